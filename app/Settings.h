@@ -1,0 +1,19 @@
+// The per-user settings store: text values by application, section and key,
+// kept under "HKEY_CURRENT_USER\Software\VB and VBA Program Settings".
+#pragma once
+#include <string>
+
+namespace vantrel {
+
+// Application names of the store.
+inline const std::wstring kProgramSettings = L"VNL";
+inline const std::wstring kInstallSettings = L"QK";
+
+// Empty text when absent or unreadable.
+std::wstring ReadSetting(const std::wstring& application, const std::wstring& section,
+                         const std::wstring& key);
+// Creates the section when needed; a failed write goes unreported.
+void WriteSetting(const std::wstring& application, const std::wstring& section,
+                  const std::wstring& key, const std::wstring& value);
+
+}  // namespace vantrel

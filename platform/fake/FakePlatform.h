@@ -1,0 +1,33 @@
+// Every fake in one place, installed as the current platform for its lifetime.
+#pragma once
+#include "platform/Platform.h"
+#include "platform/fake/FakeDialogs.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeProfileFiles.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeSystem.h"
+#include "platform/fake/FakeTextCodec.h"
+
+namespace vantrel::fake {
+
+class FakePlatform {
+ public:
+  FakePlatform() {
+    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs});
+  }
+  ~FakePlatform() { InstallPlatform({}); }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
+  FakeRegistry registry;
+  FakeFileSystem files;
+  FakeProfileFiles profiles{files};
+  FakeShell shell{files};
+  FakeSystemInfo system;
+  FakeClock clock;
+  FakeTextCodec codec;
+  FakeDialogs dialogs;
+};
+
+}  // namespace vantrel::fake

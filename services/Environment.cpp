@@ -1,0 +1,108 @@
+#include "services/Environment.h"
+
+#include <cmath>
+
+#include "platform/Platform.h"
+#include "services/IniHelpers.h"
+#include "services/Paths.h"
+#include "services/Quietly.h"
+#include "services/RegistryHelpers.h"
+#include "services/SpecialFolder.h"
+
+namespace vantrel {
+
+namespace {
+
+EnvironmentFacts g_env;
+
+const std::wstring kAppName = L"VNL";
+const std::wstring kModuleIni = L"brisen2.2.ini";
+const std::wstring kModuleSection = L"BRISEN2.2";
+
+// Folders no fact names, resolved so that the shell makes any that are missing.
+constexpr int32_t kOtherFolders[] = {
+    csidl::Desktop,         csidl::Programs,          csidl::Personal,      csidl::Favorites,
+    csidl::Startup,         csidl::Recent,            csidl::SendTo,        csidl::StartMenu,
+    csidl::MyMusic,         csidl::MyVideo,           csidl::DesktopDirectory, csidl::CommonStartMenu,
+    csidl::CommonStartup,   csidl::LocalAppData,      csidl::CommonFavorites, csidl::InternetCache,
+    csidl::Cookies,         csidl::History,           csidl::System,        csidl::MyPictures,
+    csidl::Profile,         csidl::ProgramFilesCommon, csidl::CommonMusic,  csidl::CommonPictures,
+    csidl::CommonVideo,     csidl::CdBurnArea};
+
+void ResolveFolders(EnvironmentFacts& env) {
+  env.FolderAppData = SpecialFolder(csidl::AppData);
+  env.FolderCommonAppData = SpecialFolder(csidl::CommonAppData);
+  env.FolderWindows = SpecialFolder(csidl::Windows);
+  env.FolderProgramFiles = SpecialFolder(csidl::ProgramFiles);
+  env.FolderCommonPrograms = SpecialFolder(csidl::CommonPrograms);
+  env.FolderCommonDesktop = SpecialFolder(csidl::CommonDesktopDirectory);
+  for (int32_t folder : kOtherFolders) SpecialFolder(folder);
+}
+
+}  // namespace
+
+EnvironmentFacts& Env() { return g_env; }
+
+std::wstring FormatProgramVersion(int major, int minor) {
+  return std::to_wstring(major) + (minor < 10 ? L".0" : L".") + std::to_wstring(minor);
+}
+
+uint32_t DetectWindowsVersion() {
+  uint32_t version = 0;
+  Quietly([&] {
+    version = Os().system->MajorVersion();
+    const std::wstring product =
+        RegistryRead(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProductName");
+    if (product.find(L"Windows 7") != std::wstring::npos) version = 7;
+  });
+  return version;
+}
+
+bool DetectAdminRights(const std::wstring& systemDrive) {
+  return Quietly(false, [&] {
+    const std::wstring probe = L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Test";
+    RegistryWrite(L"HKEY_LOCAL_MACHINE\\Software\\Microsoft", L"Test", L"Test", 1);
+    if (RegistryRead(probe).empty()) return false;
+    RegistryDelete(probe);
+    if (!RegistryRead(probe).empty()) return false;
+    const std::wstring file = systemDrive + L":\\testwrit";
+    if (systemDrive.empty() || !Os().files->WriteAll(file, "")) return false;
+    // Rights are shown by the write; a file that then will not go is left
+    // rather than claimed as proof of anything.
+    Os().files->RemoveFile(file);
+    return true;
+  });
+}
+
+std::wstring ReadOrMakeInstallId(const std::wstring& iniFile) {
+  return Quietly(std::wstring(), [&] {
+    Os().clock->SeedRandomFromClock();
+    const std::wstring stored = IniRead(kModuleSection, L"PCID", iniFile);
+    std::wstring candidate;
+    while (candidate.size() != 9)
+      candidate = std::to_wstring(static_cast<long long>(std::floor(Os().clock->Random() * 999999999.0)));
+    if (stored.empty()) IniWrite(kModuleSection, L"PCID", candidate, iniFile);
+    return IniRead(kModuleSection, L"PCID", iniFile);
+  });
+}
+
+void InitEnvironment() {
+  EnvironmentFacts& env = g_env;
+  env = EnvironmentFacts{};
+  Quietly([&] { ResolveFolders(env); });
+  Quietly([&] { env.SystemDrive = env.FolderWindows.substr(0, 1); });
+  Quietly([&] {
+    env.DataFolder = env.FolderAppData + L"\\" + kAppName;
+    if (!FolderExists(env.DataFolder)) Os().files->CreateFolder(env.DataFolder);
+  });
+  env.WindowsVersion = DetectWindowsVersion();
+  env.IsAdmin = DetectAdminRights(env.SystemDrive);
+  env.TempFolder = GetTempFolder();
+  Quietly([&] {
+    const VersionNumbers v = Os().system->ProgramVersionNumbers();
+    env.ProgramVersion = FormatProgramVersion(v.major, v.minor);
+  });
+  env.InstallId = ReadOrMakeInstallId(env.FolderCommonAppData + L"\\" + kModuleIni);
+}
+
+}  // namespace vantrel

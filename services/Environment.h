@@ -1,0 +1,40 @@
+// Facts about the machine gathered once at start-up and only read afterwards.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+struct EnvironmentFacts {
+  std::wstring FolderAppData;
+  std::wstring FolderCommonAppData;
+  std::wstring FolderWindows;
+  std::wstring FolderProgramFiles;
+  std::wstring FolderCommonPrograms;
+  std::wstring FolderCommonDesktop;
+  std::wstring SystemDrive;  // the Windows drive's letter alone, e.g. "C"
+  std::wstring DataFolder;   // per-user data folder, no trailing backslash
+  uint32_t WindowsVersion = 0;
+  bool IsAdmin = false;
+  std::wstring TempFolder;
+  std::wstring ProgramVersion;  // "3.07"
+  std::wstring InstallId;       // nine digits, shared by all users
+};
+
+EnvironmentFacts& Env();
+
+// Resolves every fact in order; a step that fails leaves its fact empty and
+// the next step still runs.
+void InitEnvironment();
+
+// Major and minor number as the program shows its version: 2.05, 2.10.
+std::wstring FormatProgramVersion(int major, int minor);
+// The product-name rule: a Windows 7 reports major version 6, shown as 7.
+uint32_t DetectWindowsVersion();
+// Administrator rights by trying: a value under the local-machine hive and a
+// file in the root of the Windows drive, both removed again.
+bool DetectAdminRights(const std::wstring& systemDrive);
+// The identifier stored in the shared INI file, made and stored on first use.
+std::wstring ReadOrMakeInstallId(const std::wstring& iniFile);
+
+}  // namespace vantrel

@@ -1,0 +1,16 @@
+// Reading and writing INI values. Keys are sent lower-cased when read and
+// upper-cased when written; the system matches them without regard to case.
+#pragma once
+#include <string>
+
+namespace vantrel {
+
+// At most 749 characters; empty text when absent or on any failure.
+std::wstring IniRead(const std::wstring& section, const std::wstring& key, const std::wstring& file);
+// The same value as 8-bit text, for files whose code page is not the system's.
+std::string IniReadBytes(const std::wstring& section, const std::wstring& key,
+                         const std::wstring& file);
+void IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+              const std::wstring& file);
+
+}  // namespace vantrel

@@ -1,0 +1,25 @@
+#include "services/Shortcuts.h"
+
+#include "platform/Platform.h"
+#include "services/Quietly.h"
+
+namespace vantrel {
+
+void MakeShortcut(const std::wstring& linkFile, const std::wstring& target,
+                  const std::wstring& description, const std::wstring& workingFolder,
+                  const std::wstring& arguments, const std::wstring& iconLocation) {
+  Quietly([&] {
+    Os().shell->CreateShortcut({linkFile, target, description, workingFolder, arguments, iconLocation});
+  });
+}
+
+void WriteUrlShortcut(const std::wstring& file, const std::wstring& url,
+                      const std::wstring& iconIndex, const std::wstring& iconFile) {
+  Quietly([&] {
+    const std::wstring text = L"[InternetShortcut]\r\nURL=" + url + L"\r\nIconIndex=" + iconIndex +
+                              L"\r\nIconFile=" + iconFile + L"\r\n";
+    Os().files->WriteAll(file, Os().codec->Encode(Os().codec->AnsiCodePage(), text));
+  });
+}
+
+}  // namespace vantrel
