@@ -1,0 +1,37 @@
+# The Windows program, its data folder and the platform contract tests.
+enable_language(RC)
+set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
+
+add_library(vantrel_win32 STATIC
+  platform/win32/Win32Registry.cpp
+  platform/win32/Win32FileSystem.cpp
+  platform/win32/Win32ProfileFiles.cpp
+  platform/win32/Win32Shell.cpp
+  platform/win32/Win32System.cpp
+  platform/win32/Win32TextCodec.cpp
+)
+target_compile_definitions(vantrel_win32 PUBLIC UNICODE _UNICODE)
+target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32)
+
+add_executable(Vantrel WIN32
+  platform/win32/WinMain.cpp
+  app/Program.cpp
+  resources/Vantrel.rc
+)
+target_compile_definitions(Vantrel PRIVATE
+  VANTREL_VERSION_MAJOR=${VANTREL_VERSION_MAJOR} VANTREL_VERSION_MINOR=${VANTREL_VERSION_MINOR})
+target_link_options(Vantrel PRIVATE -municode)
+target_link_libraries(Vantrel PRIVATE vantrel_win32)
+set_target_properties(Vantrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
+
+# Data files beside the program, as a release lays them out.
+add_custom_command(TARGET Vantrel POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/dist ${DIST_DIR})
+
+add_executable(contract_tests
+  tests/contract/RegistryContractTest.cpp
+  tests/contract/FilesContractTest.cpp
+  tests/contract/ShellContractTest.cpp
+  tests/contract/ContractMain.cpp
+)
+target_link_libraries(contract_tests PRIVATE vantrel_win32 vantrel_fake gtest)

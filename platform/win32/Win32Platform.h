@@ -1,0 +1,101 @@
+// The real platform: every interface implemented with the Win32 API. This
+// header itself stays free of <windows.h> so that tests can hold the parts.
+#pragma once
+#include <random>
+
+#include "platform/Platform.h"
+
+namespace vantrel::win32 {
+
+class Win32Registry : public Registry {
+ public:
+  std::optional<RegValue> Query(Hive hive, const std::wstring& key, const std::wstring& name) override;
+  bool CreateKey(Hive hive, const std::wstring& key) override;
+  bool SetValue(Hive hive, const std::wstring& key, const std::wstring& name,
+                const RegValue& value) override;
+  bool DeleteValue(Hive hive, const std::wstring& key, const std::wstring& name) override;
+  bool DeleteKey(Hive hive, const std::wstring& key) override;
+};
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::wstring& path) override;
+  bool FolderExists(const std::wstring& path) override;
+  bool CreateFolder(const std::wstring& path) override;
+  bool RemoveFile(const std::wstring& path) override;
+  bool RemoveFolder(const std::wstring& path) override;
+  bool ReadAll(const std::wstring& path, std::string& bytes) override;
+  bool WriteAll(const std::wstring& path, const std::string& bytes) override;
+  bool AppendAll(const std::wstring& path, const std::string& bytes) override;
+  bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
+  bool Copy(const std::wstring& from, const std::wstring& to) override;
+  std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
+  std::wstring ShortPathName(const std::wstring& path) override;
+  std::wstring LongPathName(const std::wstring& path) override;
+  std::wstring TempPath() override;
+};
+
+class Win32ProfileFiles : public ProfileFiles {
+ public:
+  std::string Read(const std::wstring& section, const std::wstring& key, const std::wstring& file,
+                   std::size_t capacity) override;
+  bool Write(const std::wstring& section, const std::wstring& key, const std::string& value,
+             const std::wstring& file) override;
+};
+
+class Win32Shell : public Shell {
+ public:
+  SpecialFolderAnswer SpecialFolderPath(int32_t csidl) override;
+  intptr_t OpenDocument(const std::wstring& file) override;
+  bool StartProcess(const std::wstring& commandLine, bool hidden) override;
+  bool CreateShortcut(const ShortcutSpec& spec) override;
+};
+
+class Win32SystemInfo : public SystemInfo {
+ public:
+  uint32_t MajorVersion() override;
+  std::wstring LocaleCountryName() override;
+  std::wstring ApplicationFolder() override;
+  VersionNumbers ProgramVersionNumbers() override;
+};
+
+class Win32Clock : public Clock {
+ public:
+  uint64_t TickMs() override;
+  void Sleep(uint32_t ms) override;
+  void SeedRandomFromClock() override;
+  double Random() override;
+
+ private:
+  std::mt19937 generator_{5489u};
+};
+
+class Win32TextCodec : public TextCodec {
+ public:
+  unsigned AnsiCodePage() override;
+  std::wstring Decode(unsigned codePage, std::string_view bytes) override;
+  std::string Encode(unsigned codePage, std::wstring_view text) override;
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  int Show(const std::wstring& text, int style, const std::wstring& title) override;
+};
+
+// All parts in one place; Install makes them the current platform.
+struct Win32Platform {
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32ProfileFiles profiles;
+  Win32Shell shell;
+  Win32SystemInfo system;
+  Win32Clock clock;
+  Win32TextCodec codec;
+  Win32Dialogs dialogs;
+  Platform Parts() {
+    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs};
+  }
+  void Install() { InstallPlatform(Parts()); }
+};
+
+}  // namespace vantrel::win32

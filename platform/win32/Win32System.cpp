@@ -1,0 +1,70 @@
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WinApi.h"
+
+#include <ctime>
+#include <vector>
+
+namespace vantrel::win32 {
+
+uint32_t Win32SystemInfo::MajorVersion() {
+  // The manifest lists the systems up to Windows 11, so the answer is the
+  // real version rather than the compatibility one.
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return 0;
+#pragma GCC diagnostic pop
+  return info.dwMajorVersion;
+}
+
+std::wstring Win32SystemInfo::LocaleCountryName() {
+  wchar_t buffer[100] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SENGCOUNTRY, buffer, 99) == 0) return {};
+  return std::wstring(buffer);
+}
+
+std::wstring Win32SystemInfo::ApplicationFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto cut = path.rfind(L'\\');
+  return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
+}
+
+VersionNumbers Win32SystemInfo::ProgramVersionNumbers() {
+  wchar_t self[MAX_PATH * 4];
+  if (!GetModuleFileNameW(nullptr, self, MAX_PATH * 4)) return {};
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(self, &ignored);
+  if (size == 0) return {};
+  std::vector<unsigned char> block(size);
+  if (!GetFileVersionInfoW(self, 0, size, block.data())) return {};
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT len = 0;
+  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
+  return {static_cast<int>(HIWORD(info->dwFileVersionMS)), static_cast<int>(LOWORD(info->dwFileVersionMS))};
+}
+
+uint64_t Win32Clock::TickMs() { return GetTickCount64(); }
+
+void Win32Clock::Sleep(uint32_t ms) { ::Sleep(ms); }
+
+void Win32Clock::SeedRandomFromClock() {
+  generator_.seed(static_cast<unsigned>(std::time(nullptr)) ^ static_cast<unsigned>(GetTickCount64()));
+}
+
+double Win32Clock::Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }
+
+int Win32Dialogs::Show(const std::wstring& text, int style, const std::wstring& title) {
+  return MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND);
+}
+
+}  // namespace vantrel::win32

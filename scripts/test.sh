@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests, then the
+# platform contract tests under Wine in a throw-away prefix. Ends with one
+# line "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+bash scripts/setup.sh || exit 1
+start=$(date +%s)
+bash scripts/build.sh || exit 1
+echo "build: $(( $(date +%s) - start )) s"
+
+passed=0
+failed=0
+# Adds a GoogleTest run's counts from its output file.
+count_gtest() {  # output-file
+  local ok bad
+  ok=$(grep -c '^\[       OK \]' "$1" || true)
+  bad=$(grep -cE '^\[  FAILED  \] .*\([0-9]+ ms\)$' "$1" || true)
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+  grep -E '^\[  FAILED  \] .*\([0-9]+ ms\)$' "$1" || true
+}
+
+t=$(date +%s)
+build/linux/unit_tests >build/unit.out 2>&1
+unit_rc=$?
+count_gtest build/unit.out
+[ $unit_rc -eq 0 ] || { [ "$(grep -c FAILED build/unit.out)" -gt 0 ] || { tail -20 build/unit.out; failed=$((failed + 1)); }; }
+echo "unit tests: $(( $(date +%s) - t )) s"
+
+t=$(date +%s)
+(
+  source tests/harness/wineprefix.sh
+  prefix_create || exit 1
+  mkdir -p "$DRIVE_C/tests"
+  cp build/win/contract_tests.exe "$DRIVE_C/tests/"
+  prefix_run tests 'C:\tests\contract_tests.exe' >"$root/build/contract.out" 2>&1
+) 
+contract_rc=$?
+count_gtest build/contract.out
+if [ $contract_rc -ne 0 ] && ! grep -q '^\[  FAILED  \]' build/contract.out; then
+  tail -20 build/contract.out
+  failed=$((failed + 1))
+fi
+echo "contract tests under Wine: $(( $(date +%s) - t )) s"
+
+echo "total: $(( $(date +%s) - start )) s"
+echo "$passed passed, $failed failed"
+[ $failed -eq 0 ]
