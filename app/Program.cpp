@@ -1,17 +1,15 @@
 #include "app/Program.h"
 
-#include "lang/Language.h"
-#include "platform/Platform.h"
-#include "services/Environment.h"
+#include "app/StartForm.h"
+#include "platform/Toolkit.h"
 
 namespace vantrel {
 
-int RunVantrel(const std::wstring&) {
-  InitEnvironment();
-  if (!InitLanguage()) return 1;
-  // Placeholder until the wizard window exists: start-up ends by showing the
-  // title the window will carry.
-  MsgBox(L"Vantrel " + Env().ProgramVersion + L" " + Lang().LanguageName, mb::Information);
+int RunVantrel(const std::wstring& commandLine) {
+  StartForm start;
+  if (!start.Load(commandLine)) return 0;
+  start.ui.SetVisible(true);
+  Toolkit().Run();
   return 0;
 }
 

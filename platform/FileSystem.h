@@ -27,6 +27,8 @@ class FileSystem {
   virtual bool Copy(const std::wstring& from, const std::wstring& to) = 0;
   // Names (not paths) of the files directly in a folder, in the folder's order.
   virtual std::vector<std::wstring> ListFiles(const std::wstring& folder) = 0;
+  // Names of the folders directly in a folder.
+  virtual std::vector<std::wstring> ListFolders(const std::wstring& folder) = 0;
   // Short (8.3) and long forms of an existing path; empty text on failure.
   virtual std::wstring ShortPathName(const std::wstring& path) = 0;
   virtual std::wstring LongPathName(const std::wstring& path) = 0;

@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Drives.h"
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Registry.h"
@@ -21,6 +22,7 @@ struct Platform {
   Clock* clock = nullptr;
   TextCodec* codec = nullptr;
   Dialogs* dialogs = nullptr;
+  Drives* drives = nullptr;
 };
 
 // The installed platform. Installing replaces the previous one; the caller

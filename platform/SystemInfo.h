@@ -19,6 +19,8 @@ class SystemInfo {
   virtual std::wstring LocaleCountryName() = 0;
   // Folder of the running executable, no trailing backslash.
   virtual std::wstring ApplicationFolder() = 0;
+  // The running executable's file name without its extension.
+  virtual std::wstring ExecutableBaseName() = 0;
   // Major and minor number of the program's own version resource.
   virtual VersionNumbers ProgramVersionNumbers() = 0;
 };

@@ -36,3 +36,17 @@ std::wstring GetTempFolder() {
 }
 
 }  // namespace vantrel
+
+namespace vantrel {
+
+bool DeleteFolderTree(const std::wstring& folder) {
+  return Quietly(false, [&] {
+    FileSystem& fs = *Os().files;
+    for (const std::wstring& sub : fs.ListFolders(folder)) DeleteFolderTree(folder + L"\\" + sub);
+    for (const std::wstring& file : fs.ListFiles(folder)) fs.RemoveFile(folder + L"\\" + file);
+    fs.RemoveFolder(folder);
+    return !FolderExists(folder);
+  });
+}
+
+}  // namespace vantrel

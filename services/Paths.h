@@ -14,3 +14,12 @@ std::wstring LongPath(const std::wstring& path);   // the path unchanged when it
 std::wstring GetTempFolder();
 
 }  // namespace vantrel
+
+namespace vantrel {
+
+// Deletes a folder with everything in it, without forcing read-only files:
+// what will not go stays, and the rest is still removed. True when the
+// folder is gone afterwards.
+bool DeleteFolderTree(const std::wstring& folder);
+
+}  // namespace vantrel

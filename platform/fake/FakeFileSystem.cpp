@@ -140,15 +140,19 @@ bool FakeFileSystem::Copy(const std::wstring& from, const std::wstring& to) {
   return StoreFile(to, bytes, false);
 }
 
-std::vector<std::wstring> FakeFileSystem::ListFiles(const std::wstring& folder) {
+std::vector<std::wstring> FakeFileSystem::List(const std::wstring& folder, bool folders) {
   const std::wstring key = PathKey(folder);
   std::map<uint64_t, std::wstring> byOrder;
   for (const auto& [k, v] : entries_)
-    if (!v.folder && ParentKey(k) == key) byOrder[v.order] = v.name;
+    if (v.folder == folders && ParentKey(k) == key) byOrder[v.order] = v.name;
   std::vector<std::wstring> names;
   for (const auto& [o, n] : byOrder) names.push_back(n);
   return names;
 }
+
+std::vector<std::wstring> FakeFileSystem::ListFiles(const std::wstring& folder) { return List(folder, false); }
+
+std::vector<std::wstring> FakeFileSystem::ListFolders(const std::wstring& folder) { return List(folder, true); }
 
 std::wstring FakeFileSystem::ShortPathName(const std::wstring& path) {
   return Find(path) ? path : std::wstring();

@@ -37,6 +37,7 @@ class FakeFileSystem : public FileSystem {
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
+  std::vector<std::wstring> ListFolders(const std::wstring& folder) override;
   std::wstring ShortPathName(const std::wstring& path) override;
   std::wstring LongPathName(const std::wstring& path) override;
   std::wstring TempPath() override { return tempPath; }
@@ -52,6 +53,7 @@ class FakeFileSystem : public FileSystem {
   Entry* Find(const std::wstring& path);
   bool Refused(FsOp op, const std::wstring& path) const { return refuse && refuse(op, path); }
   bool ParentIsFolder(const std::wstring& key);
+  std::vector<std::wstring> List(const std::wstring& folder, bool folders);
   bool StoreFile(const std::wstring& path, const std::string& bytes, bool append);
 
   std::map<std::wstring, Entry> entries_;

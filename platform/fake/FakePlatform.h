@@ -2,21 +2,27 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/fake/FakeDialogs.h"
+#include "platform/fake/FakeDrives.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProfileFiles.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSystem.h"
 #include "platform/fake/FakeTextCodec.h"
+#include "platform/fake/FakeToolkit.h"
 
 namespace vantrel::fake {
 
 class FakePlatform {
  public:
   FakePlatform() {
-    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs});
+    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives});
+    InstallToolkit(&toolkit);
   }
-  ~FakePlatform() { InstallPlatform({}); }
+  ~FakePlatform() {
+    InstallPlatform({});
+    InstallToolkit(nullptr);
+  }
   FakePlatform(const FakePlatform&) = delete;
   FakePlatform& operator=(const FakePlatform&) = delete;
 
@@ -28,6 +34,8 @@ class FakePlatform {
   FakeClock clock;
   FakeTextCodec codec;
   FakeDialogs dialogs;
+  FakeDrives drives;
+  FakeToolkit toolkit{clock, files};
 };
 
 }  // namespace vantrel::fake

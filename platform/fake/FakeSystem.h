@@ -18,6 +18,7 @@ class FakeSystemInfo : public SystemInfo {
   uint32_t MajorVersion() override { return majorVersion; }
   std::wstring LocaleCountryName() override { return country; }
   std::wstring ApplicationFolder() override { return applicationFolder; }
+  std::wstring ExecutableBaseName() override { return L"Vantrel"; }
   VersionNumbers ProgramVersionNumbers() override { return version; }
 };
 

@@ -85,16 +85,26 @@ bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to) {
   return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
-std::vector<std::wstring> Win32FileSystem::ListFiles(const std::wstring& folder) {
+namespace {
+
+std::vector<std::wstring> List(const std::wstring& folder, bool folders) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;
   FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
   if (!find.valid()) return names;
   do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(data.cFileName);
+    const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::wstring name = data.cFileName;
+    if (isFolder == folders && name != L"." && name != L"..") names.push_back(name);
   } while (FindNextFileW(find.get(), &data));
   return names;
 }
+
+}  // namespace
+
+std::vector<std::wstring> Win32FileSystem::ListFiles(const std::wstring& folder) { return List(folder, false); }
+
+std::vector<std::wstring> Win32FileSystem::ListFolders(const std::wstring& folder) { return List(folder, true); }
 
 std::wstring Win32FileSystem::ShortPathName(const std::wstring& path) {
   return ConvertPath(path, GetShortPathNameW);

@@ -30,6 +30,7 @@ class Win32FileSystem : public FileSystem {
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
+  std::vector<std::wstring> ListFolders(const std::wstring& folder) override;
   std::wstring ShortPathName(const std::wstring& path) override;
   std::wstring LongPathName(const std::wstring& path) override;
   std::wstring TempPath() override;
@@ -56,6 +57,7 @@ class Win32SystemInfo : public SystemInfo {
   uint32_t MajorVersion() override;
   std::wstring LocaleCountryName() override;
   std::wstring ApplicationFolder() override;
+  std::wstring ExecutableBaseName() override;
   VersionNumbers ProgramVersionNumbers() override;
 };
 
@@ -77,6 +79,16 @@ class Win32TextCodec : public TextCodec {
   std::string Encode(unsigned codePage, std::wstring_view text) override;
 };
 
+class Win32Drives : public Drives {
+ public:
+  std::vector<std::wstring> Letters() override;
+  int DriveType(const std::wstring& letter) override;
+  bool IsReady(const std::wstring& letter) override;
+  std::optional<VolumeFacts> Volume(const std::wstring& letter) override;
+  std::optional<uint64_t> TotalSize(const std::wstring& letter) override;
+  std::optional<uint64_t> AvailableSpace(const std::wstring& path) override;
+};
+
 class Win32Dialogs : public Dialogs {
  public:
   int Show(const std::wstring& text, int style, const std::wstring& title) override;
@@ -92,8 +104,9 @@ struct Win32Platform {
   Win32Clock clock;
   Win32TextCodec codec;
   Win32Dialogs dialogs;
+  Win32Drives drives;
   Platform Parts() {
-    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs};
+    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives};
   }
   void Install() { InstallPlatform(Parts()); }
 };

@@ -24,29 +24,43 @@ std::wstring Win32SystemInfo::LocaleCountryName() {
   return std::wstring(buffer);
 }
 
-std::wstring Win32SystemInfo::ApplicationFolder() {
+namespace {
+
+std::wstring ModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return {};
     if (n < path.size()) {
       path.resize(n);
-      break;
+      return path;
     }
     path.resize(path.size() * 2);
   }
+}
+
+}  // namespace
+
+std::wstring Win32SystemInfo::ApplicationFolder() {
+  const std::wstring path = ModulePath();
   const auto cut = path.rfind(L'\\');
   return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
 }
 
+std::wstring Win32SystemInfo::ExecutableBaseName() {
+  std::wstring name = ModulePath();
+  name = name.substr(name.rfind(L'\\') + 1);
+  const auto dot = name.rfind(L'.');
+  return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
 VersionNumbers Win32SystemInfo::ProgramVersionNumbers() {
-  wchar_t self[MAX_PATH * 4];
-  if (!GetModuleFileNameW(nullptr, self, MAX_PATH * 4)) return {};
+  const std::wstring self = ModulePath();
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(self, &ignored);
+  const DWORD size = GetFileVersionInfoSizeW(self.c_str(), &ignored);
   if (size == 0) return {};
   std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(self, 0, size, block.data())) return {};
+  if (!GetFileVersionInfoW(self.c_str(), 0, size, block.data())) return {};
   VS_FIXEDFILEINFO* info = nullptr;
   UINT len = 0;
   if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) return {};

@@ -1,6 +1,7 @@
 // The program's entry point: installs the real platform and hands over.
 #include "app/Program.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/WinApi.h"
 
 #include <objbase.h>
@@ -11,6 +12,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   static vantrel::win32::Win32Platform platform;
   platform.Install();
+  static vantrel::win32::Win32Toolkit toolkit;
+  vantrel::InstallToolkit(&toolkit);
   const int code = vantrel::RunVantrel(commandLine ? commandLine : L"");
   CoUninitialize();
   return code;

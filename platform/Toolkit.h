@@ -1,0 +1,221 @@
+// The window toolkit as the logic sees it: a retained model of forms and
+// controls in the program's own terms (Caption, Value, Visible, control
+// arrays, timers). A backend mirrors the model into real windows (Win32) or
+// keeps it in memory (the fake); the logic never sees which.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+enum class ControlKind {
+  Container,  // a borderless panel holding other controls (pages, Picture1)
+  Label,
+  LinkLabel,  // a label the user clicks like a link; reachable by keyboard
+  Button,
+  CheckBox,
+  OptionButton,
+  Image,
+  ProgressBar,
+  ListView,
+  FileList,  // never shown: a folder listing the logic reads
+};
+
+// A picture a control shows; the backend owns what lies behind it.
+struct PictureData {
+  std::wstring source;  // file path or resource name
+  int width = 0;        // pixels of the picture itself
+  int height = 0;
+  std::shared_ptr<void> handle;
+};
+using Picture = std::shared_ptr<const PictureData>;
+
+struct Twips {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus };
+
+class Form;
+
+class Control {
+ public:
+  Control(Form& form, ControlKind kind, std::wstring name, int index, int id, Control* parent);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  ControlKind kind() const { return kind_; }
+  const std::wstring& name() const { return name_; }
+  int index() const { return index_; }  // -1 outside a control array
+  int id() const { return id_; }
+  Control* parent() const { return parent_; }
+  Form& form() const { return form_; }
+
+  const std::wstring& Caption() const { return caption_; }
+  void SetCaption(const std::wstring& caption);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  // Check boxes 0/1 (2 greyed), option buttons 0/1, progress bars the position.
+  int Value() const { return value_; }
+  // Changing the state of a check box or an option button from code raises
+  // its click behaviour, as a user's click does; selecting an option clears
+  // the others of its group.
+  void SetValue(int value);
+  int Max() const { return max_; }
+  void SetMax(int max);
+  const Picture& picture() const { return picture_; }
+  void SetPicture(Picture picture);
+  int FontCharset() const { return charset_; }
+  void SetFontCharset(int charset);
+  const Twips& Position() const { return position_; }
+  void Move(const Twips& position);
+  void SetFocus();
+
+  // Design-time look, fixed before the backend first shows the control.
+  int fontPoints = 9;
+  bool bold = false;
+  int tabOrder = 0;  // order among the controls of one container
+
+  // What a click of the user does; set by the form's code.
+  std::function<void()> onClick;
+  // A user's click: toggles a check box, selects an option, then runs onClick.
+  void Click();
+
+ private:
+  friend class Form;
+  void Notify(Property p);
+  void RaiseClick();
+  void SelectInGroup();
+
+  Form& form_;
+  ControlKind kind_;
+  std::wstring name_;
+  int index_;
+  int id_;
+  Control* parent_;
+  std::wstring caption_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  int value_ = 0;
+  int max_ = 100;
+  Picture picture_;
+  int charset_ = 1;
+  Twips position_;
+};
+
+class Timer {
+ public:
+  Timer(Form& form, std::wstring name, uint32_t intervalMs);
+  const std::wstring& name() const { return name_; }
+  uint32_t Interval() const { return interval_; }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  std::function<void()> onTick;
+  // Runs one tick, never inside a tick of the same timer.
+  void Tick();
+
+ private:
+  Form& form_;
+  std::wstring name_;
+  uint32_t interval_;
+  bool enabled_ = false;
+  bool ticking_ = false;
+};
+
+class ToolkitBackend;
+
+class Form {
+ public:
+  Form(std::wstring name, int widthTwips, int heightTwips);
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::wstring& name() const { return name_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  const std::wstring& Caption() const { return caption_; }
+  void SetCaption(const std::wstring& caption);
+  const Picture& Background() const { return background_; }
+  void SetBackground(Picture picture);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+
+  // What a click on any element of a control array does, by array name;
+  // the handler learns the element's index.
+  std::map<std::wstring, std::function<void(int index)>> arrayClicks;
+
+  // Asked before the window closes; unloadMode 0 is the user's close box or
+  // system menu, 1 the program's own close. Returns true to keep it open.
+  std::function<bool(int unloadMode)> onQueryUnload;
+  // Closes as the given mode; false when the close was refused.
+  bool Close(int unloadMode);
+
+  // A single control, or element 0 of a control array when index >= 0.
+  Control& Add(ControlKind kind, const std::wstring& name, int id, Control* parent,
+               const Twips& position, int index = -1);
+  // Creates element `index` of an array like element 0 (same kind, parent,
+  // size, look; id = element 0's id + index), hidden and without a caption.
+  // Nothing when the element exists or element 0 does not.
+  Control* Load(const std::wstring& arrayName, int index);
+  // Removes element `index` (> 0) of an array; false when there is none.
+  bool Unload(const std::wstring& arrayName, int index);
+  Control* Find(const std::wstring& name, int index = -1) const;
+  Control& operator()(const std::wstring& name, int index = -1) const;
+  // Highest index of a control array, -1 when it is empty.
+  int UBound(const std::wstring& arrayName) const;
+  std::vector<Control*> Controls() const;
+  std::vector<Control*> Children(const Control* parent) const;
+
+  Timer& AddTimer(const std::wstring& name, uint32_t intervalMs);
+  Timer& timer(const std::wstring& name) const;
+  std::vector<Timer*> Timers() const;
+
+  ToolkitBackend& backend() const;
+
+ private:
+  std::wstring name_;
+  int width_, height_;
+  std::wstring caption_;
+  Picture background_;
+  bool visible_ = false;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::map<std::wstring, std::map<int, Control*>> arrays_;
+  std::vector<std::unique_ptr<Timer>> timers_;
+};
+
+// What a backend does with the model. All calls come on the UI thread.
+class ToolkitBackend {
+ public:
+  virtual ~ToolkitBackend() = default;
+  virtual void FormShown(Form& form) = 0;
+  virtual void FormChanged(Form& form) = 0;  // title, background, visibility
+  virtual void FormDestroyed(Form& form) = 0;
+  virtual void ControlCreated(Control& control) = 0;
+  virtual void ControlChanged(Control& control, Property property) = 0;
+  virtual void ControlRemoved(Control& control) = 0;
+  virtual void TimerChanged(Timer& timer) = 0;
+  // Lets the window handle what is pending: clicks, keys, paints, due timers.
+  virtual void DoEvents() = 0;
+  // Handles events until EndProgram is called.
+  virtual void Run() = 0;
+  virtual void EndProgram() = 0;
+  // A JPEG (or other picture) file; nothing when it cannot be read.
+  virtual Picture LoadPicture(const std::wstring& file) = 0;
+  // A picture that the program carries with it, by name.
+  virtual Picture ResourcePicture(const std::wstring& name) = 0;
+};
+
+// The backend installed with the platform.
+ToolkitBackend& Toolkit();
+void InstallToolkit(ToolkitBackend* backend);
+// Short for Toolkit().DoEvents().
+void DoEvents();
+
+}  // namespace vantrel

@@ -1,0 +1,56 @@
+#include "platform/fake/FakeDrives.h"
+
+#include <algorithm>
+
+#include "platform/fake/WinPath.h"
+
+namespace vantrel::fake {
+
+void FakeDrives::Unplug(const std::wstring& letter) {
+  drives.erase(std::remove_if(drives.begin(), drives.end(),
+                              [&](const FakeDrive& d) { return LowerAscii(d.letter) == LowerAscii(letter); }),
+               drives.end());
+}
+
+const FakeDrive* FakeDrives::Answering(const std::wstring& letterOrPath) const {
+  const std::wstring letter = LowerAscii(letterOrPath.substr(0, 1));
+  for (const FakeDrive& d : drives)
+    if (!d.letter.empty() && LowerAscii(d.letter) == letter) return d.vanishesOnQuery ? nullptr : &d;
+  return nullptr;
+}
+
+std::vector<std::wstring> FakeDrives::Letters() {
+  std::vector<std::wstring> letters;
+  for (const FakeDrive& d : drives) letters.push_back(d.letter);
+  return letters;
+}
+
+int FakeDrives::DriveType(const std::wstring& letter) {
+  const FakeDrive* d = Answering(letter);
+  return d ? d->type : drivetype::Unknown;
+}
+
+bool FakeDrives::IsReady(const std::wstring& letter) {
+  const FakeDrive* d = Answering(letter);
+  return d && d->ready;
+}
+
+std::optional<VolumeFacts> FakeDrives::Volume(const std::wstring& letter) {
+  const FakeDrive* d = Answering(letter);
+  if (!d || !d->ready) return std::nullopt;
+  return d->volume;
+}
+
+std::optional<uint64_t> FakeDrives::TotalSize(const std::wstring& letter) {
+  const FakeDrive* d = Answering(letter);
+  if (!d || !d->ready) return std::nullopt;
+  return d->total;
+}
+
+std::optional<uint64_t> FakeDrives::AvailableSpace(const std::wstring& path) {
+  const FakeDrive* d = Answering(path);
+  if (!d || !d->ready) return std::nullopt;
+  return d->available;
+}
+
+}  // namespace vantrel::fake

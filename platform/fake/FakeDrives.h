@@ -1,0 +1,40 @@
+// Drives staged by a test: plug one in, pull it out, make it fail on a query.
+#pragma once
+#include <map>
+
+#include "platform/Drives.h"
+
+namespace vantrel::fake {
+
+struct FakeDrive {
+  std::wstring letter;
+  int type = drivetype::Fixed;
+  bool ready = true;
+  uint64_t total = 500'000'000'000ull;
+  uint64_t available = 200'000'000'000ull;
+  VolumeFacts volume{L"NTFS", L"", 12345};
+  // Answers Letters() but vanishes for every later question.
+  bool vanishesOnQuery = false;
+};
+
+class FakeDrives : public Drives {
+ public:
+  std::vector<FakeDrive> drives;  // in the system's order
+  FakeDrive& Plug(FakeDrive d) {
+    drives.push_back(d);
+    return drives.back();
+  }
+  void Unplug(const std::wstring& letter);
+
+  std::vector<std::wstring> Letters() override;
+  int DriveType(const std::wstring& letter) override;
+  bool IsReady(const std::wstring& letter) override;
+  std::optional<VolumeFacts> Volume(const std::wstring& letter) override;
+  std::optional<uint64_t> TotalSize(const std::wstring& letter) override;
+  std::optional<uint64_t> AvailableSpace(const std::wstring& path) override;
+
+ private:
+  const FakeDrive* Answering(const std::wstring& letterOrPath) const;
+};
+
+}  // namespace vantrel::fake

@@ -1,0 +1,75 @@
+#include "platform/fake/FakeToolkit.h"
+
+namespace vantrel::fake {
+
+void FakeToolkit::At(uint64_t atMs, std::function<void()> fn) { scheduled_.push_back({atMs, std::move(fn)}); }
+
+void FakeToolkit::RunFor(uint32_t ms, uint32_t stepMs) {
+  const uint64_t end = clock_.now + ms;
+  while (clock_.now < end && !ended) {
+    clock_.Sleep(stepMs);
+    DoEvents();
+  }
+}
+
+void FakeToolkit::FormDestroyed(Form& form) {
+  for (auto it = due_.begin(); it != due_.end();) {
+    bool mine = false;
+    for (Timer* t : form.Timers()) mine = mine || t == it->first;
+    it = mine ? due_.erase(it) : std::next(it);
+  }
+}
+
+void FakeToolkit::ControlChanged(Control& control, Property property) {
+  if (property == Property::Focus) focused = &control;
+}
+
+void FakeToolkit::ControlRemoved(Control& control) {
+  if (focused == &control) focused = nullptr;
+}
+
+void FakeToolkit::TimerChanged(Timer& timer) {
+  if (timer.Enabled())
+    due_[&timer] = clock_.now + timer.Interval();
+  else
+    due_.erase(&timer);
+}
+
+void FakeToolkit::DoEvents() {
+  for (std::size_t i = 0; i < scheduled_.size();) {
+    if (scheduled_[i].at <= clock_.now) {
+      auto fn = std::move(scheduled_[i].fn);
+      scheduled_.erase(scheduled_.begin() + static_cast<long>(i));
+      fn();
+    } else {
+      ++i;
+    }
+  }
+  std::vector<Timer*> dueNow;
+  for (auto& [timer, at] : due_)
+    if (at <= clock_.now) dueNow.push_back(timer);
+  for (Timer* timer : dueNow) {
+    if (!due_.count(timer)) continue;  // disabled by an earlier tick
+    due_[timer] = clock_.now + timer->Interval();
+    timer->Tick();
+  }
+}
+
+Picture FakeToolkit::LoadPicture(const std::wstring& file) {
+  if (!files_.FileExists(file)) return nullptr;
+  auto p = std::make_shared<PictureData>();
+  p->source = file;
+  return p;
+}
+
+Picture FakeToolkit::ResourcePicture(const std::wstring& name) {
+  Picture& p = resources_[name];
+  if (!p) {
+    auto made = std::make_shared<PictureData>();
+    made->source = name;
+    p = made;
+  }
+  return p;
+}
+
+}  // namespace vantrel::fake

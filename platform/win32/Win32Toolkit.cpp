@@ -1,0 +1,584 @@
+#include "platform/win32/Win32Toolkit.h"
+
+#include "platform/win32/WinApi.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace vantrel::win32 {
+
+namespace {
+
+const wchar_t kFormClass[] = L"VantrelForm";
+const wchar_t kPanelClass[] = L"VantrelPanel";
+const wchar_t kTimerClass[] = L"VantrelTimers";
+constexpr COLORREF kTextColour = RGB(0x1F, 0x24, 0x2B);
+constexpr COLORREF kLinkColour = RGB(0x00, 0x5A, 0xB4);
+
+void Release(void* p) {
+  if (p) static_cast<IUnknown*>(p)->Release();
+}
+
+struct FontKey {
+  int charset, points;
+  bool bold, underline;
+  bool operator<(const FontKey& o) const {
+    return std::tie(charset, points, bold, underline) < std::tie(o.charset, o.points, o.bold, o.underline);
+  }
+};
+
+struct FormWindow {
+  HWND hwnd = nullptr;
+  HBITMAP background = nullptr;  // scaled to the client area
+  HBRUSH backgroundBrush = nullptr;
+};
+
+}  // namespace
+
+struct Win32Toolkit::Impl {
+  int dpi = 96;
+  HWND timerWindow = nullptr;
+  IWICImagingFactory* wic = nullptr;
+  std::map<Form*, FormWindow> forms;
+  std::map<Control*, HWND> windows;
+  std::map<HWND, Control*> controls;
+  std::map<UINT_PTR, Timer*> timers;
+  std::map<Timer*, UINT_PTR> timerIds;
+  UINT_PTR nextTimerId = 1;
+  std::map<FontKey, HFONT> fonts;
+  std::map<std::tuple<const PictureData*, int, int>, HBITMAP> scaled;
+  bool ended = false;
+
+  int Px(int twips) const { return MulDiv(twips, dpi, 1440); }
+  Form* FormOf(HWND hwnd) {
+    for (auto& [form, w] : forms)
+      if (w.hwnd == hwnd) return form;
+    return nullptr;
+  }
+  Control* ControlOf(HWND hwnd) {
+    const auto it = controls.find(hwnd);
+    return it == controls.end() ? nullptr : it->second;
+  }
+  HWND ParentWindow(Control& c) {
+    if (c.parent()) {
+      const auto it = windows.find(c.parent());
+      if (it != windows.end()) return it->second;
+    }
+    return forms[&c.form()].hwnd;
+  }
+
+  HFONT Font(const Control& c) {
+    const FontKey key{c.FontCharset(), c.fontPoints, c.bold, c.kind() == ControlKind::LinkLabel};
+    HFONT& f = fonts[key];
+    if (!f)
+      f = CreateFontW(-MulDiv(key.points, dpi, 72), 0, 0, 0, key.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                      key.underline, FALSE, static_cast<BYTE>(key.charset), OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+    return f;
+  }
+
+  // A picture scaled to a size with a good filter, as a premultiplied DIB.
+  HBITMAP Scaled(const Picture& picture, int width, int height) {
+    if (!picture || !picture->handle || width <= 0 || height <= 0 || !wic) return nullptr;
+    HBITMAP& bmp = scaled[{picture.get(), width, height}];
+    if (bmp) return bmp;
+    IWICBitmapScaler* scaler = nullptr;
+    if (FAILED(wic->CreateBitmapScaler(&scaler))) return nullptr;
+    auto* source = static_cast<IWICBitmapSource*>(picture->handle.get());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    if (SUCCEEDED(scaler->Initialize(source, width, height, WICBitmapInterpolationModeFant))) {
+      bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      if (bmp) scaler->CopyPixels(nullptr, width * 4, width * height * 4, static_cast<BYTE*>(bits));
+    }
+    scaler->Release();
+    return bmp;
+  }
+
+  Picture Decode(IWICBitmapDecoder* decoder, const std::wstring& source) {
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICBitmapSource* converted = nullptr;
+    if (SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame, &converted))) {
+      auto p = std::make_shared<PictureData>();
+      p->source = source;
+      UINT w = 0, h = 0;
+      converted->GetSize(&w, &h);
+      p->width = static_cast<int>(w);
+      p->height = static_cast<int>(h);
+      p->handle = std::shared_ptr<void>(converted, Release);
+      frame->Release();
+      return p;
+    }
+    if (frame) frame->Release();
+    return nullptr;
+  }
+
+  // Where a control's top-left lies in its form's client area.
+  POINT InForm(HWND hwnd) {
+    POINT p{0, 0};
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    MapWindowPoints(hwnd, top, &p, 1);
+    return p;
+  }
+  FormWindow* FormWindowOf(HWND hwnd) {
+    Form* f = FormOf(GetAncestor(hwnd, GA_ROOT));
+    return f ? &forms[f] : nullptr;
+  }
+
+  // Fills a control's area with the form's background, aligned to the form.
+  void PaintBackground(HDC dc, HWND hwnd, const RECT& area) {
+    FormWindow* fw = FormWindowOf(hwnd);
+    if (!fw || !fw->backgroundBrush) {
+      FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+      return;
+    }
+    const POINT at = InForm(hwnd);
+    POINT old;
+    SetBrushOrgEx(dc, -at.x, -at.y, &old);
+    FillRect(dc, &area, fw->backgroundBrush);
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
+  }
+
+  LRESULT ColourStatic(HDC dc, HWND child) {
+    SetBkMode(dc, TRANSPARENT);
+    Control* c = ControlOf(child);
+    SetTextColor(dc, c && !c->Enabled() ? GetSysColor(COLOR_GRAYTEXT) : kTextColour);
+    FormWindow* fw = FormWindowOf(child);
+    if (!fw || !fw->backgroundBrush) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    const POINT at = InForm(child);
+    SetBrushOrgEx(dc, -at.x, -at.y, nullptr);
+    return reinterpret_cast<LRESULT>(fw->backgroundBrush);
+  }
+
+  void DrawItem(const DRAWITEMSTRUCT& di) {
+    Control* c = ControlOf(di.hwndItem);
+    if (!c) return;
+    PaintBackground(di.hDC, di.hwndItem, di.rcItem);
+    if (c->kind() == ControlKind::Image) {
+      const int w = di.rcItem.right - di.rcItem.left, h = di.rcItem.bottom - di.rcItem.top;
+      HBITMAP bmp = Scaled(c->picture(), w, h);
+      if (!bmp) return;
+      HDC mem = CreateCompatibleDC(di.hDC);
+      HGDIOBJ old = SelectObject(mem, bmp);
+      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+      AlphaBlend(di.hDC, di.rcItem.left, di.rcItem.top, w, h, mem, 0, 0, w, h, blend);
+      SelectObject(mem, old);
+      DeleteDC(mem);
+    } else if (c->kind() == ControlKind::LinkLabel) {
+      SetBkMode(di.hDC, TRANSPARENT);
+      SetTextColor(di.hDC, c->Enabled() ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
+      HGDIOBJ old = SelectObject(di.hDC, Font(*c));
+      RECT text = di.rcItem;
+      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+      text.bottom = di.rcItem.bottom;
+      text.top = di.rcItem.top;
+      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      if (di.itemState & ODS_FOCUS) {
+        InflateRect(&text, 2, 0);
+        DrawFocusRect(di.hDC, &text);
+      }
+      SelectObject(di.hDC, old);
+    }
+  }
+
+  void Command(HWND child, WORD code) {
+    Control* c = ControlOf(child);
+    if (!c || (code != BN_CLICKED && code != STN_CLICKED && code != STN_DBLCLK)) return;
+    if (!c->Visible() || !c->Enabled()) return;
+    c->Click();
+  }
+
+  // The Enter key presses the form's default button, Next, when it can.
+  LRESULT DefaultButton(Form& form) {
+    for (Control* c : form.Controls())
+      if (c->kind() == ControlKind::Button && c->name() == L"Command1" && c->Visible())
+        return MAKELRESULT(c->id(), DC_HASDEFID);
+    return 0;
+  }
+
+  bool Cursor(HWND over) {
+    Control* c = ControlOf(over);
+    if (c && (c->kind() == ControlKind::LinkLabel)) {
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      return true;
+    }
+    return false;
+  }
+
+  // Messages the form and its panels handle alike.
+  bool Shared(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+      case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLORBTN:
+        result = ColourStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        return true;
+      case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        result = TRUE;
+        return true;
+      case WM_COMMAND:
+        if (lp) Command(reinterpret_cast<HWND>(lp), HIWORD(wp));
+        else if (Control* c = ById(hwnd, LOWORD(wp))) Command(windows[c], BN_CLICKED);
+        result = 0;
+        return true;
+      case WM_SETCURSOR:
+        if (Cursor(reinterpret_cast<HWND>(wp))) {
+          result = TRUE;
+          return true;
+        }
+        return false;
+      case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        PaintBackground(reinterpret_cast<HDC>(wp), hwnd, r);
+        result = TRUE;
+        return true;
+      }
+      default:
+        return false;
+    }
+  }
+
+  Control* ById(HWND anyInForm, int id) {
+    Form* f = FormOf(GetAncestor(anyInForm, GA_ROOT));
+    if (!f) return nullptr;
+    for (Control* c : f->Controls())
+      if (c->id() == id && windows.count(c)) return c;
+    return nullptr;
+  }
+
+  void CreateWindowFor(Control& c);
+  void ApplyPosition(Control& c);
+  void ApplyAll(Control& c);
+  void MakeFormWindow(Form& form);
+  void RebuildBackground(Form& form);
+};
+
+namespace {
+
+Win32Toolkit::Impl* g_impl = nullptr;
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    LRESULT result = 0;
+    if (g_impl) {
+      if (msg == DM_GETDEFID) {
+        if (Form* f = g_impl->FormOf(hwnd)) return g_impl->DefaultButton(*f);
+      }
+      if (msg == WM_CLOSE) {
+        if (Form* f = g_impl->FormOf(hwnd)) {
+          if (f->Close(0)) Toolkit().EndProgram();
+        }
+        return 0;
+      }
+      if (g_impl->Shared(hwnd, msg, wp, lp, result)) return result;
+    }
+  } catch (...) {
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  try {
+    LRESULT result = 0;
+    if (g_impl && g_impl->Shared(hwnd, msg, wp, lp, result)) return result;
+  } catch (...) {
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TimerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_TIMER && g_impl) {
+    try {
+      const auto it = g_impl->timers.find(wp);
+      if (it != g_impl->timers.end()) it->second->Tick();
+    } catch (...) {
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void Register(const wchar_t* name, WNDPROC proc, HBRUSH brush) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = brush;
+  wc.lpszClassName = name;
+  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+void Win32Toolkit::Impl::ApplyPosition(Control& c) {
+  const auto it = windows.find(&c);
+  if (it == windows.end()) return;
+  const Twips& t = c.Position();
+  MoveWindow(it->second, Px(t.left), Px(t.top), Px(t.width), Px(t.height), TRUE);
+}
+
+void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
+  HWND parent = ParentWindow(c);
+  if (!parent || windows.count(&c) || c.kind() == ControlKind::FileList) return;
+  const wchar_t* cls = L"STATIC";
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
+  switch (c.kind()) {
+    case ControlKind::Container: cls = kPanelClass; ex = WS_EX_CONTROLPARENT; break;
+    case ControlKind::Label: style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX; break;
+    case ControlKind::Image: style |= SS_OWNERDRAW | SS_NOTIFY; break;
+    case ControlKind::LinkLabel: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
+    case ControlKind::Button:
+      cls = L"BUTTON";
+      style |= WS_TABSTOP | (c.name() == L"Command1" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    case ControlKind::CheckBox: cls = L"BUTTON"; style |= BS_CHECKBOX | WS_TABSTOP | BS_MULTILINE; break;
+    case ControlKind::OptionButton: cls = L"BUTTON"; style |= BS_RADIOBUTTON | WS_TABSTOP; break;
+    case ControlKind::ProgressBar: cls = PROGRESS_CLASSW; style |= PBS_SMOOTH; break;
+    case ControlKind::ListView:
+      cls = WC_LISTVIEWW;
+      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
+      break;
+    case ControlKind::FileList: return;
+  }
+  // A run of option buttons is one group for the arrow keys; anything else starts a new one.
+  if (c.kind() != ControlKind::OptionButton) {
+    style |= WS_GROUP;
+  } else {
+    const auto siblings = c.form().Children(c.parent());
+    const auto me = std::find(siblings.begin(), siblings.end(), &c);
+    if (me == siblings.begin() || (*(me - 1))->kind() != ControlKind::OptionButton) style |= WS_GROUP;
+  }
+  const Twips& t = c.Position();
+  HWND hwnd = CreateWindowExW(ex, cls, c.Caption().c_str(), style, Px(t.left), Px(t.top), Px(t.width),
+                              Px(t.height), parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(c.id())),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return;
+  windows[&c] = hwnd;
+  controls[hwnd] = &c;
+  ApplyAll(c);
+}
+
+void Win32Toolkit::Impl::ApplyAll(Control& c) {
+  HWND hwnd = windows[&c];
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(c)), FALSE);
+  if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::OptionButton)
+    SendMessageW(hwnd, BM_SETCHECK, c.Value() == 1 ? BST_CHECKED : c.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
+  if (c.kind() == ControlKind::ProgressBar) {
+    SendMessageW(hwnd, PBM_SETRANGE32, 0, c.Max());
+    SendMessageW(hwnd, PBM_SETPOS, c.Value(), 0);
+  }
+  if (c.kind() == ControlKind::ListView) {
+    ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  }
+  EnableWindow(hwnd, c.Enabled());
+  ShowWindow(hwnd, c.Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Toolkit::Impl::RebuildBackground(Form& form) {
+  FormWindow& fw = forms[&form];
+  if (!fw.hwnd) return;
+  RECT r;
+  GetClientRect(fw.hwnd, &r);
+  if (fw.backgroundBrush) DeleteObject(fw.backgroundBrush);
+  fw.backgroundBrush = nullptr;
+  fw.background = Scaled(form.Background(), r.right, r.bottom);
+  if (fw.background) fw.backgroundBrush = CreatePatternBrush(fw.background);
+  RedrawWindow(fw.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Toolkit::Impl::MakeFormWindow(Form& form) {
+  FormWindow& fw = forms[&form];
+  if (fw.hwnd) return;
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT r{0, 0, Px(form.Width()), Px(form.Height())};
+  AdjustWindowRectEx(&r, style, FALSE, WS_EX_CONTROLPARENT);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  fw.hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, form.Caption().c_str(), style,
+                            work.left + std::max(0L, (work.right - work.left - w) / 2),
+                            work.top + std::max(0L, (work.bottom - work.top - h) / 2), w, h, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  for (Control* c : form.Controls()) CreateWindowFor(*c);
+  RebuildBackground(form);
+}
+
+Win32Toolkit::Win32Toolkit() : impl_(new Impl) {
+  g_impl = impl_;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  HDC screen = GetDC(nullptr);
+  impl_->dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                   reinterpret_cast<void**>(&impl_->wic));
+  Register(kFormClass, FormProc, nullptr);
+  Register(kPanelClass, PanelProc, nullptr);
+  Register(kTimerClass, TimerProc, nullptr);
+  impl_->timerWindow = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+}
+
+Win32Toolkit::~Win32Toolkit() {
+  for (auto& [key, font] : impl_->fonts) DeleteObject(font);
+  for (auto& [key, bmp] : impl_->scaled)
+    if (bmp) DeleteObject(bmp);
+  if (impl_->wic) impl_->wic->Release();
+  g_impl = nullptr;
+  delete impl_;
+}
+
+void Win32Toolkit::FormShown(Form& form) { impl_->MakeFormWindow(form); }
+
+void Win32Toolkit::FormChanged(Form& form) {
+  const auto it = impl_->forms.find(&form);
+  if (it == impl_->forms.end() || !it->second.hwnd) return;
+  HWND hwnd = it->second.hwnd;
+  SetWindowTextW(hwnd, form.Caption().c_str());
+  if (it->second.background == nullptr && form.Background()) impl_->RebuildBackground(form);
+  const bool shown = IsWindowVisible(hwnd) != 0;
+  if (form.Visible() && !shown) {
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd);
+    UpdateWindow(hwnd);
+  } else if (!form.Visible() && shown) {
+    ShowWindow(hwnd, SW_HIDE);
+  }
+}
+
+void Win32Toolkit::FormDestroyed(Form& form) {
+  const auto it = impl_->forms.find(&form);
+  if (it == impl_->forms.end()) return;
+  for (Control* c : form.Controls()) ControlRemoved(*c);
+  for (Timer* t : form.Timers()) {
+    const auto id = impl_->timerIds.find(t);
+    if (id != impl_->timerIds.end()) {
+      KillTimer(impl_->timerWindow, id->second);
+      impl_->timers.erase(id->second);
+      impl_->timerIds.erase(id);
+    }
+  }
+  if (it->second.hwnd) DestroyWindow(it->second.hwnd);
+  if (it->second.backgroundBrush) DeleteObject(it->second.backgroundBrush);
+  impl_->forms.erase(it);
+}
+
+void Win32Toolkit::ControlCreated(Control& control) {
+  const auto it = impl_->forms.find(&control.form());
+  if (it != impl_->forms.end() && it->second.hwnd) impl_->CreateWindowFor(control);
+}
+
+void Win32Toolkit::ControlChanged(Control& c, Property property) {
+  const auto it = impl_->windows.find(&c);
+  if (it == impl_->windows.end()) return;
+  HWND hwnd = it->second;
+  switch (property) {
+    case Property::Caption:
+      SetWindowTextW(hwnd, c.Caption().c_str());
+      if (c.kind() == ControlKind::Label || c.kind() == ControlKind::LinkLabel) InvalidateRect(hwnd, nullptr, TRUE);
+      break;
+    case Property::Visible: ShowWindow(hwnd, c.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Property::Enabled:
+      EnableWindow(hwnd, c.Enabled());
+      InvalidateRect(hwnd, nullptr, TRUE);
+      break;
+    case Property::Value:
+    case Property::Max:
+    case Property::Font: impl_->ApplyAll(c); break;
+    case Property::Picture: InvalidateRect(hwnd, nullptr, TRUE); break;
+    case Property::Position: impl_->ApplyPosition(c); break;
+    case Property::Focus: SetFocus(hwnd); break;
+  }
+}
+
+void Win32Toolkit::ControlRemoved(Control& control) {
+  const auto it = impl_->windows.find(&control);
+  if (it == impl_->windows.end()) return;
+  impl_->controls.erase(it->second);
+  DestroyWindow(it->second);
+  impl_->windows.erase(it);
+}
+
+void Win32Toolkit::TimerChanged(Timer& timer) {
+  const auto it = impl_->timerIds.find(&timer);
+  if (timer.Enabled()) {
+    const UINT_PTR id = it != impl_->timerIds.end() ? it->second : impl_->nextTimerId++;
+    impl_->timerIds[&timer] = id;
+    impl_->timers[id] = &timer;
+    SetTimer(impl_->timerWindow, id, timer.Interval(), nullptr);
+  } else if (it != impl_->timerIds.end()) {
+    KillTimer(impl_->timerWindow, it->second);
+  }
+}
+
+namespace {
+bool Dispatch(const MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && g_impl && g_impl->FormOf(root) && IsDialogMessageW(root, const_cast<MSG*>(&msg))) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+}  // namespace
+
+void Win32Toolkit::DoEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+void Win32Toolkit::Run() {
+  MSG msg;
+  while (!impl_->ended && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+}
+
+void Win32Toolkit::EndProgram() {
+  impl_->ended = true;
+  PostQuitMessage(0);
+}
+
+Picture Win32Toolkit::LoadPicture(const std::wstring& file) {
+  if (!impl_->wic) return nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  if (FAILED(impl_->wic->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
+                                                   WICDecodeMetadataCacheOnDemand, &decoder)))
+    return nullptr;
+  Picture p = impl_->Decode(decoder, file);
+  decoder->Release();
+  return p;
+}
+
+Picture Win32Toolkit::ResourcePicture(const std::wstring& name) {
+  if (!impl_->wic) return nullptr;
+  HMODULE self = GetModuleHandleW(nullptr);
+  HRSRC res = FindResourceW(self, name.c_str(), RT_RCDATA);
+  HGLOBAL data = res ? LoadResource(self, res) : nullptr;
+  if (!data) return nullptr;
+  IWICStream* stream = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  Picture p;
+  if (SUCCEEDED(impl_->wic->CreateStream(&stream)) &&
+      SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(LockResource(data)), SizeofResource(self, res))) &&
+      SUCCEEDED(impl_->wic->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)))
+    p = impl_->Decode(decoder, name);
+  if (decoder) decoder->Release();
+  if (stream) stream->Release();
+  return p;
+}
+
+}  // namespace vantrel::win32

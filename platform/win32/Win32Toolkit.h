@@ -1,0 +1,38 @@
+// The toolkit mirrored into real Win32 windows: one top-level window per
+// form, a borderless child panel per container, and the standard controls.
+#pragma once
+#include <map>
+#include <tuple>
+
+#include "platform/Toolkit.h"
+
+namespace vantrel::win32 {
+
+class Win32Toolkit : public ToolkitBackend {
+ public:
+  Win32Toolkit();
+  ~Win32Toolkit() override;
+  Win32Toolkit(const Win32Toolkit&) = delete;
+  Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+  void FormShown(Form& form) override;
+  void FormChanged(Form& form) override;
+  void FormDestroyed(Form& form) override;
+  void ControlCreated(Control& control) override;
+  void ControlChanged(Control& control, Property property) override;
+  void ControlRemoved(Control& control) override;
+  void TimerChanged(Timer& timer) override;
+  void DoEvents() override;
+  void Run() override;
+  void EndProgram() override;
+  Picture LoadPicture(const std::wstring& file) override;
+  Picture ResourcePicture(const std::wstring& name) override;
+
+  // The window procedures' way back in; defined with the Win32 types.
+  struct Impl;
+
+ private:
+  Impl* impl_;
+};
+
+}  // namespace vantrel::win32

@@ -1,0 +1,7 @@
+#include "runlog/Statistics.h"
+
+namespace vantrel {
+
+void RefreshStatistics(StartForm&) {}
+
+}  // namespace vantrel

@@ -1,0 +1,24 @@
+#include "services/Checkpoint.h"
+
+#include "platform/Platform.h"
+#include "services/Environment.h"
+#include "services/Paths.h"
+#include "services/Quietly.h"
+
+namespace vantrel {
+
+std::wstring CheckpointFile() { return Env().DataFolder + L"\\fileerror.txt"; }
+
+void SetCheckpoint(const std::wstring& name) {
+  Quietly([&] {
+    const std::wstring file = CheckpointFile();
+    if (!name.empty()) {
+      const std::wstring record = L"x|ver:" + Env().ProgramVersion + L"|" + name + L"\r\n";
+      Os().files->WriteAll(file, Os().codec->Encode(Os().codec->AnsiCodePage(), record));
+    } else if (FileExists(file)) {
+      Os().files->RemoveFile(file);
+    }
+  });
+}
+
+}  // namespace vantrel

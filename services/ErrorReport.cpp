@@ -1,0 +1,7 @@
+#include "services/ErrorReport.h"
+
+namespace vantrel {
+
+void OfferErrorReport() {}
+
+}  // namespace vantrel

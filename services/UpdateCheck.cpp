@@ -1,0 +1,7 @@
+#include "services/UpdateCheck.h"
+
+namespace vantrel {
+
+void UpdateCheckReminder(bool) {}
+
+}  // namespace vantrel
