@@ -9,13 +9,14 @@ add_library(vantrel_win32 STATIC
   platform/win32/Win32Shell.cpp
   platform/win32/Win32System.cpp
   platform/win32/Win32TextCodec.cpp
+  platform/win32/Win32Drives.cpp
+  platform/win32/Win32Toolkit.cpp
 )
 target_compile_definitions(vantrel_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32)
+target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs)
 
 add_executable(Vantrel WIN32
   platform/win32/WinMain.cpp
-  app/Program.cpp
   resources/Vantrel.rc
 )
 target_compile_definitions(Vantrel PRIVATE
@@ -35,3 +36,4 @@ add_executable(contract_tests
   tests/contract/ContractMain.cpp
 )
 target_link_libraries(contract_tests PRIVATE vantrel_win32 vantrel_fake gtest)
+include(tests/e2e/driver/Driver.cmake)

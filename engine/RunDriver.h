@@ -6,7 +6,8 @@ namespace vantrel {
 class StartForm;
 
 // The one-shot start of a run. Placeholder until the wiping engine is built:
-// it only stops its timer, and the run page waits for Stop.
+// the run touches no disk; it keeps the window alive until Stop is pressed,
+// then shows the finish page, as a real run ends.
 void WorkNowTick(StartForm& form);
 
 }  // namespace vantrel

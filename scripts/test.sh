@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests, then the
-# platform contract tests under Wine in a throw-away prefix. Ends with one
-# line "N passed, N failed".
+# Builds everything and runs every test: the native unit tests, the platform
+# contract tests under Wine in a throw-away prefix, and the end-to-end tests
+# of the real program on a virtual display. Ends with one line
+# "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -44,6 +45,22 @@ if [ $contract_rc -ne 0 ] && ! grep -q '^\[  FAILED  \]' build/contract.out; the
   failed=$((failed + 1))
 fi
 echo "contract tests under Wine: $(( $(date +%s) - t )) s"
+
+t=$(date +%s)
+timeout -k 10 1200 bash tests/e2e/wizard.sh >build/e2e.out 2>&1
+e2e_rc=$?
+grep -E '^FAILED:|^start-up to window' build/e2e.out || true
+line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' build/e2e.out | tail -n 1)
+if [ -n "$line" ]; then
+  passed=$((passed + ${line%% passed*}))
+  rest=${line#*passed, }
+  failed=$((failed + ${rest%% failed*}))
+fi
+if [ $e2e_rc -ne 0 ] && [ -z "$line" ]; then
+  tail -20 build/e2e.out
+  failed=$((failed + 1))
+fi
+echo "end-to-end tests under Wine: $(( $(date +%s) - t )) s (screenshots in build/screenshots)"
 
 echo "total: $(( $(date +%s) - start )) s"
 echo "$passed passed, $failed failed"

@@ -78,7 +78,7 @@ struct Win32Toolkit::Impl {
     if (!f)
       f = CreateFontW(-MulDiv(key.points, dpi, 72), 0, 0, 0, key.bold ? FW_BOLD : FW_NORMAL, FALSE,
                       key.underline, FALSE, static_cast<BYTE>(key.charset), OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
     return f;
   }
 

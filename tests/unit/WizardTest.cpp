@@ -145,3 +145,21 @@ TEST_F(Wizard, ChoicesAreStoredTheMomentTheyChange) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(Wizard, TheRunEndsOnTheFinishPageAfterStop) {
+  ToReview();
+  Next();
+  m.toolkit.At(m.clock.now + 500, [&] { m(L"Command4").Click(); });
+  m.toolkit.RunFor(100);
+  EXPECT_EQ(Page(), 7);
+  EXPECT_FALSE(m(L"Command4").Visible());
+  EXPECT_TRUE(m(L"Command1").Visible());
+  EXPECT_FALSE(m.form->timer(L"worknow").Enabled());
+  EXPECT_TRUE(m.form->ui.Close(0));
+}
+
+}  // namespace
+}  // namespace vantrel::test

@@ -1,0 +1,250 @@
+// vdriver: drives Vantrel.exe from outside, one command per process, as a
+// person would (the commands are in kCommands below). Exit code 0 on
+// success; 1 with a one-line reason on stderr otherwise. Results go to
+// stdout in UTF-8 with "\n" line ends.
+//
+// Why it works the way it does, as tried under Wine 8 on Xvfb without a
+// window manager:
+// - Clicks are real input (SetCursorPos + SendInput) and land: buttons send
+//   WM_COMMAND, check boxes and option buttons toggle and take the focus.
+//   Before clicking, the driver checks that the control's centre shows the
+//   main window, so a message box on top makes the click fail loudly
+//   instead of going astray.
+// - SetForegroundWindow from this console process works (no foreground
+//   lock), and the console opens no window of its own, so keys sent with
+//   SendInput reach the program: TAB and SHIFT+TAB walk nested containers
+//   that have WS_EX_CONTROLPARENT, ENTER answers a box, ALT+F4 closes.
+//   Activating a window that waits for a modal box makes the disabled
+//   window the foreground one, and keys then reach nobody, so the box is
+//   what gets activated (BringToFront).
+// - A thread that hides a top-level window (a message box closing) stalls
+//   for about 2 s waiting for a window manager that never answers. Commands
+//   that give input therefore wait until the program answers a message
+//   again (Settle), and every message has a 5 s limit.
+// - PrintWindow draws nothing for another process's window, so screenshots
+//   copy the screen: they show what a person sees, a box on top included.
+//   Nobody draws frames and title bars, so the picture is the client area.
+// - GetWindowText does not read another process's controls; WM_GETTEXT
+//   through SendMessageTimeout does, and cannot hang the driver.
+#include "tests/e2e/driver/Common.h"
+#include "tests/e2e/driver/ControlNames.h"
+#include "tests/e2e/driver/Find.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/MessageBoxes.h"
+#include "tests/e2e/driver/Screenshot.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace vdriver {
+namespace {
+
+using Args = std::vector<std::wstring>;
+
+constexpr DWORD kBetweenKeysMs = 80;
+
+void WaitWindow(const Args& a) {
+  const double seconds = ParseSeconds(a[1]);
+  HWND w = WaitFor(seconds, [&] { return FindTitled(a[0]); });
+  if (!w) Fail(L"no window '" + a[0] + L"' after " + SecondsText(seconds));
+  PrintLine(TitleOf(w));
+}
+
+void Title(const Args&) {
+  PrintLine(TitleOf(RequireMainWindow()));
+}
+
+HWND ControlOf(const std::wstring& text) {
+  const ControlRef ref = ParseControl(text);
+  return RequireControl(RequireMainWindow(), ref.id, ref.label);
+}
+
+void Caption(const Args& a) {
+  PrintLine(TextOf(ControlOf(a[0])));
+}
+
+void State(const Args& a) {
+  HWND c = ControlOf(a[0]);
+  DWORD_PTR check = 0;
+  if (ClassOf(c) == L"Button" &&
+      !SendMessageTimeoutW(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &check)) {
+    Fail(L"control " + a[0] + L" does not answer BM_GETCHECK");
+  }
+  PrintLine(L"visible=" + std::to_wstring(IsWindowVisible(c) ? 1 : 0) +
+            L" enabled=" + std::to_wstring(IsWindowEnabled(c) ? 1 : 0) +
+            L" checked=" + std::to_wstring(check == BST_CHECKED ? 1 : 0));
+}
+
+void Click(const Args& a) {
+  const ControlRef ref = ParseControl(a[0]);
+  HWND main = RequireMainWindow();
+  HWND c = RequireControl(main, ref.id, ref.label);
+  if (!IsWindowVisible(c)) Fail(L"control " + ref.label + L" is not visible, so it cannot be clicked");
+  BringToFront(main);
+  ClickCentre(c, ref.label);
+  Settle(main);
+}
+
+void Press(const Args& a) {
+  PostMessageW(ControlOf(a[0]), BM_CLICK, 0, 0);
+  Settle(FindMainWindow());
+}
+
+void Key(const Args& a) {
+  const KeyCombo combo = ParseKey(a[0]);
+  const int count = a.size() > 1 ? ParseCount(a[1]) : 1;
+  for (int i = 0; i < count; ++i) {
+    PressKey(combo);
+    Sleep(kBetweenKeysMs);
+  }
+  Settle(FindMainWindow());
+}
+
+// "1001 Command1"; a message box's button is reported as not one of ours.
+std::wstring DescribeFocus(HWND main, HWND focus) {
+  const int id = GetDlgCtrlID(focus);
+  if (focus != main && !IsChild(main, focus)) {
+    return std::to_wstring(id) + L" outside the main window, in '" + TitleOf(GetAncestor(focus, GA_ROOT)) + L"'";
+  }
+  const std::wstring name = NameOfId(id);
+  return name.empty() ? std::to_wstring(id) : std::to_wstring(id) + L" " + name;
+}
+
+void Focus(const Args&) {
+  HWND main = RequireMainWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) || !info.hwndFocus) {
+    Fail(L"no window has the keyboard focus in the main window's thread");
+  }
+  PrintLine(DescribeFocus(main, info.hwndFocus));
+}
+
+HWND FirstMessageBox() {
+  const std::vector<HWND> boxes = FindMessageBoxes();
+  return boxes.empty() ? nullptr : boxes.front();
+}
+
+void Message(const Args& a) {
+  const double seconds = ParseSeconds(a[0]);
+  HWND box = WaitFor(seconds, FirstMessageBox);
+  if (!box) Fail(L"no message box after " + SecondsText(seconds));
+  PrintLine(MessageText(box));
+  PrintLine(ButtonLine(box));
+}
+
+HWND ButtonCaptioned(HWND box, const std::wstring& caption) {
+  for (HWND b : MessageButtons(box)) {
+    if (CompareStringOrdinal(CaptionOf(b).c_str(), -1, caption.c_str(), -1, TRUE) == CSTR_EQUAL) return b;
+  }
+  Fail(L"the message box has no button '" + caption + L"', only " + ButtonLine(box));
+}
+
+// Clicks like a person, then proves the box took the answer by going away.
+void Answer(const Args& a) {
+  const double seconds = ParseSeconds(a[2]);
+  HWND box = WaitFor(seconds, [&] { return FindMessageBoxWith(a[0]); });
+  if (!box) Fail(L"no message box with '" + a[0] + L"' after " + SecondsText(seconds));
+  const std::wstring text = MessageText(box);
+  HWND button = ButtonCaptioned(box, a[1]);
+  BringToFront(box);
+  ClickCentre(button, L"button " + a[1]);
+  if (!WaitFor(2.0, [box] { return !IsWindowVisible(box); })) {
+    Fail(L"the message box stayed after a click on " + a[1]);
+  }
+  Settle(FindMainWindow());
+  PrintLine(text);
+}
+
+void Close(const Args&) {
+  PostMessageW(RequireMainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void WaitGone(const Args& a) {
+  const double seconds = ParseSeconds(a[0]);
+  if (!WaitFor(seconds, [] { return !FindMainWindow(); })) {
+    Fail(L"the main window is still there after " + SecondsText(seconds));
+  }
+}
+
+void Screenshot(const Args& a) {
+  HWND main = RequireMainWindow();
+  BringToFront(main);
+  Settle(main);
+  SaveScreenshot(main, a[0]);
+}
+
+void Dpi(const Args&) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  PrintLine(std::to_wstring(dpi));
+}
+
+struct Command {
+  std::wstring_view name;
+  std::wstring_view usage;
+  size_t minArgs, maxArgs;
+  void (*run)(const Args&);
+};
+
+constexpr Command kCommands[] = {
+    {L"wait-window", L"<title-prefix> <seconds>", 2, 2, WaitWindow},
+    {L"title", L"", 0, 0, Title},
+    {L"caption", L"<control>", 1, 1, Caption},
+    {L"state", L"<control>", 1, 1, State},
+    {L"click", L"<control>", 1, 1, Click},
+    {L"press", L"<control>", 1, 1, Press},
+    {L"key", L"<KEY> [count]", 1, 2, Key},
+    {L"focus", L"", 0, 0, Focus},
+    {L"message", L"<seconds>", 1, 1, Message},
+    {L"answer", L"<text-substring> <button-caption> <seconds>", 3, 3, Answer},
+    {L"close", L"", 0, 0, Close},
+    {L"wait-gone", L"<seconds>", 1, 1, WaitGone},
+    {L"screenshot", L"<file.bmp>", 1, 1, Screenshot},
+    {L"dpi", L"", 0, 0, Dpi},
+};
+
+std::wstring UsageOf(const Command& c) {
+  return std::wstring(c.name) + (c.usage.empty() ? L"" : L" " + std::wstring(c.usage));
+}
+
+std::wstring Usage() {
+  std::wstring usage;
+  for (const Command& c : kCommands) usage += (usage.empty() ? L"usage: vdriver " : L" | ") + UsageOf(c);
+  return usage;
+}
+
+void Run(const Args& words) {
+  for (const Command& c : kCommands) {
+    if (words.empty() || words[0] != c.name) continue;
+    const Args args(words.begin() + 1, words.end());
+    if (args.size() < c.minArgs || args.size() > c.maxArgs) {
+      Fail(L"usage: vdriver " + UsageOf(c));
+    }
+    c.run(args);
+    return;
+  }
+  Fail(Usage());
+}
+
+}  // namespace
+}  // namespace vdriver
+
+int wmain(int argc, wchar_t** argv) {
+  // Window rectangles, cursor positions and the DPI in real pixels, whatever
+  // the display's scale.
+  SetProcessDPIAware();
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  try {
+    vdriver::Run(vdriver::Args(argv + 1, argv + argc));
+    return 0;
+  } catch (const vdriver::Failure& failure) {
+    vdriver::PrintErrorLine(L"vdriver: " + failure.reason);
+    return 1;
+  }
+}

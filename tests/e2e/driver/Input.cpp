@@ -1,0 +1,107 @@
+// Mouse and keyboard through SendInput, so the program sees the same message
+// sequence (activation, focus, button down/up, key down/up) as with a person.
+#include "tests/e2e/driver/Input.h"
+
+#include "tests/e2e/driver/Common.h"
+#include "tests/e2e/driver/Find.h"
+
+namespace vdriver {
+namespace {
+
+constexpr DWORD kSettleMs = 150;
+
+struct KeyName {
+  std::wstring_view name;
+  WORD vk;
+};
+
+constexpr KeyName kModifiers[] = {{L"SHIFT", VK_SHIFT}, {L"CTRL", VK_CONTROL}, {L"ALT", VK_MENU}};
+constexpr KeyName kKeys[] = {
+    {L"TAB", VK_TAB},   {L"ENTER", VK_RETURN}, {L"SPACE", VK_SPACE}, {L"ESC", VK_ESCAPE},
+    {L"LEFT", VK_LEFT}, {L"RIGHT", VK_RIGHT},  {L"UP", VK_UP},       {L"DOWN", VK_DOWN},
+    {L"F4", VK_F4},
+};
+
+template <size_t N>
+WORD Lookup(const KeyName (&table)[N], std::wstring_view name) {
+  for (const KeyName& k : table) {
+    if (k.name == name) return k.vk;
+  }
+  return 0;
+}
+
+INPUT KeyInput(WORD vk, bool up) {
+  const bool extended = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  return in;
+}
+
+INPUT MouseInput(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  return in;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  if (sent != inputs.size()) Fail(L"SendInput refused the input (error " + std::to_wstring(GetLastError()) + L")");
+}
+
+}  // namespace
+
+// The box a window waits for comes first, as Windows does on a click on the
+// taskbar. Wine would make the disabled owner the foreground window, and keys
+// would reach nobody; it forgets the box for GetLastActivePopup then, too.
+void BringToFront(HWND window) {
+  HWND front = FrontOf(window);
+  SetForegroundWindow(front);
+  WaitFor(1.0, [front] { return GetForegroundWindow() == front; });
+}
+
+void ClickCentre(HWND control, std::wstring_view label) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  HWND hit = WindowFromPoint(centre);
+  if (!hit || GetAncestor(hit, GA_ROOT) != GetAncestor(control, GA_ROOT)) {
+    Fail(L"the centre of " + std::wstring(label) + L" shows another window" +
+         (hit ? L" ('" + TitleOf(GetAncestor(hit, GA_ROOT)) + L"')" : L" (off the screen)"));
+  }
+  SetCursorPos(centre.x, centre.y);
+  Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
+}
+
+void Settle(HWND window) {
+  Sleep(kSettleMs);
+  DWORD_PTR ignored = 0;
+  if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &ignored);
+}
+
+KeyCombo ParseKey(std::wstring_view text) {
+  KeyCombo combo{{}, 0};
+  std::wstring_view rest = text;
+  for (size_t plus; (plus = rest.find(L'+')) != std::wstring_view::npos; rest = rest.substr(plus + 1)) {
+    const WORD modifier = Lookup(kModifiers, rest.substr(0, plus));
+    if (!modifier) Fail(L"no modifier key '" + std::wstring(rest.substr(0, plus)) + L"' (SHIFT, CTRL, ALT)");
+    combo.modifiers.push_back(modifier);
+  }
+  combo.key = Lookup(kKeys, rest);
+  if (!combo.key) Fail(L"no key '" + std::wstring(rest) + L"' (TAB ENTER SPACE ESC LEFT RIGHT UP DOWN F4)");
+  return combo;
+}
+
+void PressKey(const KeyCombo& combo) {
+  std::vector<INPUT> inputs;
+  for (WORD m : combo.modifiers) inputs.push_back(KeyInput(m, false));
+  inputs.push_back(KeyInput(combo.key, false));
+  inputs.push_back(KeyInput(combo.key, true));
+  for (auto m = combo.modifiers.rbegin(); m != combo.modifiers.rend(); ++m) inputs.push_back(KeyInput(*m, true));
+  Send(inputs);
+}
+
+}  // namespace vdriver
