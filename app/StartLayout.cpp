@@ -50,8 +50,8 @@ struct Builder {
 void WelcomePage(Builder& b) {
   b.Title(L"Label1", {kMargin, 360, kText, 480});
   b.Label(L"Label2", {kMargin, 1080, kText, 2400});
-  b.Label(L"Label41", {kMargin, 4560, 3120, 300});
-  b.Link(L"Label12", {kMargin + 3240, 4560, 3000, 300});
+  b.Label(L"Label41", {kMargin, 3840, 2880, 300});
+  b.Link(L"Label12", {kMargin + 2940, 3840, 3000, 300});
   b.Check(L"Check7", {kMargin, 6000, kText, 315});
 }
 
@@ -153,10 +153,10 @@ void FinishPage(Builder& b) {
   b.Add(ControlKind::Label, L"ReportDisk", {kMargin + 420, 1020, 600, 300}, 0);
   b.Add(ControlKind::Label, L"ReportInfo", {kMargin + 1080, 1020, kText - 1080, 300}, 0);
   b.Label(L"Label21", {kMargin, 5040, kText, 300});
-  b.Link(L"Label43", {kMargin, 5520, 4800, 300});
-  b.Link(L"Label46", {kMargin, 5880, 4800, 300});
+  b.Link(L"Label43", {kMargin, 5520, 6000, 300});
+  b.Link(L"Label46", {kMargin, 5880, 6000, 300});
   // The only caption no language file carries: it names the program's site.
-  b.Link(L"Label24", {kMargin, 6240, 4800, 300}).SetCaption(L"Visit the Vantrel website");
+  b.Link(L"Label24", {kMargin, 6240, 6000, 300}).SetCaption(L"Visit the Vantrel website");
 }
 
 }  // namespace

@@ -46,21 +46,27 @@ if [ $contract_rc -ne 0 ] && ! grep -q '^\[  FAILED  \]' build/contract.out; the
 fi
 echo "contract tests under Wine: $(( $(date +%s) - t )) s"
 
-t=$(date +%s)
-timeout -k 10 1200 bash tests/e2e/wizard.sh >build/e2e.out 2>&1
-e2e_rc=$?
-grep -E '^FAILED:|^start-up to window' build/e2e.out || true
-line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' build/e2e.out | tail -n 1)
-if [ -n "$line" ]; then
-  passed=$((passed + ${line%% passed*}))
-  rest=${line#*passed, }
-  failed=$((failed + ${rest%% failed*}))
-fi
-if [ $e2e_rc -ne 0 ] && [ -z "$line" ]; then
-  tail -20 build/e2e.out
-  failed=$((failed + 1))
-fi
-echo "end-to-end tests under Wine: $(( $(date +%s) - t )) s (screenshots in build/screenshots)"
+# Each end-to-end script makes its own prefix and display and prints
+# "N passed, N failed" last.
+for script in tests/e2e/*.sh; do
+  name=$(basename "$script" .sh)
+  t=$(date +%s)
+  timeout -k 10 1500 bash "$script" >"build/e2e-$name.out" 2>&1
+  rc=$?
+  grep -E '^FAILED:|^measured:' "build/e2e-$name.out" || true
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "build/e2e-$name.out" | tail -n 1)
+  if [ -n "$line" ]; then
+    passed=$((passed + ${line%% passed*}))
+    rest=${line#*passed, }
+    failed=$((failed + ${rest%% failed*}))
+  fi
+  if [ $rc -ne 0 ] && [ -z "$line" ]; then
+    tail -20 "build/e2e-$name.out"
+    failed=$((failed + 1))
+  fi
+  echo "end-to-end $name under Wine: $(( $(date +%s) - t )) s"
+done
+echo "screenshots: build/screenshots"
 
 echo "total: $(( $(date +%s) - start )) s"
 echo "$passed passed, $failed failed"

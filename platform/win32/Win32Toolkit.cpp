@@ -171,15 +171,25 @@ struct Win32Toolkit::Impl {
       AlphaBlend(di.hDC, di.rcItem.left, di.rcItem.top, w, h, mem, 0, 0, w, h, blend);
       SelectObject(mem, old);
       DeleteDC(mem);
+    } else if (c->kind() == ControlKind::Label) {
+      SetBkMode(di.hDC, TRANSPARENT);
+      SetTextColor(di.hDC, kTextColour);
+      HGDIOBJ old = SelectObject(di.hDC, Font(*c));
+      // Word wrapping is measured a little narrower than the box, because
+      // some renderers draw small text a few pixels wider than they measure it.
+      RECT text = di.rcItem;
+      text.right -= std::max(3L, (text.right - text.left) / 40);
+      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP);
+      SelectObject(di.hDC, old);
     } else if (c->kind() == ControlKind::LinkLabel) {
       SetBkMode(di.hDC, TRANSPARENT);
       SetTextColor(di.hDC, c->Enabled() ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
       HGDIOBJ old = SelectObject(di.hDC, Font(*c));
       RECT text = di.rcItem;
-      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-      text.bottom = di.rcItem.bottom;
-      text.top = di.rcItem.top;
-      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      // Top-aligned like the labels beside it; the focus frame hugs the text.
+      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+      text.right = std::min(text.right + 4, di.rcItem.right);
+      DrawTextW(di.hDC, c->Caption().c_str(), -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
       if (di.itemState & ODS_FOCUS) {
         InflateRect(&text, 2, 0);
         DrawFocusRect(di.hDC, &text);
@@ -334,7 +344,7 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
   switch (c.kind()) {
     case ControlKind::Container: cls = kPanelClass; ex = WS_EX_CONTROLPARENT; break;
-    case ControlKind::Label: style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX; break;
+    case ControlKind::Label: style |= SS_OWNERDRAW | SS_NOTIFY; break;
     case ControlKind::Image: style |= SS_OWNERDRAW | SS_NOTIFY; break;
     case ControlKind::LinkLabel: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
     case ControlKind::Button:

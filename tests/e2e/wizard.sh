@@ -121,7 +121,7 @@ main() {
   app_start
   app_window
   t1=$(date +%s%N)
-  echo "start-up to window under Wine: $(( (t1 - t0) / 1000000 )) ms"
+  echo "measured: start-up to window under Wine: $(( (t1 - t0) / 1000000 )) ms"
   expect_eq "title" "Vantrel 3.07 English" "$(drv title)"
   expect_eq "new account: sound on" "" "$(setting Settings PlaySound)"
   expect_eq "new account: standby off beyond version 5" "NO" "$(setting Settings PreventStandBy)"
