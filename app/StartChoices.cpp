@@ -10,6 +10,7 @@
 #include "runlog/Statistics.h"
 #include "services/ServiceUrl.h"
 #include "system/PagingFile.h"
+#include "system/SystemActions.h"
 
 namespace vantrel {
 
@@ -69,6 +70,8 @@ void StartForm::WireChoices() {
 
   timer(L"worknow").onTick = [this] { WorkNowTick(*this); };
   timer(L"DiskListRefresher").onTick = [this] { DiskListRefresherTick(*this); };
+  timer(L"PlayWAV").onTick = [] { PlayCompletionSound(); };
+  timer(L"turnoff").onTick = [this] { TurnOffTick(*this); };
 }
 
 }  // namespace vantrel

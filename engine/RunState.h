@@ -1,6 +1,7 @@
 // The state of a run that the window, the run driver and the stages share.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace vantrel {
 
@@ -20,6 +21,23 @@ struct RunState {
   int16_t DiskStatus = kCompleted;
   double PausedMs = 0;
   int32_t WorkFileCount = 0;
+  // Read once when a run starts.
+  int CleaningMode = 1;  // 1 file records only, 2 also the free space
+  int NtfsMode = 1;      // 1 to 3: how many name files
+  // Second of the minute at the last progress tick; kept for the whole process.
+  uint8_t LastTickSecond = 0;
+};
+
+// The facts of the disk in work, read when its work begins.
+struct DiskFacts {
+  std::wstring letter;
+  std::wstring fileSystem;
+  bool removable = false;
+  uint64_t totalSize = 0;
+  uint64_t availableSpace = 0;
+  std::wstring volumeName;
+  int64_t serial = 0;  // made positive
+  std::wstring workFolder;
 };
 
 }  // namespace vantrel

@@ -1,6 +1,8 @@
 // Time, waiting and the pseudo-random generator.
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace vantrel {
 
@@ -13,6 +15,12 @@ class Clock {
   virtual void SeedRandomFromClock() = 0;
   // Uniform in [0, 1).
   virtual double Random() = 0;
+  // Local date and time as whole seconds since 1 January 1970, local zone.
+  virtual int64_t NowSeconds() = 0;
+  // A local time as the system writes a date and time by default: its short
+  // date, a blank and its long time (no time at exactly midnight). Nothing
+  // for a time the system cannot show.
+  virtual std::optional<std::wstring> FormatDateTime(int64_t localSeconds) = 0;
 };
 
 }  // namespace vantrel

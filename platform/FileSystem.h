@@ -2,10 +2,19 @@
 // every platform; names compare without regard to case.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vantrel {
+
+// A file open for writing; closing it flushes what was written.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool Write(const std::string& bytes) = 0;
+  virtual bool Close() = 0;
+};
 
 class FileSystem {
  public:
@@ -22,6 +31,8 @@ class FileSystem {
   // Creates or empties the file, then writes.
   virtual bool WriteAll(const std::wstring& path, const std::string& bytes) = 0;
   virtual bool AppendAll(const std::wstring& path, const std::string& bytes) = 0;
+  // Opens for writing, created or emptied; nothing when it cannot.
+  virtual std::unique_ptr<OutputFile> Create(const std::wstring& path) = 0;
   // Replaces the destination in one step, written through to the disk.
   virtual bool MoveReplace(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool Copy(const std::wstring& from, const std::wstring& to) = 0;

@@ -49,9 +49,9 @@ void Control::SelectInGroup() {
     }
 }
 
-void Control::SetValue(int value) {
+void Control::SetValue(int64_t value) {
   if (kind_ == ControlKind::OptionButton) value = value ? 1 : 0;
-  if (kind_ == ControlKind::ProgressBar) value = std::clamp(value, 0, max_);
+  if (kind_ == ControlKind::ProgressBar) value = std::clamp<int64_t>(value, 0, max_);
   if (value_ == value) return;
   value_ = value;
   if (kind_ == ControlKind::OptionButton && value) SelectInGroup();
@@ -61,9 +61,9 @@ void Control::SetValue(int value) {
   if (raises) RaiseClick();
 }
 
-void Control::SetMax(int max) {
+void Control::SetMax(int64_t max) {
   if (max_ == max) return;
-  max_ = std::max(max, 0);
+  max_ = std::max<int64_t>(max, 0);
   if (value_ > max_) value_ = max_;
   Notify(Property::Max);
 }

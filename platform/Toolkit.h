@@ -62,13 +62,13 @@ class Control {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   // Check boxes 0/1 (2 greyed), option buttons 0/1, progress bars the position.
-  int Value() const { return value_; }
+  int64_t Value() const { return value_; }
   // Changing the state of a check box or an option button from code raises
   // its click behaviour, as a user's click does; selecting an option clears
   // the others of its group.
-  void SetValue(int value);
-  int Max() const { return max_; }
-  void SetMax(int max);
+  void SetValue(int64_t value);
+  int64_t Max() const { return max_; }
+  void SetMax(int64_t max);
   const Picture& picture() const { return picture_; }
   void SetPicture(Picture picture);
   int FontCharset() const { return charset_; }
@@ -102,8 +102,8 @@ class Control {
   std::wstring caption_;
   bool visible_ = true;
   bool enabled_ = true;
-  int value_ = 0;
-  int max_ = 100;
+  int64_t value_ = 0;
+  int64_t max_ = 100;
   Picture picture_;
   int charset_ = 1;
   Twips position_;

@@ -1,6 +1,7 @@
 #include "platform/fake/FakeDrives.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "platform/fake/WinPath.h"
 
@@ -44,12 +45,16 @@ std::optional<VolumeFacts> FakeDrives::Volume(const std::wstring& letter) {
 std::optional<uint64_t> FakeDrives::TotalSize(const std::wstring& letter) {
   const FakeDrive* d = Answering(letter);
   if (!d || !d->ready) return std::nullopt;
+  const wchar_t up = static_cast<wchar_t>(std::towupper(d->letter[0]));
+  if (files_ && files_->capacity.count(up)) return files_->capacity.at(up);
   return d->total;
 }
 
 std::optional<uint64_t> FakeDrives::AvailableSpace(const std::wstring& path) {
   const FakeDrive* d = Answering(path);
   if (!d || !d->ready) return std::nullopt;
+  const wchar_t up = static_cast<wchar_t>(std::towupper(d->letter[0]));
+  if (files_ && files_->capacity.count(up)) return files_->capacity.at(up) - files_->UsedOn(up);
   return d->available;
 }
 

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/Drives.h"
+#include "platform/fake/FakeFileSystem.h"
 
 namespace vantrel::fake {
 
@@ -19,6 +20,9 @@ struct FakeDrive {
 
 class FakeDrives : public Drives {
  public:
+  // A drive whose letter has a capacity in this file system reports its
+  // size and free space from what the files on it take.
+  explicit FakeDrives(FakeFileSystem* files = nullptr) : files_(files) {}
   std::vector<FakeDrive> drives;  // in the system's order
   FakeDrive& Plug(FakeDrive d) {
     drives.push_back(d);
@@ -34,6 +38,7 @@ class FakeDrives : public Drives {
   std::optional<uint64_t> AvailableSpace(const std::wstring& path) override;
 
  private:
+  FakeFileSystem* files_;
   const FakeDrive* Answering(const std::wstring& letterOrPath) const;
 };
 

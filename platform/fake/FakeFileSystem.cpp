@@ -2,6 +2,8 @@
 
 #include "platform/fake/WinPath.h"
 
+#include <cwctype>
+
 namespace vantrel::fake {
 
 void FakeFileSystem::AddDrive(wchar_t letter) {
@@ -94,11 +96,49 @@ bool FakeFileSystem::ReadAll(const std::wstring& path, std::string& bytes) {
   return true;
 }
 
+uint64_t FakeFileSystem::UsedOn(wchar_t letter) const {
+  const wchar_t lower = static_cast<wchar_t>(std::towlower(letter));
+  uint64_t used = 0;
+  for (const auto& [k, v] : entries_)
+    if (!k.empty() && k[0] == lower) used += v.bytes.size();
+  return used;
+}
+
+bool FakeFileSystem::Fits(const std::wstring& key, std::size_t growth) const {
+  if (key.empty()) return false;
+  const auto cap = capacity.find(static_cast<wchar_t>(std::towupper(key[0])));
+  return cap == capacity.end() || UsedOn(key[0]) + growth <= cap->second;
+}
+
+class FakeOutputFile : public OutputFile {
+ public:
+  FakeOutputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
+  bool Write(const std::string& bytes) override { return open_ && fs_.StoreFile(path_, bytes, true); }
+  bool Close() override {
+    const bool was = open_;
+    open_ = false;
+    return was;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  std::wstring path_;
+  bool open_ = true;
+};
+
+std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) {
+  if (!StoreFile(path, "", false)) return nullptr;
+  return std::make_unique<FakeOutputFile>(*this, path);
+}
+
 bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& bytes, bool append) {
   const std::wstring key = PathKey(path);
   if (Refused(append ? FsOp::Append : FsOp::Write, path) || !ParentIsFolder(key)) return false;
   auto it = entries_.find(key);
   if (it != entries_.end() && (it->second.folder || it->second.readOnly)) return false;
+  const std::size_t old = it == entries_.end() ? 0 : it->second.bytes.size();
+  const std::size_t grown = append ? old + bytes.size() : bytes.size();
+  if (grown > old && !Fits(key, grown - old)) return false;
   if (it == entries_.end()) {
     Entry e;
     e.name = LeafName(path);

@@ -24,6 +24,9 @@ class FakeFileSystem : public FileSystem {
   std::size_t EntryCount() const { return entries_.size(); }
 
   std::function<bool(FsOp, const std::wstring&)> refuse;
+  // Bytes a drive holds at most, by upper-case letter; unlimited when absent.
+  std::map<wchar_t, uint64_t> capacity;
+  uint64_t UsedOn(wchar_t letter) const;
   std::wstring tempPath = L"C:\\Users\\test\\Temp\\";
 
   bool FileExists(const std::wstring& path) override;
@@ -34,6 +37,7 @@ class FakeFileSystem : public FileSystem {
   bool ReadAll(const std::wstring& path, std::string& bytes) override;
   bool WriteAll(const std::wstring& path, const std::string& bytes) override;
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
+  std::unique_ptr<OutputFile> Create(const std::wstring& path) override;
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
@@ -43,6 +47,7 @@ class FakeFileSystem : public FileSystem {
   std::wstring TempPath() override { return tempPath; }
 
  private:
+  friend class FakeOutputFile;
   struct Entry {
     bool folder = false;
     bool readOnly = false;
@@ -55,6 +60,7 @@ class FakeFileSystem : public FileSystem {
   bool ParentIsFolder(const std::wstring& key);
   std::vector<std::wstring> List(const std::wstring& folder, bool folders);
   bool StoreFile(const std::wstring& path, const std::string& bytes, bool append);
+  bool Fits(const std::wstring& key, std::size_t growth) const;
 
   std::map<std::wstring, Entry> entries_;
   uint64_t nextOrder_ = 0;

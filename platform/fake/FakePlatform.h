@@ -34,7 +34,7 @@ class FakePlatform {
   FakeClock clock;
   FakeTextCodec codec;
   FakeDialogs dialogs;
-  FakeDrives drives;
+  FakeDrives drives{&files};
   FakeToolkit toolkit{clock, files};
 };
 

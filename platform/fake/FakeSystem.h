@@ -30,7 +30,12 @@ class FakeClock : public Clock {
   std::deque<double> scriptedRandom;
   int seeds = 0;
 
+  // Wall-clock seconds at virtual time 0 (a Monday, 7 December 2026, 9:00).
+  int64_t epochSeconds = 1796634000;
   uint64_t TickMs() override { return now; }
+  int64_t NowSeconds() override { return epochSeconds + static_cast<int64_t>(now / 1000); }
+  // Month/day/year and a 12-hour time, as a United States system writes them.
+  std::optional<std::wstring> FormatDateTime(int64_t localSeconds) override;
   void Sleep(uint32_t ms) override { now += ms; }
   void SeedRandomFromClock() override { ++seeds; }
   double Random() override;

@@ -77,6 +77,31 @@ bool Win32FileSystem::AppendAll(const std::wstring& path, const std::string& byt
   return h.valid() && WriteBytes(h.get(), bytes);
 }
 
+namespace {
+
+class Win32OutputFile : public OutputFile {
+ public:
+  explicit Win32OutputFile(HANDLE h) : h_(h) {}
+  bool Write(const std::string& bytes) override { return h_.valid() && WriteBytes(h_.get(), bytes); }
+  bool Close() override {
+    const bool was = h_.valid();
+    h_.reset();
+    return was;
+  }
+
+ private:
+  FileHandle h_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32OutputFile>(h);
+}
+
 bool Win32FileSystem::MoveReplace(const std::wstring& from, const std::wstring& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

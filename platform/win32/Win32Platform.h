@@ -27,6 +27,7 @@ class Win32FileSystem : public FileSystem {
   bool ReadAll(const std::wstring& path, std::string& bytes) override;
   bool WriteAll(const std::wstring& path, const std::string& bytes) override;
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
+  std::unique_ptr<OutputFile> Create(const std::wstring& path) override;
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
@@ -67,6 +68,8 @@ class Win32Clock : public Clock {
   void Sleep(uint32_t ms) override;
   void SeedRandomFromClock() override;
   double Random() override;
+  int64_t NowSeconds() override;
+  std::optional<std::wstring> FormatDateTime(int64_t localSeconds) override;
 
  private:
   std::mt19937 generator_{5489u};

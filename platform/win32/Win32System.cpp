@@ -77,6 +77,33 @@ void Win32Clock::SeedRandomFromClock() {
 
 double Win32Clock::Random() { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }
 
+namespace {
+// Seconds between 1 January 1601 (file times) and 1 January 1970.
+constexpr int64_t kEpochGap = 11644473600LL;
+}  // namespace
+
+int64_t Win32Clock::NowSeconds() {
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  FILETIME ft;
+  SystemTimeToFileTime(&local, &ft);
+  const int64_t ticks = (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return ticks / 10000000 - kEpochGap;
+}
+
+std::optional<std::wstring> Win32Clock::FormatDateTime(int64_t localSeconds) {
+  const int64_t ticks = (localSeconds + kEpochGap) * 10000000;
+  if (localSeconds < -kEpochGap) return std::nullopt;
+  FILETIME ft{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME st;
+  if (!FileTimeToSystemTime(&ft, &st) || st.wYear > 9999) return std::nullopt;
+  wchar_t date[100], time[100];
+  if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 100)) return std::nullopt;
+  if (st.wHour == 0 && st.wMinute == 0 && st.wSecond == 0) return std::wstring(date);
+  if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 100)) return std::nullopt;
+  return std::wstring(date) + L" " + time;
+}
+
 int Win32Dialogs::Show(const std::wstring& text, int style, const std::wstring& title) {
   return MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND);
 }

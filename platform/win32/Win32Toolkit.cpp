@@ -384,8 +384,11 @@ void Win32Toolkit::Impl::ApplyAll(Control& c) {
   if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::OptionButton)
     SendMessageW(hwnd, BM_SETCHECK, c.Value() == 1 ? BST_CHECKED : c.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
   if (c.kind() == ControlKind::ProgressBar) {
-    SendMessageW(hwnd, PBM_SETRANGE32, 0, c.Max());
-    SendMessageW(hwnd, PBM_SETPOS, c.Value(), 0);
+    // The bar counts in 32 bits; byte counts of large disks are scaled down.
+    int64_t scale = 1;
+    while (c.Max() / scale > 0x7FFFFFFF) scale *= 1024;
+    SendMessageW(hwnd, PBM_SETRANGE32, 0, static_cast<LPARAM>(c.Max() / scale));
+    SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(c.Value() / scale), 0);
   }
   if (c.kind() == ControlKind::ListView) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);

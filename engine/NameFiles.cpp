@@ -1,0 +1,61 @@
+#include "engine/NameFiles.h"
+
+#include "app/StartForm.h"
+#include "engine/FillPatterns.h"
+#include "engine/StageRunner.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
+
+namespace vantrel {
+
+namespace {
+constexpr uint64_t kSmallRemovable = 33'000'000'000ull;
+constexpr uint64_t kFreeFloor = 50'000'000;
+constexpr int kNtfsLine = 901;
+const wchar_t kDigitBlock[] =
+    L"0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789";
+}  // namespace
+
+std::wstring NameFileName(int i) { return L"bo" + std::to_wstring(i) + L"-" + kDigitBlock + L".$$$"; }
+
+int PlannedNameFiles(uint64_t totalSize, int ntfsMode, bool removable, uint64_t freeBytes) {
+  uint64_t count = totalSize / 10 / 1000;
+  const uint64_t cap = ntfsMode == 3 ? 150'000 : ntfsMode == 2 ? 70'000 : 20'000;
+  count = std::min(count, cap);
+  if (removable && freeBytes < kSmallRemovable) count /= 100;
+  return static_cast<int>(std::max<uint64_t>(count, 1));
+}
+
+void WriteNameFiles(StartForm& form, int stage, const DiskFacts& disk) {
+  RunState& run = form.run;
+  const bool ntfs = disk.fileSystem == L"NTFS";
+  const int count = PlannedNameFiles(disk.totalSize, run.NtfsMode, disk.removable, FreeBytes(disk.letter));
+  run.WorkFileCount = count;
+  // Drawn once per disk and written unchanged into every file.
+  const std::string line = FillText(form, kNtfsLine) + "\r\n";
+  Control& bar = form(L"ProgressBar1");
+  bar.SetMax(count);
+  bar.SetValue(0);
+  form(L"Label44").SetCaption(LangText(L"VERSION3", L"MAYBESLOW"));
+  DoEvents();
+  for (int i = 0; i <= count; ++i) {
+    if (SecondTick(run, 1)) {
+      if (bar.Max() >= i) bar.SetValue(i);
+      DoEvents();
+    }
+    if (FreeBytes(disk.letter) < kFreeFloor) break;
+    std::unique_ptr<OutputFile> file = Os().files->Create(disk.workFolder + L"\\" + NameFileName(i));
+    const bool written = file && (!ntfs || file->Write(line));
+    if (!file || !file->Close() || !written) {
+      run.DiskStatus = kNameFilesFailed;
+      return;
+    }
+    WaitWhilePaused(form, stage);
+    if (run.StopRequested) {
+      run.WorkFileCount = i;
+      return;
+    }
+  }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,19 @@
+// Stage 1: many small files with long names, so the file system reuses the
+// records in which names and small contents of deleted files linger.
+#pragma once
+#include <string>
+
+#include "engine/RunState.h"
+
+namespace vantrel {
+
+class StartForm;
+
+// Name file number i: "bo" + i + "-" + a block of 100 digits + ".$$$".
+std::wstring NameFileName(int i);
+// How many files stage 1 plans for a disk: by its size, capped by the
+// metadata mode, a hundredth on a small removable disk, at least 1.
+int PlannedNameFiles(uint64_t totalSize, int ntfsMode, bool removable, uint64_t freeBytes);
+void WriteNameFiles(StartForm& form, int stage, const DiskFacts& disk);
+
+}  // namespace vantrel

@@ -1,0 +1,12 @@
+// Stage 4: deleting every work file of a disk and its folder, so the disk
+// gets its space back. It runs after a stop and after failures too.
+#pragma once
+#include <string>
+
+namespace vantrel {
+
+class StartForm;
+
+void RemoveWorkFiles(StartForm& form, int stage, const std::wstring& workFolder);
+
+}  // namespace vantrel

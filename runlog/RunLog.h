@@ -1,0 +1,24 @@
+// The run log "log.txt" in the data folder: one line per processed disk,
+// newest first.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+struct LogRecord {
+  int status = 0;
+  std::wstring start, end;  // dates and times as the system writes them
+  int64_t elapsedSeconds = 0;
+  std::wstring letter, volumeName, fileSystem;
+  int64_t serial = 0;
+  int cleaningMode = 1, ntfsMode = 1;
+};
+
+// The ten fields joined by "|".
+std::wstring FormatLogRecord(const LogRecord& record);
+// Puts a record on top of the log. The old log is replaced by the new one in
+// a single step, so an interruption never loses the history.
+bool PrependLogLine(const std::wstring& record);
+
+}  // namespace vantrel
