@@ -41,6 +41,12 @@ wine_out() {  # folder-under-C command...
 }
 drv() { wine_out tests 'C:\tests\vdriver.exe' "$@"; }
 page_shown() { drv state "win($1)" | cut -d' ' -f1; }
+# Waits up to the given seconds for a page; prints its state as page_shown does.
+wait_page() {  # page seconds
+  local end=$((SECONDS + $2))
+  while [ "$(page_shown "$1")" != "visible=1" ] && [ $SECONDS -lt "$end" ]; do sleep 0.5; done
+  page_shown "$1"
+}
 setting() {  # section value-name
   wine_out tests reg query "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" /v "$2" |
     awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
@@ -102,8 +108,8 @@ walk() {  # dpi
     "$(drv answer "$(text VERSION3 STOP-OPERATIONS-FIRST)" OK 10)"
   expect_eq "window stays ($dpi)" "visible=1" "$(page_shown 6)"
   drv click Command4 >/dev/null
-  sleep 0.5
-  expect_eq "page 7 after Stop ($dpi)" "visible=1" "$(page_shown 7)"
+  # The stopped disk still has its work files removed and its report row added.
+  expect_eq "page 7 after Stop ($dpi)" "visible=1" "$(wait_page 7 120)"
   expect_eq "Finish caption ($dpi)" "$(text INTERFACE FINISH)" "$(drv caption Command1)"
   shot "$dpi" page7
 }

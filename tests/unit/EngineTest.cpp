@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include "engine/FillPatterns.h"
+#include "engine/NameFiles.h"
+#include "engine/RunDriver.h"
+#include "engine/StageRunner.h"
+#include "runlog/RunLog.h"
+#include "services/Environment.h"
+#include "tests/unit/StartMachine.h"
+
+namespace vantrel::test {
+namespace {
+
+using fake::FakeDrive;
+using fake::FsOp;
+
+const std::wstring kData = L"C:\\Users\\test\\AppData\\Roaming\\VNL";
+
+// A machine whose drive D is a real little volume: its free space is what
+// the files on it leave.
+struct Engine : ::testing::Test {
+  StartMachine m;
+  void SetUp() override { ASSERT_TRUE(m.Start()); }
+
+  void Disk(wchar_t letter, uint64_t capacity, int type = drivetype::Fixed, const wchar_t* fs = L"NTFS") {
+    FakeDrive d{std::wstring(1, letter), type};
+    d.volume = {fs, L"Data", -123456};
+    m.drives.Plug(d);
+    m.files.AddDrive(letter);
+    m.files.capacity[letter] = capacity;
+  }
+  // Selects the disks, sets the modes and runs as Next on the review page does.
+  void Run(const std::wstring& letters, int cleaningMode, int ntfsMode = 1) {
+    for (wchar_t l : letters) m.Store(L"DiskSelection", std::wstring(1, l).c_str(), L"YES");
+    m.Store(L"SecurityWay", L"Value", cleaningMode == 2 ? L"7" : L"");
+    m.Store(L"NTFSMODE", L"VALUE", ntfsMode == 1 ? L"" : std::to_wstring(ntfsMode).c_str());
+    m.form->ShowPage(2);  // the panel shows the stored selection
+    m.form->ShowPage(5);
+    m(L"Command1").Click();
+    m.toolkit.RunFor(100);
+  }
+  std::vector<std::string> Log() {
+    std::vector<std::string> lines;
+    const std::string text = m.files.Contents(kData + L"\\log.txt");
+    for (std::size_t s = 0, e; s < text.size(); s = e + 2) {
+      e = text.find("\r\n", s);
+      lines.push_back(text.substr(s, e - s));
+    }
+    return lines;
+  }
+  std::string Field(const std::string& record, int index) {
+    std::size_t s = 0;
+    for (int i = 0; i < index; ++i) s = record.find('|', s) + 1;
+    return record.substr(s, record.find('|', s) - s);
+  }
+  const PictureData* Step(int i) { return m(L"StepImage", i).picture().get(); }
+  const PictureData* Icon(const wchar_t* name) { return m(name).picture().get(); }
+};
+
+TEST_F(Engine, QuickCleaningOfAnNtfsDiskWritesNameFilesAndRemovesThemAll) {
+  Disk(L'D', 60'000'000);
+  int largest = 0;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Append && path.find(L"bo") != std::wstring::npos)
+      largest = std::max(largest, static_cast<int>(m.files.Contents(path).size()));
+    return false;
+  };
+  Run(L"D", 1);
+  ASSERT_EQ(m.form->CurrentPage, 7);
+  // 60 MB: 6,000 planned, but no file while less than 50 MB is free.
+  EXPECT_EQ(largest, 0);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(Field(log[0], 0), "1");
+  EXPECT_EQ(Field(log[0], 4), "D");
+  EXPECT_EQ(Field(log[0], 5), "Data");
+  EXPECT_EQ(Field(log[0], 6), "NTFS");
+  EXPECT_EQ(Field(log[0], 7), "123456");
+  EXPECT_EQ(Field(log[0], 8), "1");
+  EXPECT_EQ(Field(log[0], 9), "1");
+  EXPECT_EQ(Step(0), Icon(L"IconOK"));
+  EXPECT_EQ(Step(1), Icon(L"IconOKgray"));
+  EXPECT_EQ(Step(2), Icon(L"IconOKgray"));
+  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+  EXPECT_TRUE(m(L"ReportInfo", 0).Visible());
+  EXPECT_EQ(m(L"ReportInfo", 0).Caption(), m.Text(L"VERSION3", L"WORK-STATUS-1"));
+  EXPECT_EQ(m(L"ReportDisk", 0).Caption(), L"D:");
+  EXPECT_EQ(m(L"ReportImage", 0).picture().get(), Icon(L"IconOK"));
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\fileerror.txt"));
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.log"));
+}
+
+TEST_F(Engine, NameFilesAre903BytesOnNtfsAndEmptyElsewhere) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000, drivetype::Fixed, L"FAT32");
+  std::map<wchar_t, std::size_t> sizes, counts;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::RemoveFile && path.find(L"\\bo") != std::wstring::npos) {
+      sizes[path[0]] = m.files.Contents(path).size();
+      ++counts[path[0]];
+    }
+    return false;
+  };
+  Run(L"DE", 1);
+  EXPECT_EQ(counts[L'D'], 8001u);  // 80,000,000 / 10 / 1000 files, numbers 0 to 8,000
+  EXPECT_EQ(sizes[L'D'], 903u);
+  EXPECT_EQ(counts[L'E'], 8001u);
+  EXPECT_EQ(sizes[L'E'], 0u);
+  EXPECT_EQ(NameFileName(7).size(), 108u);
+  EXPECT_EQ(NameFileName(17).size(), 109u);
+  // Newest first.
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(Field(log[0], 4), "E");
+  EXPECT_EQ(Field(log[1], 4), "D");
+}
+
+TEST(NameFileCount, ByDiskSizeModeAndKind) {
+  EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, 1, false, 0), 20'000);
+  EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, 2, false, 0), 70'000);
+  EXPECT_EQ(PlannedNameFiles(8'000'000'000ull, 3, true, 7'000'000'000ull), 1'500);
+  EXPECT_EQ(PlannedNameFiles(8'000'000'000ull, 3, true, 40'000'000'000ull), 150'000);
+  EXPECT_EQ(PlannedNameFiles(5'000, 1, false, 0), 1);
+}
+
+TEST_F(Engine, StopDuringStageOneStillRemovesEverythingAndLogsStopped) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Write && path.find(L"\\bo17-") != std::wstring::npos) m(L"Command4").Click();
+    return false;
+  };
+  int32_t seenCount = -1;
+  m.files.refuse = [&, inner = m.files.refuse](FsOp op, const std::wstring& path) {
+    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) seenCount = m.form->run.WorkFileCount;
+    return inner(op, path);
+  };
+  Run(L"DE", 2);
+  EXPECT_EQ(seenCount, 17);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(Field(log[0], 0), "0");  // E: still visited, and stopped
+  EXPECT_EQ(Field(log[1], 0), "0");
+  EXPECT_EQ(Step(1), Icon(L"IconERROR"));
+  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+  EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
+  EXPECT_FALSE(m.form->timer(L"PlayWAV").Enabled());
+  EXPECT_FALSE(m.form->timer(L"turnoff").Enabled());
+}
+
+TEST_F(Engine, FullCleaningFillsTheFreeSpaceDownToAFewKilobytesAndGivesItBack) {
+  Disk(L'D', 20'000'000, drivetype::Removable, L"FAT32");
+  m(L"Option2").Click();  // spaces
+  uint64_t leastFree = UINT64_MAX;
+  std::size_t copies = 0;
+  std::string templateText;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Copy) ++copies;
+    if (op == FsOp::RemoveFile && path.find(L"000-ws1-") != std::wstring::npos) templateText = m.files.Contents(path);
+    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp") == 0)
+      leastFree = std::min<uint64_t>(leastFree, 20'000'000 - m.files.UsedOn(L'D'));
+    return false;
+  };
+  Run(L"D", 2);
+  // Copies of the 5,010,000-byte template while more than 5,300,000 bytes are free.
+  EXPECT_EQ(copies, 3u);
+  EXPECT_EQ(templateText.size(), 5'010'000u);
+  EXPECT_EQ(templateText.find_first_not_of(" \r\n"), std::string::npos);
+  EXPECT_LE(leastFree, 3000u);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
+  EXPECT_EQ(Field(Log()[0], 0), "1");
+  EXPECT_EQ(Step(2), Icon(L"IconOK"));
+}
+
+TEST_F(Engine, AFailureInAStageSkipsTheRestButNotTheRemoval) {
+  Disk(L'D', 80'000'000);
+  m.files.refuse = [](FsOp op, const std::wstring& path) {
+    return op == FsOp::Write && path.find(L"\\bo5-") != std::wstring::npos;
+  };
+  Run(L"D", 2);
+  EXPECT_EQ(Field(Log()[0], 0), "4");
+  EXPECT_EQ(Step(0), Icon(L"IconERROR"));
+  EXPECT_EQ(Step(1), Icon(L"IconERROR"));
+  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_EQ(m(L"ReportImage", 0).picture().get(), Icon(L"IconERROR"));
+}
+
+TEST_F(Engine, AFileThatResistsRemovalLeavesTheFolderAndStatusSix) {
+  Disk(L'D', 80'000'000);
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Write && path.find(L"\\bo3-") != std::wstring::npos) m.files.PutFile(L"D:\\VNL_temp\\locked", "x", true);
+    return false;
+  };
+  Run(L"D", 1);
+  EXPECT_EQ(Field(Log()[0], 0), "6");
+  EXPECT_TRUE(m.files.FileExists(L"D:\\VNL_temp\\locked"));
+  // Stage 4 stops at the locked file; the final delete still takes every
+  // file that can go, so the disk gets its space back.
+  EXPECT_EQ(m.files.ListFiles(L"D:\\VNL_temp"), std::vector<std::wstring>{L"locked"});
+  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+}
+
+TEST_F(Engine, ALetterWithoutADriveFailsPreparationAndTheRunGoesOn) {
+  Disk(L'E', 60'000'000);
+  m.Store(L"DiskSelection", L"E", L"YES");
+  m.form->ShowPage(2);
+  m.Store(L"SecurityWay", L"Value", L"");
+  m.form->ShowPage(5);
+  m.drives.Unplug(L"E");  // gone between the review and the run
+  m(L"Command1").Click();
+  m.toolkit.RunFor(100);
+  ASSERT_EQ(m.form->CurrentPage, 7);
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(Field(log[0], 0), "2");
+  EXPECT_EQ(Field(log[0], 4), "E");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Step(i), Icon(L"IconERROR"));
+  EXPECT_EQ(m(L"ReportInfo", 0).Caption(), m.Text(L"VERSION3", L"WORK-STATUS-2"));
+}
+
+TEST_F(Engine, PausedTimeIsNotCounted) {
+  Disk(L'D', 80'000'000);
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Write && path.find(L"\\bo2-") != std::wstring::npos) {
+      m(L"Check2").Click();
+      m.toolkit.At(m.clock.now + 5000, [&] { m(L"Check2").Click(); });
+    }
+    return false;
+  };
+  const uint64_t before = m.clock.now;
+  Run(L"D", 1);
+  const uint64_t wall = (m.clock.now - before) / 1000;
+  EXPECT_GE(m.form->run.PausedMs, 5000);
+  EXPECT_LE(std::stoll(Field(Log()[0], 3)), static_cast<long long>(wall) - 5);
+}
+
+TEST(SecondTick, MovesOnlyPastTheInterval) {
+  FakeMachine m;
+  RunState run;
+  run.LastTickSecond = 30;
+  m.clock.epochSeconds = 1796634000;  // on a whole minute
+  auto at = [&](int second) {
+    m.clock.now = static_cast<uint64_t>(second) * 1000;
+    return SecondTick(run, 1);
+  };
+  EXPECT_FALSE(at(29));
+  EXPECT_FALSE(at(31));
+  EXPECT_TRUE(at(32));
+  run.LastTickSecond = 30;
+  EXPECT_TRUE(at(28));
+  run.LastTickSecond = 59;
+  EXPECT_TRUE(at(60));  // the second wraps to 0
+}
+
+TEST_F(Engine, EstimateFromAnEarlierFigure) {
+  DiskFacts disk;
+  disk.letter = L"D";
+  disk.serial = 99;
+  disk.availableSpace = 3'600'000;
+  const wchar_t* key = L"Disk99-cleanway1-ntfs1";
+  m.Store(L"Statistics", key, L"1000");
+  ShowEstimate(*m.form, disk);
+  const std::wstring at = *m.clock.FormatDateTime(m.clock.NowSeconds() + 3600);
+  EXPECT_EQ(m(L"Label14").Caption(), m.Text(L"VERSION3", L"ESTIMATED") + L" " + at);
+  for (const wchar_t* odd : {L"0", L"abc", L"", L"-5", L"0.0000000001"}) {
+    m.Store(L"Statistics", key, odd);
+    ShowEstimate(*m.form, disk);
+    EXPECT_EQ(m(L"Label14").Caption(), L"") << odd;
+  }
+  Disk(L'D', 10'000'000);
+  m.clock.now += 10'000;
+  m.files.PutFile(L"D:\\keep", std::string(5'000'000, 'x'));
+  StoreThroughput(*m.form, disk, 10);
+  EXPECT_EQ(m.Setting(L"Statistics", key), L"500000");
+}
+
+TEST_F(Engine, FillCharactersOfEachMethod) {
+  auto draws = [&](const wchar_t* option, std::deque<double> randoms) {
+    m(option).Click();
+    m.clock.scriptedRandom = std::move(randoms);
+    return FillChar(*m.form);
+  };
+  EXPECT_EQ(draws(L"Option1", {0.999}), L"Y");
+  EXPECT_EQ(draws(L"Option4", {0.1, 0.5, 0.73}), L"A");  // 9 and 45 are drawn again
+  EXPECT_EQ(draws(L"Option3", {0.999}), L"9");
+  EXPECT_EQ(draws(L"Option5", {0.0}), L"0");
+  EXPECT_EQ(draws(L"Option2", {}), L" ");
+}
+
+TEST_F(Engine, TheLogIsReplacedInOneStepAndALeftoverScratchCopyNeverReachesIt) {
+  m.files.PutFile(kData + L"\\log.txt", "1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
+  m.files.PutFile(kData + L"\\temp.log", "garbage from an interrupted write\r\n");
+  ASSERT_TRUE(PrependLogLine(L"0|new"));
+  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt"), "0|new\r\n1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.log"));
+  // The final replacement fails: the old log is still whole.
+  m.files.refuse = [](FsOp op, const std::wstring&) { return op == FsOp::Move; };
+  EXPECT_FALSE(PrependLogLine(L"2|lost"));
+  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt"), "0|new\r\n1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
+}
+
+}  // namespace
+}  // namespace vantrel::test
