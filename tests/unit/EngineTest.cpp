@@ -307,3 +307,63 @@ TEST_F(Engine, TheLogIsReplacedInOneStepAndALeftoverScratchCopyNeverReachesIt) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(Engine, BelowOneTemplateOfFreeSpaceTheFillStartsWithShortLines) {
+  Disk(L'D', 40'000'000);
+  m.Store(L"Statistics", L"unused", L"");
+  std::string phases;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (path.find(L"D:\\VNL_temp\\") != 0) return false;
+    if (op == FsOp::Copy) phases += 'C';
+    if (op == FsOp::Append && path.ends_with(L"fw1")) phases += 'L';
+    if (op == FsOp::Append && path.ends_with(L"fw2")) phases += 'S';
+    return false;
+  };
+  Run(L"D", 2);
+  ASSERT_FALSE(phases.empty());
+  // One short line, long lines down to 100,000 free, then short lines.
+  EXPECT_EQ(phases.find('C'), std::string::npos);
+  EXPECT_EQ(phases[0], 'S');
+  const auto lastLong = phases.rfind('L');
+  EXPECT_EQ(phases.find('S', 1), lastLong + 1);
+  EXPECT_EQ(phases.substr(1, lastLong).find('S'), std::string::npos);
+  EXPECT_EQ(Field(Log()[0], 5), "Data");
+}
+
+TEST_F(Engine, TheTemplateStopsGrowingWhenTheWindowsDriveRunsShort) {
+  m.files.capacity[L'C'] = m.files.UsedOn(L'C') + 400'000;
+  Disk(L'D', 80'000'000);
+  std::size_t templateSize = 0;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Copy) templateSize = m.files.Contents(kData + L"\\temp.xd").size();
+    (void)path;
+    return false;
+  };
+  Run(L"D", 2);
+  EXPECT_EQ(templateSize, 1002u);
+}
+
+TEST_F(Engine, ALaterFailureOverwritesAnEarlierOneAndAnEmptyVolumeNameStaysEmpty) {
+  FakeDrive d{L"D"};
+  d.volume = {L"NTFS", L"", 5};
+  m.drives.Plug(d);
+  m.files.AddDrive(L'D');
+  m.files.capacity[L'D'] = 80'000'000;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Write && path.find(L"\\bo5-") != std::wstring::npos) {
+      m.files.PutFile(L"D:\\VNL_temp\\locked", "x", true);
+      return true;
+    }
+    return false;
+  };
+  Run(L"D", 2);
+  const std::string record = Log()[0];
+  EXPECT_EQ(Field(record, 0), "6");
+  EXPECT_NE(record.find("|D||NTFS|5|2|1"), std::string::npos) << record;
+}
+
+}  // namespace
+}  // namespace vantrel::test
