@@ -6,62 +6,9 @@
 # "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-shots="$root/build/screenshots"
-english="$root/dist/Languages/English.ini"
 source "$root/tests/harness/wineprefix.sh"
 source "$root/tests/harness/display.sh"
-
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-bad() { failed=$((failed + 1)); echo "FAILED: $*"; }
-expect_eq() {  # what expected actual
-  if [ "$2" == "$3" ]; then ok; else bad "$1: expected '$2', got '$3'"; fi
-}
-expect_has() {  # what needle haystack
-  case "$3" in *"$2"*) ok ;; *) bad "$1: '$2' not in '$3'" ;; esac
-}
-
-# An English text as the program shows it.
-text() {  # section key
-  awk -v s="[$1]" -v k="$2" -F= '
-    { sub(/\r$/, "") }
-    /^\[/ { in_s = ($0 == s); next }
-    in_s && $1 == k { sub(/^[^=]*=/, ""); print; exit }' "$english"
-}
-
-# Wine's own helper processes may inherit a pipe and hold it open long after
-# the call ends, so the output of each call goes through a file instead.
-wine_out() {  # folder-under-C command...
-  local out="$PREFIX_ROOT/wine.out"
-  (cd "$DRIVE_C/$1" && shift && wine "$@" >"$out" 2>&1 </dev/null)
-  local rc=$?
-  tr -d '\r' <"$out"
-  return $rc
-}
-drv() { wine_out tests 'C:\tests\vdriver.exe' "$@"; }
-page_shown() { drv state "win($1)" | cut -d' ' -f1; }
-# Waits up to the given seconds for a page; prints its state as page_shown does.
-wait_page() {  # page seconds
-  local end=$((SECONDS + $2))
-  while [ "$(page_shown "$1")" != "visible=1" ] && [ $SECONDS -lt "$end" ]; do sleep 0.5; done
-  page_shown "$1"
-}
-setting() {  # section value-name
-  wine_out tests reg query "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" /v "$2" |
-    awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
-}
-
-app_start() {
-  (cd "$DRIVE_C/Program Files/Vantrel 3" && wine 'C:\Program Files\Vantrel 3\Vantrel.exe' "$@" \
-    >/dev/null 2>&1 </dev/null &)
-}
-app_window() { drv wait-window "Vantrel" 60 >/dev/null; }
-shot() {  # dpi name
-  mkdir -p "$shots/$1"
-  drv screenshot "C:\\tests\\$2.bmp" >/dev/null && /usr/bin/convert "$DRIVE_C/tests/$2.bmp" "$shots/$1/$2.png" &&
-    rm -f "$DRIVE_C/tests/$2.bmp"
-}
+source "$root/tests/harness/app.sh"
 
 # Walks pages 1 to 7 with disk C:, checking each page, capturing each.
 walk() {  # dpi
@@ -118,9 +65,7 @@ main() {
   prefix_create || { echo "0 passed, 1 failed"; exit 1; }
   display_start || { echo "0 passed, 1 failed"; exit 1; }
   trap 'display_stop; prefix_destroy' EXIT
-  prefix_install "$root/build/win/dist" "Program Files/Vantrel 3" >/dev/null
-  mkdir -p "$DRIVE_C/tests"
-  cp "$root/build/win/vdriver.exe" "$DRIVE_C/tests/"
+  app_install
 
   local t0 t1
   t0=$(date +%s%N)

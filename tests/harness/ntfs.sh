@@ -1,0 +1,58 @@
+# NTFS disk images for a test: made with mkntfs in the test's temporary
+# directory, mounted with ntfs-3g, mapped as drive letters of the prefix.
+# Source after wineprefix.sh and call prefix_create first. Every mount is
+# undone by images_cleanup, which prefix_destroy's trap runs as well.
+
+IMAGES=()
+
+# Makes an empty NTFS image; prints its path.
+image_make() {  # name size-in-MB
+  local file="$PREFIX_ROOT/$1.img"
+  truncate -s "${2}M" "$file"
+  mkntfs -F -Q -q -L "$1" "$file" >/dev/null 2>&1 || { echo "ntfs: mkntfs failed for $file" >&2; return 1; }
+  printf '%s' "$file"
+}
+
+image_mount() {  # name
+  local dir="$PREFIX_ROOT/mnt/$1"
+  mkdir -p "$dir"
+  ntfs-3g "$PREFIX_ROOT/$1.img" "$dir" || return 1
+  IMAGES+=("$dir")
+}
+
+# Leaves the mount first: Wine processes holding it must be gone.
+image_unmount() {  # name
+  local dir="$PREFIX_ROOT/mnt/$1"
+  cd /
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  sync
+  if mountpoint -q "$dir"; then umount "$dir" || umount -l "$dir"; fi
+}
+
+# Maps a letter to a folder, as a fixed disk, from the next Wine start on.
+image_map() {  # letter folder
+  ln -sfn "$2" "$WINEPREFIX/dosdevices/${1,,}:"
+}
+
+images_cleanup() {
+  local dir
+  cd /
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  for dir in "${IMAGES[@]}"; do
+    if mountpoint -q "$dir" 2>/dev/null; then umount "$dir" 2>/dev/null || umount -l "$dir"; fi
+  done
+  IMAGES=()
+}
+
+# How many of the markers (one per line of a file) the raw image still
+# holds, in 8-bit or UTF-16LE form.
+image_markers() {  # image-file marker-file
+  python3 - "$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+markers = [m for m in open(sys.argv[2]).read().split() if m]
+print(sum(1 for m in markers if m.encode() in data or m.encode("utf-16-le") in data))
+PY
+}
