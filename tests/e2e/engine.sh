@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# End to end on real NTFS volumes: deleted files' markers are put on images,
+# the program cleans them through its wizard, and the raw images are searched
+# for what survives. Also proves that user files are untouched, the space is
+# given back, and that Stop, Pause and a vanished disk end as they should.
+# Prints "N passed, N failed" last.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/harness/wineprefix.sh"
+source "$root/tests/harness/display.sh"
+source "$root/tests/harness/ntfs.sh"
+source "$root/tests/harness/app.sh"
+
+data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
+first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
+field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
+
+# Deleted files with markers on a mounted image: large ones, small ones that
+# NTFS keeps inside the file records, and markers in names.
+plant_markers() {  # name
+  local dir="$PREFIX_ROOT/mnt/$1" kind i m
+  mkdir -p "$dir/plant"
+  for kind in large small name; do : >"$PREFIX_ROOT/$1.$kind"; done
+  for i in 1 2 3; do
+    m="LGMARK$RANDOM$RANDOM$i"
+    echo "$m" >>"$PREFIX_ROOT/$1.large"
+    yes "$m" | head -c 2000000 >"$dir/plant/large$i.bin"
+  done
+  for i in $(seq 1 20); do
+    m="SMMARK$RANDOM$RANDOM$i"
+    echo "$m" >>"$PREFIX_ROOT/$1.small"
+    printf '%s %0*d\n' "$m" $((80 + i * 20)) 0 >"$dir/plant/small$i.txt"
+  done
+  for i in $(seq 1 20); do
+    m="NMMARK$RANDOM$RANDOM$i"
+    echo "$m" >>"$PREFIX_ROOT/$1.name"
+    echo x >"$dir/plant/$m.txt"
+  done
+  sync
+  rm -rf "$dir/plant"
+  sync
+}
+
+# A tree of the user's own files whose hashes must not change.
+plant_user_files() {  # name
+  local dir="$PREFIX_ROOT/mnt/$1/Documents"
+  mkdir -p "$dir/Letters"
+  head -c 3000000 /dev/urandom >"$dir/photo.raw"
+  for i in 1 2 3 4 5; do head -c $((i * 700)) /dev/urandom >"$dir/Letters/letter$i.txt"; done
+  user_hashes "$1" >"$PREFIX_ROOT/$1.hashes"
+}
+user_hashes() { (cd "$PREFIX_ROOT/mnt/$1/Documents" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+free_bytes() { df -B1 --output=avail "$PREFIX_ROOT/mnt/$1" | tail -n 1 | tr -d ' '; }
+
+# Bytes of the file-record table of an unmounted image (NTFS only grows it).
+mft_bytes() {  # name
+  ntfsinfo -F '$MFT' "$PREFIX_ROOT/$1.img" 2>/dev/null | awk -F'[:(]' 'tolower($1) ~ /data size/ { gsub(/[ \t]/, "", $2); if ($2 + 0 > max) max = $2 + 0 } END { print max + 0 }'
+}
+
+markers_left() {  # name kind
+  image_markers "$PREFIX_ROOT/$1.img" "$PREFIX_ROOT/$1.$2"
+}
+
+# Selects exactly the given letters on page 2 (the store keeps choices).
+select_disks() {  # letters
+  local n=0 letter
+  while letter=$(drv caption "DiskLabel($n)" 2>/dev/null) && [ -n "$letter" ]; do
+    local want=no
+    [[ "$1" == *"$letter"* ]] && want=yes
+    local have=no
+    [ "$(setting DiskSelection "$letter")" = "YES" ] && have=yes
+    [ "$want" != "$have" ] && drv click "DiskLabel($n)" >/dev/null
+    n=$((n + 1))
+  done
+}
+
+# From a fresh start to the run page: disks, cleaning mode, metadata option.
+start_run() {  # letters cleaning-option metadata-option
+  app_start
+  app_window
+  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  select_disks "$1"
+  drv click Command1 >/dev/null
+  drv click "$2" >/dev/null
+  drv click "$3" >/dev/null
+  drv click Command1 >/dev/null
+  drv click Option1 >/dev/null
+  drv click Command1 >/dev/null
+  expect_eq "review shows $1" "$1" "$(drv caption Label18)"
+}
+go() { drv click Command1 >/dev/null; }
+finish() {
+  drv click Command1 >/dev/null
+  drv wait-gone 30 >/dev/null || bad "Finish ends the program"
+  wineserver -w
+}
+wait_caption() {  # control text seconds
+  local end=$((SECONDS + $3))
+  while [ "$(drv caption "$1")" != "$2" ] && [ $SECONDS -lt "$end" ]; do sleep 0.3; done
+}
+
+residue_run() {  # name letter metadata-option mode-number
+  local name=$1 before used t0
+  before=$(free_bytes "$name")
+  start_run "$2" Option7 "$3"
+  t0=$SECONDS
+  go
+  wait_caption status "$(text VERSION3 STEP3-TITLE)" 600
+  [ "$4" = 1 ] && shot 96 run-filling
+  expect_eq "residue run $2 ends" "visible=1" "$(wait_page 7 900)"
+  echo "measured: mode 2 run of a 256 MB NTFS disk, metadata mode $4: $((SECONDS - t0)) s"
+  expect_eq "disk $2 completed" "1" "$(field "$(first_log)" 0)"
+  finish
+  expect_eq "user files untouched ($2)" "$(cat "$PREFIX_ROOT/$name.hashes")" "$(user_hashes "$name")"
+  [ -e "$PREFIX_ROOT/mnt/$name/VNL_temp" ] && bad "work folder left on $2" || ok
+  [ -e "$(data_folder)/temp.xd" ] && bad "template left in the data folder" || ok
+  local after files grown
+  after=$(free_bytes "$name")
+  files=$(( $4 == 1 ? 20001 : 25601 ))
+  image_unmount "$name"
+  grown=$(( $(mft_bytes "$name") - $(cat "$PREFIX_ROOT/$name.mft") ))
+  echo "measured: free space on $2 before $before, after $after bytes: $(( (before - after) / files )) bytes per name file; the file-record table grew by $grown bytes ($(( grown / files )) per name file)"
+  # All the space comes back but what the record table keeps, give or take its bitmap.
+  [ "$after" -ge $((before - grown - 1048576)) ] && ok || bad "free space on $2 not given back: $before -> $after, table grew $grown"
+  local large small names
+  large=$(markers_left "$name" large)
+  small=$(markers_left "$name" small)
+  names=$(markers_left "$name" name)
+  echo "measured: metadata mode $4: markers left of large files $large/3, small files $small/20, names $names/20"
+  expect_eq "no content of large deleted files survives (mode $4)" "0" "$large"
+}
+
+main() {
+  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
+  display_start || { echo "0 passed, 1 failed"; exit 1; }
+  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
+  app_install
+
+  local name control
+  for name in d e; do
+    image_make "$name" 256 >/dev/null && image_mount "$name" || { bad "image $name"; break; }
+    plant_user_files "$name"
+    plant_markers "$name"
+    image_unmount "$name"
+    mft_bytes "$name" >"$PREFIX_ROOT/$name.mft"
+    for kind in large small name; do
+      control=$(markers_left "$name" "$kind")
+      expect_eq "control: deleted $kind markers are on image $name" "$(wc -l <"$PREFIX_ROOT/$name.$kind")" "$control"
+    done
+    image_mount "$name"
+    image_map "$name" "$PREFIX_ROOT/mnt/$name"
+  done
+  for name in f g h p; do
+    image_make "$name" 128 >/dev/null && image_mount "$name" && image_map "$name" "$PREFIX_ROOT/mnt/$name"
+  done
+  mkdir -p "$PREFIX_ROOT/vanishing"
+  image_map q "$PREFIX_ROOT/vanishing"
+
+  residue_run d D Option8 1
+  residue_run e E Option10 3
+  # Their letters go, so the remaining disks fit in the panel's seven slots.
+  rm -f "$WINEPREFIX/dosdevices/d:" "$WINEPREFIX/dosdevices/e:"
+
+  # Stop during stage 1 of the first of three disks, cleaning mode 2.
+  start_run FGH Option7 Option8
+  go
+  wait_caption status "$(text VERSION3 STEP1-TITLE)" 60
+  drv click Command4 >/dev/null
+  expect_eq "stopped run ends" "visible=1" "$(wait_page 7 300)"
+  shot 96 finish-three-disks
+  local i
+  for i in 1 2 3; do
+    expect_eq "stopped disk $i logged as stopped" "0" "$(field "$(first_log 3 | sed -n "${i}p")" 0)"
+  done
+  for i in 0 1 2; do
+    expect_eq "report row $i" "$(text VERSION3 WORK-STATUS-0)" "$(drv caption "ReportInfo($i)")"
+  done
+  finish
+  for name in f g h; do
+    [ -e "$PREFIX_ROOT/mnt/$name/VNL_temp" ] && bad "work folder left on ${name^^} after Stop" || ok
+  done
+
+  # Pause on one disk, and a disk that vanishes after it was selected.
+  start_run PQ Option6 Option8
+  rm -rf "$PREFIX_ROOT/vanishing"
+  go
+  wait_caption status "$(text VERSION3 STEP1-TITLE)" 60
+  drv click Check2 >/dev/null
+  sleep 4
+  drv click Check2 >/dev/null
+  expect_eq "paused run ends" "visible=1" "$(wait_page 7 300)"
+  local q p
+  q=$(first_log 2 | sed -n 1p)
+  p=$(first_log 2 | sed -n 2p)
+  expect_eq "vanished disk fails preparation" "2|Q" "$(field "$q" 0)|$(field "$q" 4)"
+  expect_eq "its report row" "$(text VERSION3 WORK-STATUS-2)" "$(drv caption 'ReportInfo(1)')"
+  expect_eq "the paused disk completes" "1" "$(field "$p" 0)"
+  local wall logged
+  wall=$(( $(date -d "$(field "$p" 2)" +%s) - $(date -d "$(field "$p" 1)" +%s) ))
+  logged=$(field "$p" 3)
+  echo "measured: paused disk: wall $wall s, logged $logged s"
+  [ "$logged" -le $((wall - 3)) ] && ok || bad "pause not taken off: wall $wall, logged $logged"
+  finish
+
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+main "$@"
