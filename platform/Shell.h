@@ -11,7 +11,7 @@ struct SpecialFolderAnswer {
   std::wstring path;
 };
 
-struct ShortcutSpec {
+struct ShortcutFile {
   std::wstring link;  // the .lnk file
   std::wstring target;
   std::wstring description;
@@ -30,7 +30,7 @@ class Shell {
   virtual intptr_t OpenDocument(const std::wstring& file) = 0;
   // Starts a command line without waiting for it.
   virtual bool StartProcess(const std::wstring& commandLine, bool hidden) = 0;
-  virtual bool CreateShortcut(const ShortcutSpec& spec) = 0;
+  virtual bool CreateShortcut(const ShortcutFile& shortcut) = 0;
 };
 
 }  // namespace vantrel

@@ -28,9 +28,9 @@ bool FakeShell::StartProcess(const std::wstring& commandLine, bool) {
   return startResult;
 }
 
-bool FakeShell::CreateShortcut(const ShortcutSpec& spec) {
-  if (!files_.WriteAll(spec.link, "shortcut")) return false;
-  shortcuts[spec.link] = spec;
+bool FakeShell::CreateShortcut(const ShortcutFile& shortcut) {
+  if (!files_.WriteAll(shortcut.link, "shortcut")) return false;
+  shortcuts[shortcut.link] = shortcut;
   return true;
 }
 

@@ -21,12 +21,12 @@ class FakeShell : public Shell {
   bool startResult = true;
   std::vector<std::wstring> opened;
   std::vector<std::wstring> started;
-  std::map<std::wstring, ShortcutSpec> shortcuts;  // by link path as given
+  std::map<std::wstring, ShortcutFile> shortcuts;  // by link path as given
 
   SpecialFolderAnswer SpecialFolderPath(int32_t csidl) override;
   intptr_t OpenDocument(const std::wstring& file) override;
   bool StartProcess(const std::wstring& commandLine, bool hidden) override;
-  bool CreateShortcut(const ShortcutSpec& spec) override;
+  bool CreateShortcut(const ShortcutFile& shortcut) override;
 
  private:
   FileSystem& files_;

@@ -50,7 +50,7 @@ class Win32Shell : public Shell {
   SpecialFolderAnswer SpecialFolderPath(int32_t csidl) override;
   intptr_t OpenDocument(const std::wstring& file) override;
   bool StartProcess(const std::wstring& commandLine, bool hidden) override;
-  bool CreateShortcut(const ShortcutSpec& spec) override;
+  bool CreateShortcut(const ShortcutFile& shortcut) override;
 };
 
 class Win32SystemInfo : public SystemInfo {

@@ -69,17 +69,17 @@ bool Win32Shell::StartProcess(const std::wstring& commandLine, bool hidden) {
   return true;
 }
 
-bool Win32Shell::CreateShortcut(const ShortcutSpec& spec) {
+bool Win32Shell::CreateShortcut(const ShortcutFile& shortcut) {
   ComScope com;
   ComPtr<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())))
     return false;
-  link->SetPath(spec.target.c_str());
-  link->SetDescription(spec.description.c_str());
-  link->SetWorkingDirectory(spec.workingFolder.c_str());
-  if (!spec.iconLocation.empty()) {
+  link->SetPath(shortcut.target.c_str());
+  link->SetDescription(shortcut.description.c_str());
+  link->SetWorkingDirectory(shortcut.workingFolder.c_str());
+  if (!shortcut.iconLocation.empty()) {
     // "file,index" as shortcut icon locations are written; the index is optional.
-    std::wstring file = spec.iconLocation;
+    std::wstring file = shortcut.iconLocation;
     int index = 0;
     const auto comma = file.rfind(L',');
     if (comma != std::wstring::npos) {
@@ -88,10 +88,10 @@ bool Win32Shell::CreateShortcut(const ShortcutSpec& spec) {
     }
     link->SetIconLocation(file.c_str(), index);
   }
-  link->SetArguments(spec.arguments.c_str());
+  link->SetArguments(shortcut.arguments.c_str());
   ComPtr<IPersistFile> persist;
   if (FAILED(link->QueryInterface(IID_IPersistFile, persist.out()))) return false;
-  return SUCCEEDED(persist->Save(spec.link.c_str(), TRUE));
+  return SUCCEEDED(persist->Save(shortcut.link.c_str(), TRUE));
 }
 
 }  // namespace vantrel::win32

@@ -67,7 +67,7 @@ TEST(Shortcuts, LinkFieldsAndUrlFileLines) {
   FakeMachine m;
   m.files.MakeFolders(L"C:\\Links");
   MakeShortcut(L"C:\\Links\\a.lnk", L"C:\\a.exe", L"Desc", L"C:\\", L"updates", L"");
-  const ShortcutSpec& s = m.shell.shortcuts.at(L"C:\\Links\\a.lnk");
+  const ShortcutFile& s = m.shell.shortcuts.at(L"C:\\Links\\a.lnk");
   EXPECT_EQ(s.target, L"C:\\a.exe");
   EXPECT_EQ(s.description, L"Desc");
   EXPECT_EQ(s.workingFolder, L"C:\\");
