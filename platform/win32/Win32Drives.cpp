@@ -26,7 +26,14 @@ int Win32Drives::DriveType(const std::wstring& letter) {
   }
 }
 
-bool Win32Drives::IsReady(const std::wstring& letter) { return Volume(letter).has_value(); }
+// Ready means the medium is there and its root can be read. Wine answers the
+// volume question even for a letter whose folder is gone, so the root's own
+// attributes are asked as well.
+bool Win32Drives::IsReady(const std::wstring& letter) {
+  if (!Volume(letter)) return false;
+  const DWORD attributes = GetFileAttributesW(Root(letter).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 std::optional<VolumeFacts> Win32Drives::Volume(const std::wstring& letter) {
   wchar_t name[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};

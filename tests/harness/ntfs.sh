@@ -20,6 +20,15 @@ image_mount() {  # name
   IMAGES+=("$dir")
 }
 
+# A small volume of another file system (tmpfs), for drives that are not
+# NTFS; undone by images_cleanup like an image.
+volume_mount() {  # name size
+  local dir="$PREFIX_ROOT/mnt/$1"
+  mkdir -p "$dir"
+  mount -t tmpfs -o "size=$2" tmpfs "$dir" || return 1
+  IMAGES+=("$dir")
+}
+
 # Leaves the mount first: Wine processes holding it must be gone.
 image_unmount() {  # name
   local dir="$PREFIX_ROOT/mnt/$1"

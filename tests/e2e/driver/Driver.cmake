@@ -7,6 +7,7 @@ add_executable(vdriver
   tests/e2e/driver/Find.cpp
   tests/e2e/driver/Input.cpp
   tests/e2e/driver/MessageBoxes.cpp
+  tests/e2e/driver/Plug.cpp
   tests/e2e/driver/Screenshot.cpp
 )
 target_include_directories(vdriver PRIVATE ${CMAKE_SOURCE_DIR})

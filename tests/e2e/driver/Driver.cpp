@@ -24,6 +24,9 @@
 // - PrintWindow draws nothing for another process's window, so screenshots
 //   copy the screen: they show what a person sees, a box on top included.
 //   Nobody draws frames and title bars, so the picture is the client area.
+// - A dosdevices link made while Wine runs is not seen until Wine restarts;
+//   asking the mount manager for the letter (plug, unplug) is seen at once,
+//   as a stick would be.
 // - GetWindowText does not read another process's controls; WM_GETTEXT
 //   through SendMessageTimeout does, and cannot hang the driver.
 #include "tests/e2e/driver/Common.h"
@@ -31,6 +34,7 @@
 #include "tests/e2e/driver/Find.h"
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/MessageBoxes.h"
+#include "tests/e2e/driver/Plug.h"
 #include "tests/e2e/driver/Screenshot.h"
 
 #include <fcntl.h>
@@ -76,6 +80,16 @@ void State(const Args& a) {
   PrintLine(L"visible=" + std::to_wstring(IsWindowVisible(c) ? 1 : 0) +
             L" enabled=" + std::to_wstring(IsWindowEnabled(c) ? 1 : 0) +
             L" checked=" + std::to_wstring(check == BST_CHECKED ? 1 : 0));
+}
+
+// Where a control is in the main window's client area, as a screenshot shows it.
+void Rect(const Args& a) {
+  HWND main = RequireMainWindow();
+  RECT r{};
+  GetWindowRect(ControlOf(a[0]), &r);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+  PrintLine(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L" " +
+            std::to_wstring(r.bottom - r.top));
 }
 
 void Click(const Args& a) {
@@ -184,6 +198,20 @@ void Dpi(const Args&) {
   PrintLine(std::to_wstring(dpi));
 }
 
+wchar_t LetterOf(const std::wstring& text) {
+  if (text.size() != 1) Fail(L"not a drive letter: '" + text + L"'");
+  return text[0];
+}
+
+void Plug(const Args& a) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, a[1].c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string folder(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, a[1].c_str(), -1, folder.data(), size, nullptr, nullptr);
+  PlugDrive(LetterOf(a[0]), folder, a[2]);
+}
+
+void Unplug(const Args& a) { UnplugDrive(LetterOf(a[0])); }
+
 struct Command {
   std::wstring_view name;
   std::wstring_view usage;
@@ -196,6 +224,7 @@ constexpr Command kCommands[] = {
     {L"title", L"", 0, 0, Title},
     {L"caption", L"<control>", 1, 1, Caption},
     {L"state", L"<control>", 1, 1, State},
+    {L"rect", L"<control>", 1, 1, Rect},
     {L"click", L"<control>", 1, 1, Click},
     {L"press", L"<control>", 1, 1, Press},
     {L"key", L"<KEY> [count]", 1, 2, Key},
@@ -206,6 +235,8 @@ constexpr Command kCommands[] = {
     {L"wait-gone", L"<seconds>", 1, 1, WaitGone},
     {L"screenshot", L"<file.bmp>", 1, 1, Screenshot},
     {L"dpi", L"", 0, 0, Dpi},
+    {L"plug", L"<letter> <host-folder> fixed|removable|network|cdrom", 3, 3, Plug},
+    {L"unplug", L"<letter>", 1, 1, Unplug},
 };
 
 std::wstring UsageOf(const Command& c) {
