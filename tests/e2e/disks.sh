@@ -13,10 +13,6 @@ source "$root/tests/harness/ntfs.sh"
 source "$root/tests/harness/app.sh"
 
 mnt() { printf "%s" "$PREFIX_ROOT/mnt/$1"; }
-# Wine's own drive-type setting for a letter: "floppy" makes it removable.
-drive_kind() {  # letter kind
-  wine_out tests reg add 'HKLM\Software\Wine\Drives' /v "${1,,}:" /d "$2" /f >/dev/null
-}
 captions() {
   local n=0 c all=""
   while c=$(drv caption "DiskLabel($n)" 2>/dev/null); do all+=$c; n=$((n + 1)); done

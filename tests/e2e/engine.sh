@@ -92,7 +92,7 @@ go() { drv click Command1 >/dev/null; }
 finish() {
   drv click Command1 >/dev/null
   drv wait-gone 30 >/dev/null || bad "Finish ends the program"
-  wineserver -w
+  wine_end || bad "the program ends after Finish"
 }
 wait_caption() {  # control text seconds
   local end=$((SECONDS + $3))
@@ -130,6 +130,53 @@ residue_run() {  # name letter metadata-option mode-number
   expect_eq "no content of large deleted files survives (mode $4)" "0" "$large"
 }
 
+# Another program fills disk R while its free space is being filled, and a
+# read-only file appears in S's work folder: both fail with their own status,
+# and the run goes on from R to S. R is removable, so it gets few name files
+# and its fill is long enough to be paused in.
+failures_run() {
+  local r="$PREFIX_ROOT/mnt/r" s="$PREFIX_ROOT/mnt/s"
+  start_run RS Option7 Option8
+  ( until [ -d "$s/VNL_temp" ]; do sleep 0.02; done
+    echo locked >"$s/VNL_temp/locked.txt" && chmod 444 "$s/VNL_temp/locked.txt" ) &
+  local planter=$!
+  go
+  wait_caption status "$(text VERSION3 STEP3-TITLE)" 300
+  drv click Check2 >/dev/null
+  dd if=/dev/zero of="$r/hog" bs=1M 2>/dev/null
+  drv click Check2 >/dev/null
+  expect_eq "failing run ends" "visible=1" "$(wait_page 7 300)"
+  wait "$planter"
+  local rr ss
+  rr=$(first_log 2 | sed -n 2p)
+  ss=$(first_log 2 | sed -n 1p)
+  expect_eq "disk filled by another program fails in the fill" "3|R" "$(field "$rr" 0)|$(field "$rr" 4)"
+  expect_eq "its report row" "$(text VERSION3 WORK-STATUS-3)" "$(drv caption 'ReportInfo(0)')"
+  expect_eq "read-only work file fails the removal" "6|S" "$(field "$ss" 0)|$(field "$ss" 4)"
+  expect_eq "its report row" "$(text VERSION3 WORK-STATUS-6)" "$(drv caption 'ReportInfo(1)')"
+  shot 96 finish-failures
+  # Closing looks for leftovers once more and says it could not delete S's.
+  drv click Command1 >/dev/null
+  expect_has "leftover reported at close" 'S:\VNL_temp' "$(drv answer "$(text VERSION3 OLD-FOLDER-EXISTS)" OK 20)"
+  expect_has "and not claimed deleted" 'S:\VNL_temp' "$(drv answer "$(text VERSION3 OLD-FOLDER-NOT-DELETED)" OK 20)"
+  drv wait-gone 30 >/dev/null || bad "Finish ends the program"
+  wine_end || bad "the program ends after the leftover messages"
+  [ -e "$r/VNL_temp" ] && bad "work files left on the filled disk" || ok
+  expect_eq "the read-only file stays" "locked" "$(cat "$s/VNL_temp/locked.txt" 2>&1)"
+  # Page 2 of the next start finds the folder and says it could not delete it.
+  app_start
+  app_window
+  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  expect_has "leftover reported" 'S:\VNL_temp' "$(drv answer "$(text VERSION3 OLD-FOLDER-EXISTS)" OK 60)"
+  expect_has "again not claimed deleted" 'S:\VNL_temp' "$(drv answer "$(text VERSION3 OLD-FOLDER-NOT-DELETED)" OK 20)"
+  drv close >/dev/null
+  drv answer "$(text VERSION3 OLD-FOLDER-EXISTS)" OK 20 >/dev/null
+  drv answer "$(text VERSION3 OLD-FOLDER-NOT-DELETED)" OK 20 >/dev/null
+  drv wait-gone 20 >/dev/null || bad "close after the leftover messages"
+  chmod 644 "$s/VNL_temp/locked.txt"
+  rm -rf "$r/hog" "$s/VNL_temp"
+}
+
 main() {
   prefix_create || { echo "0 passed, 1 failed"; exit 1; }
   display_start || { echo "0 passed, 1 failed"; exit 1; }
@@ -155,6 +202,10 @@ main() {
   done
   mkdir -p "$PREFIX_ROOT/vanishing"
   image_map q "$PREFIX_ROOT/vanishing"
+  image_make r 512 >/dev/null && image_mount r && image_map r "$PREFIX_ROOT/mnt/r" && drive_kind r floppy
+  volume_mount s 64m && image_map s "$PREFIX_ROOT/mnt/s"
+  wineserver -k
+  wineserver -w
 
   residue_run d D Option8 1
   residue_run e E Option10 3
@@ -201,6 +252,8 @@ main() {
   echo "measured: paused disk: wall $wall s, logged $logged s"
   [ "$logged" -le $((wall - 3)) ] && ok || bad "pause not taken off: wall $wall, logged $logged"
   finish
+
+  failures_run
 
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]

@@ -44,6 +44,12 @@ image_map() {  # letter folder
   ln -sfn "$2" "$WINEPREFIX/dosdevices/${1,,}:"
 }
 
+# Wine's own drive-type setting for a letter ("floppy" makes it removable),
+# seen from the next Wine start on.
+drive_kind() {  # letter kind
+  wine reg add 'HKLM\Software\Wine\Drives' /v "${1,,}:" /d "$2" /f >/dev/null 2>&1 </dev/null
+}
+
 images_cleanup() {
   local dir
   cd /

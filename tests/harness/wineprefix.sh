@@ -50,6 +50,17 @@ prefix_run() {  # windows-folder-under-C exe [args...]
   (cd "$DRIVE_C/$folder" && wine "$exe" "$@")
 }
 
+# Waits for the prefix's Wine to end once the program's window has gone. A
+# program still waiting for an answer (a box shown after its window closed)
+# would keep it forever, so after a minute it is ended and 1 is returned.
+wine_end() {
+  timeout 60 wineserver -w && return 0
+  echo "wineprefix: Wine did not end within 60 s of the program's window; ending it" >&2
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  return 1
+}
+
 prefix_destroy() {
   [ -n "${PREFIX_ROOT:-}" ] || return 0
   cd /

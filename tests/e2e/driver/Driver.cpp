@@ -102,6 +102,25 @@ void Click(const Args& a) {
   Settle(main);
 }
 
+// Clicks a button and reports how many milliseconds pass until another
+// control looks different on screen: how long the program takes to show
+// that it acted.
+void ClickWatch(const Args& a) {
+  const ControlRef ref = ParseControl(a[0]);
+  HWND main = RequireMainWindow();
+  HWND button = RequireControl(main, ref.id, ref.label);
+  HWND watched = ControlOf(a[1]);
+  const double seconds = ParseSeconds(a[2]);
+  BringToFront(main);
+  const std::vector<BYTE> before = ClientPixels(watched);
+  ClickCentre(button, ref.label);
+  const ULONGLONG start = GetTickCount64();
+  if (!WaitFor(seconds, [&] { return ClientPixels(watched) != before; })) {
+    Fail(a[1] + L" did not change within " + SecondsText(seconds) + L" of the click on " + ref.label);
+  }
+  PrintLine(std::to_wstring(GetTickCount64() - start));
+}
+
 void Press(const Args& a) {
   PostMessageW(ControlOf(a[0]), BM_CLICK, 0, 0);
   Settle(FindMainWindow());
@@ -226,6 +245,7 @@ constexpr Command kCommands[] = {
     {L"state", L"<control>", 1, 1, State},
     {L"rect", L"<control>", 1, 1, Rect},
     {L"click", L"<control>", 1, 1, Click},
+    {L"click-watch", L"<button> <watched-control> <seconds>", 3, 3, ClickWatch},
     {L"press", L"<control>", 1, 1, Press},
     {L"key", L"<KEY> [count]", 1, 2, Key},
     {L"focus", L"", 0, 0, Focus},

@@ -53,6 +53,12 @@ Picture Capture(HWND window) {
   return picture;
 }
 
+}  // namespace
+
+std::vector<BYTE> ClientPixels(HWND window) { return Capture(window).rows; }
+
+namespace {
+
 bool IsFlat(const Picture& picture) {
   const BYTE* first = picture.rows.data();
   for (LONG y = 0; y < picture.height; ++y) {

@@ -5,10 +5,14 @@
 #include "platform/win32/WinApi.h"
 
 #include <string>
+#include <vector>
 
 namespace vdriver {
 
 // Fails when the picture is one flat colour: nothing was rendered.
 void SaveScreenshot(HWND window, const std::wstring& path);
+// The pixels of a window's client area as the screen shows them now, for
+// noticing when it changes.
+std::vector<BYTE> ClientPixels(HWND window);
 
 }  // namespace vdriver
