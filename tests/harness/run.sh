@@ -1,0 +1,40 @@
+# A cleaning run through the wizard: select disks, choose the modes, start,
+# wait, finish. Source after app.sh.
+
+# Selects exactly the given letters on page 2 (the store keeps choices).
+select_disks() {  # letters
+  local n=0 letter
+  while letter=$(drv caption "DiskLabel($n)" 2>/dev/null) && [ -n "$letter" ]; do
+    local want=no
+    [[ "$1" == *"$letter"* ]] && want=yes
+    local have=no
+    [ "$(setting DiskSelection "$letter")" = "YES" ] && have=yes
+    [ "$want" != "$have" ] && drv click "DiskLabel($n)" >/dev/null
+    n=$((n + 1))
+  done
+}
+
+# From a fresh start to the run page: disks, cleaning mode, metadata option.
+start_run() {  # letters cleaning-option metadata-option
+  app_start
+  app_window
+  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  select_disks "$1"
+  drv click Command1 >/dev/null
+  drv click "$2" >/dev/null
+  drv click "$3" >/dev/null
+  drv click Command1 >/dev/null
+  drv click Option1 >/dev/null
+  drv click Command1 >/dev/null
+  expect_eq "review shows $1" "$1" "$(drv caption Label18)"
+}
+go() { drv click Command1 >/dev/null; }
+finish() {
+  drv click Command1 >/dev/null
+  drv wait-gone 30 >/dev/null || bad "Finish ends the program"
+  wine_end || bad "the program ends after Finish"
+}
+wait_caption() {  # control text seconds
+  local end=$((SECONDS + $3))
+  while [ "$(drv caption "$1")" != "$2" ] && [ $SECONDS -lt "$end" ]; do sleep 0.3; done
+}
