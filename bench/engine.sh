@@ -38,6 +38,10 @@ measure_run() {
   finish
   local names names_s fill_bytes fill_s removed remove_s rss_idle_kb rss_peak_kb
   eval "$(python3 "$root/bench/timeline.py" "$out")"
+  # The same watching while the reference tools work, so both pay for it.
+  rm -f "$stop"
+  python3 "$root/bench/monitor.py" "$mnt" "$mnt/ref" "$$" /dev/null "$stop" &
+  monitor=$!
 
   local t0 t1 block
   t0=$(now)
@@ -78,6 +82,8 @@ PY
   rm -rf "$mnt/ref"
   t1=$(now)
   echo "$(ratio "$removed" "$remove_s") $(awk -v n="$removed" -v a="$t0" -v z="$t1" 'BEGIN { print n / (z - a) }')" >>"$PREFIX_ROOT/removal"
+  touch "$stop"
+  wait "$monitor"
   echo "$rss_idle_kb $rss_peak_kb" >>"$PREFIX_ROOT/memory"
   echo "run: $names name files in $names_s s, $fill_bytes bytes filled in $fill_s s, $removed files removed in $remove_s s, memory $rss_idle_kb kB idle, $rss_peak_kb kB peak"
 }

@@ -1,4 +1,4 @@
-"""Reads a monitor timeline (seconds free files small-files work-bytes rss-kB)
+"""Reads a monitor timeline (seconds free files name-files rss-kB)
 of one mode-2 run and prints the stage figures as shell assignments:
 names, names_s (stage 1), fill_bytes, fill_s (stage 3), removed, remove_s
 (stage 4), rss_idle_kb, rss_peak_kb."""
@@ -9,7 +9,7 @@ t = [r[0] for r in rows]
 free = [r[1] for r in rows]
 files = [int(r[2]) for r in rows]
 small = [int(r[3]) for r in rows]
-rss = [int(r[5]) for r in rows]
+rss = [int(r[4]) for r in rows]
 
 # Stage 1: from the last sample without name files to the first with all.
 names = max(small)
