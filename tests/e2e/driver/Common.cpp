@@ -7,16 +7,6 @@
 namespace vdriver {
 namespace {
 
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
-
 // Message texts end lines with "\r\n"; shell scripts reading the output want "\n".
 void WriteLine(FILE* stream, std::wstring_view text) {
   std::wstring line;
@@ -30,6 +20,17 @@ void WriteLine(FILE* stream, std::wstring_view text) {
 }
 
 }  // namespace
+
+std::string Utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
 
 void Fail(std::wstring reason) { throw Failure{std::move(reason)}; }
 

@@ -14,6 +14,8 @@ struct Failure {
 };
 [[noreturn]] void Fail(std::wstring reason);
 
+std::string Utf8(std::wstring_view text);
+
 // One line on stdout or stderr, UTF-8, "\n" line ends whatever the text has.
 void PrintLine(std::wstring_view text);
 void PrintErrorLine(std::wstring_view text);

@@ -223,10 +223,7 @@ wchar_t LetterOf(const std::wstring& text) {
 }
 
 void Plug(const Args& a) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, a[1].c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string folder(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, a[1].c_str(), -1, folder.data(), size, nullptr, nullptr);
-  PlugDrive(LetterOf(a[0]), folder, a[2]);
+  PlugDrive(LetterOf(a[0]), Utf8(a[1]), a[2]);
 }
 
 void Unplug(const Args& a) { UnplugDrive(LetterOf(a[0])); }
