@@ -260,18 +260,6 @@ TEST_F(Engine, FillCharactersOfEachMethod) {
   EXPECT_EQ(draws(L"Option2", {}), L" ");
 }
 
-TEST_F(Engine, TheLogIsReplacedInOneStepAndALeftoverScratchCopyNeverReachesIt) {
-  m.files.PutFile(kData + L"\\log.txt", "1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
-  m.files.PutFile(kData + L"\\temp.log", "garbage from an interrupted write\r\n");
-  ASSERT_TRUE(PrependLogLine(L"0|new"));
-  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt"), "0|new\r\n1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
-  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.log"));
-  // The final replacement fails: the old log is still whole.
-  m.files.refuse = [](FsOp op, const std::wstring&) { return op == FsOp::Move; };
-  EXPECT_FALSE(PrependLogLine(L"2|lost"));
-  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt"), "0|new\r\n1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
-}
-
 }  // namespace
 }  // namespace vantrel::test
 
