@@ -292,7 +292,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // work folders before we answer, because after WM_ENDSESSION the
       // process may be ended at any moment. That close is never refused.
       if (msg == WM_QUERYENDSESSION) {
-        if (Form* f = g_impl->FormOf(hwnd)) f->Close(2);
+        if (Form* f = g_impl->FormOf(hwnd)) f->Close(kUnloadSessionEnding);
         return TRUE;
       }
       if (msg == WM_ENDSESSION) {
