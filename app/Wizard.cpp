@@ -97,9 +97,16 @@ bool StartForm::QueryUnload(int unloadMode) {
     MsgBox(LangText(L"VERSION3", L"STOP-OPERATIONS-FIRST"), mb::Information);
     return true;
   }
+  const bool sessionEnding = unloadMode == kUnloadSessionEnding;
+  // Windows is ending the session: the run stops after the disk in work, and
+  // its work folder goes now, before Windows is told it may go on.
+  if (sessionEnding && running) {
+    StopClick();
+    run.SessionEnding = true;
+  }
   ui.SetVisible(false);
   DoEvents();
-  RemoveLeftoverWorkFolders();
+  RemoveLeftoverWorkFolders(sessionEnding ? LeftoverNotice::Quiet : LeftoverNotice::Tell);
   return false;
 }
 

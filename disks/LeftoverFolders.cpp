@@ -9,19 +9,26 @@
 
 namespace vantrel {
 
-void RemoveLeftoverWorkFolders() {
+void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
+  const bool tell = notice == LeftoverNotice::Tell;
   for (const std::wstring& letter : ListedDriveLetters()) {
     Quietly([&] {
       const std::wstring folder = WorkFolderOf(letter);
-      if (!FolderExists(folder)) return;
-      MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n" + folder, mb::Exclamation);
+      // A link named like a work folder counts too: it goes, as a link.
+      if (!FolderExists(folder) && !Os().files->IsLink(folder)) return;
+      if (tell) MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n" + folder, mb::Exclamation);
       // Only a folder that is really gone is reported as deleted.
-      if (DeleteFolderTree(folder))
+      const bool gone = DeleteFolderTree(folder);
+      if (!tell) return;
+      if (gone)
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-DELETED"), mb::Information);
       else
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\n" + folder, mb::Exclamation);
     });
   }
+  Quietly([] {
+    if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
+  });
 }
 
 }  // namespace vantrel

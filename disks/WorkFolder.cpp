@@ -11,4 +11,6 @@ std::wstring WorkFolderOf(const std::wstring& letter) {
   return letter + L":\\" + name;
 }
 
+std::wstring TemplateFilePath() { return Env().DataFolder + L"\\temp.xd"; }
+
 }  // namespace vantrel

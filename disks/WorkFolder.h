@@ -7,5 +7,8 @@ namespace vantrel {
 // "VNL_temp" at the root of the drive; on the Windows drive, in the user's
 // application-data folder instead.
 std::wstring WorkFolderOf(const std::wstring& letter);
+// "temp.xd", the fill template, in the data folder: up to 50 MB that a run
+// writes for each disk it fills and must never leave behind.
+std::wstring TemplateFilePath();
 
 }  // namespace vantrel

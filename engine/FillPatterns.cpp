@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/StartForm.h"
+#include "disks/WorkFolder.h"
 #include "engine/StageRunner.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -20,24 +21,19 @@ constexpr uint64_t kLongLineThreshold = 100'000, kShortLineThreshold = 3'000;
 constexpr uint64_t kLateRemarkThreshold = 150'000'000;
 constexpr int kTemplateLine = 1000, kFillBlock = 3000, kBlocksPerLongLine = 17;
 
-std::wstring TemplateFile() { return Env().DataFolder + L"\\temp.xd"; }
-
 int Draw(int below) { return static_cast<int>(std::floor(Os().clock->Random() * below)); }
 
 enum class Phase { Copy, LongLine, ShortLine, Finish };
 
-Phase NextPhase(Phase now, uint64_t free, uint64_t basis) {
-  switch (now) {
-    case Phase::Copy:
-      return free > basis + kAfterWriteMargin ? Phase::Copy : Phase::LongLine;
-    case Phase::LongLine:
-      if (free > basis + kAfterWriteMargin) return Phase::Copy;
-      return free > kLongLineThreshold ? Phase::LongLine : Phase::ShortLine;
-    default:
-      if (free > basis + kAfterShortLineMargin) return Phase::Copy;
-      if (free > kLongLineThreshold) return Phase::LongLine;
-      return free > kShortLineThreshold ? Phase::ShortLine : Phase::Finish;
-  }
+// The largest unit that still fits with a margin; copies only of a whole
+// template.
+Phase NextPhase(Phase now, uint64_t free, uint64_t basis, bool copies) {
+  const uint64_t margin = now == Phase::ShortLine ? kAfterShortLineMargin : kAfterWriteMargin;
+  if (copies && free > basis + margin) return Phase::Copy;
+  if (now == Phase::Copy) return Phase::LongLine;
+  if (free > kLongLineThreshold) return Phase::LongLine;
+  if (now == Phase::LongLine) return Phase::ShortLine;
+  return free > kShortLineThreshold ? Phase::ShortLine : Phase::Finish;
 }
 
 }  // namespace
@@ -68,68 +64,95 @@ std::string FillText(const StartForm& form, int count) {
   return text;
 }
 
+uint64_t TemplateFileBytes(bool removable) {
+  return ((removable ? kRemovableBasis : kBasis) / 1000) * (kTemplateLine + 2);
+}
+
 void MakeTemplateFile(StartForm& form, int stage, bool removable) {
+  RunState& run = form.run;
   const uint64_t basis = removable ? kRemovableBasis : kBasis;
   const std::string line = FillText(form, kTemplateLine) + "\r\n";
   Control& bar = form(L"ProgressBar1");
   const int lines = static_cast<int>(basis / 1000);
+  run.TemplateWhole = false;
   bar.SetMax(lines);
   bar.SetValue(0);
   DoEvents();
-  std::unique_ptr<OutputFile> out = Os().files->Create(TemplateFile());
+  std::unique_ptr<OutputFile> out = Os().files->Create(TemplateFilePath());
   if (!out) {
-    form.run.DiskStatus = kTemplateFailed;
+    run.DiskStatus = kTemplateFailed;
     return;
   }
-  for (int i = 1; i <= lines; ++i) {
-    if (SecondTick(form.run, 0)) {
+  int written = 0;
+  while (written < lines) {
+    if (SecondTick(run, 0)) {
       if (bar.Max() >= bar.Value() + 1) bar.SetValue(bar.Value() + 1);
       DoEvents();
     }
-    if (!out->Write(line)) {
+    const bool wrote = out->Write(line);
+    // The data folder normally lies on the Windows drive, whatever disk is cleaned.
+    const auto systemFree = wrote ? FreeBytes(Env().SystemDrive) : std::nullopt;
+    if (!systemFree) {
       out->Close();
-      form.run.DiskStatus = kTemplateFailed;
+      run.DiskStatus = kTemplateFailed;
       return;
     }
-    // The data folder normally lies on the Windows drive, whatever disk is cleaned.
-    if (FreeBytes(Env().SystemDrive) < kSystemDriveReserve) break;
+    ++written;
+    if (*systemFree < kSystemDriveReserve) break;
     WaitWhilePaused(form, stage);
-    if (form.run.StopRequested) break;
+    if (run.StopRequested) break;
   }
-  if (!out->Close()) form.run.DiskStatus = kTemplateFailed;
+  if (!out->Close()) {
+    run.DiskStatus = kTemplateFailed;
+    return;
+  }
+  run.TemplateWhole = written == lines;
 }
+
+namespace {
+
+// The free space after a write; on a failed question the stage fails.
+bool MeasureFree(const std::wstring& letter, uint64_t& free) {
+  const auto answer = FreeBytes(letter);
+  if (answer) free = *answer;
+  return answer.has_value();
+}
+
+}  // namespace
 
 void FillFreeSpace(StartForm& form, int stage, const DiskFacts& disk) {
   const std::string block = FillText(form, kFillBlock);
   std::string longLine;
   for (int i = 0; i < kBlocksPerLongLine; ++i) longLine += block;
   const uint64_t basis = disk.removable ? kRemovableBasis : kBasis;
+  const bool copies = form.run.TemplateWhole;
   Control& bar = form(L"ProgressBar1");
   Control& freeLabel = form(L"Label32");
-  const uint64_t initial = FreeBytes(disk.letter);
+  auto fail = [&] {
+    freeLabel.SetCaption(L"");
+    form.run.DiskStatus = kFillFailed;
+  };
+  uint64_t initial = 0, free = 0;
+  if (!MeasureFree(disk.letter, initial)) return fail();
   bar.SetMax(static_cast<int64_t>(initial));
   bar.SetValue(0);
-  int copies = 0;
+  int copy = 0;
   DoEvents();
-  Phase phase = FreeBytes(disk.letter) < basis ? Phase::ShortLine : Phase::Copy;
+  if (!MeasureFree(disk.letter, free)) return fail();
+  Phase phase = free < basis ? Phase::ShortLine : copies ? Phase::Copy : Phase::LongLine;
   bool stopped = false;
   while (phase != Phase::Finish) {
     bool written = false;
     if (phase == Phase::Copy) {
-      ++copies;
+      ++copy;
       ++form.run.WorkFileCount;
-      written = Os().files->Copy(TemplateFile(), disk.workFolder + L"\\000-ws" + std::to_wstring(copies) +
+      written = Os().files->Copy(TemplateFilePath(), disk.workFolder + L"\\000-ws" + std::to_wstring(copy) +
                                                      L"-012345678901234567890123456789");
     } else {
       written = Os().files->AppendAll(disk.workFolder + (phase == Phase::LongLine ? L"\\fw1" : L"\\fw2"),
                                       (phase == Phase::LongLine ? longLine : block) + "\r\n");
     }
-    if (!written) {
-      freeLabel.SetCaption(L"");
-      form.run.DiskStatus = kFillFailed;
-      return;
-    }
-    const uint64_t free = FreeBytes(disk.letter);
+    if (!written || !MeasureFree(disk.letter, free)) return fail();
     // Free space that grew past its start (another program freed some) shows as nothing written.
     const int64_t done = static_cast<int64_t>(initial) - static_cast<int64_t>(free);
     if (done <= bar.Max()) bar.SetValue(std::max<int64_t>(done, 0));
@@ -142,7 +165,7 @@ void FillFreeSpace(StartForm& form, int stage, const DiskFacts& disk) {
       stopped = true;
       break;
     }
-    phase = NextPhase(phase, free, basis);
+    phase = NextPhase(phase, free, basis, copies);
   }
   if (!stopped) {
     form(L"status").SetCaption(LangText(L"INTERFACE", L"WAITINGTOCOMPLETE"));
@@ -152,7 +175,7 @@ void FillFreeSpace(StartForm& form, int stage, const DiskFacts& disk) {
     }
   }
   freeLabel.SetCaption(L"");
-  if (FileExists(TemplateFile())) Os().files->RemoveFile(TemplateFile());
+  if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
 }
 
 }  // namespace vantrel

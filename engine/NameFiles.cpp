@@ -1,5 +1,7 @@
 #include "engine/NameFiles.h"
 
+#include <algorithm>
+
 #include "app/StartForm.h"
 #include "engine/FillPatterns.h"
 #include "engine/StageRunner.h"
@@ -12,6 +14,13 @@ namespace {
 constexpr uint64_t kSmallRemovable = 33'000'000'000ull;
 constexpr uint64_t kFreeFloor = 50'000'000;
 constexpr int kNtfsLine = 901;
+// Directory entries of a FAT folder: all of them, those the folder's own "."
+// and ".." take, and those of the write test's "test.txt".
+constexpr int64_t kFatEntries = 65'536, kFatOwnEntries = 2 + 1;
+// A name file of up to 117 characters (numbers below 10,000,000) takes one
+// short and nine long-name entries; a template copy's name of up to 52
+// characters one and four; "fw1" and "fw2" one each.
+constexpr int64_t kFatNameFileEntries = 10, kFatCopyEntries = 5, kFatLineFileEntries = 2;
 const wchar_t kDigitBlock[] =
     L"0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789";
 }  // namespace
@@ -26,10 +35,28 @@ int PlannedNameFiles(uint64_t totalSize, int ntfsMode, bool removable, uint64_t 
   return static_cast<int>(std::max<uint64_t>(count, 1));
 }
 
+int FatFolderRoom(uint64_t freeBytes, bool removable, bool fillFollows) {
+  int64_t entries = kFatEntries - kFatOwnEntries;
+  if (fillFollows) {
+    const int64_t copies = static_cast<int64_t>(freeBytes / TemplateFileBytes(removable)) + 1;
+    entries -= copies * kFatCopyEntries + kFatLineFileEntries;
+  }
+  // Files 0 to count are made: count + 1 of them.
+  return static_cast<int>(std::max<int64_t>(entries / kFatNameFileEntries - 1, 1));
+}
+
 void WriteNameFiles(StartForm& form, int stage, const DiskFacts& disk) {
   RunState& run = form.run;
   const bool ntfs = disk.fileSystem == L"NTFS";
-  const int count = PlannedNameFiles(disk.totalSize, run.NtfsMode, disk.removable, FreeBytes(disk.letter));
+  const auto freeAtStart = FreeBytes(disk.letter);
+  if (!freeAtStart) {
+    run.DiskStatus = kNameFilesFailed;
+    return;
+  }
+  int count = PlannedNameFiles(disk.totalSize, run.NtfsMode, disk.removable, *freeAtStart);
+  // "FAT" and "FAT32"; exFAT folders hold far more than the largest plan.
+  if (disk.fileSystem.rfind(L"FAT", 0) == 0)
+    count = std::min(count, FatFolderRoom(*freeAtStart, disk.removable, run.CleaningMode == 2));
   run.WorkFileCount = count;
   // Drawn once per disk and written unchanged into every file.
   const std::string line = FillText(form, kNtfsLine) + "\r\n";
@@ -43,7 +70,12 @@ void WriteNameFiles(StartForm& form, int stage, const DiskFacts& disk) {
       if (bar.Max() >= i) bar.SetValue(i);
       DoEvents();
     }
-    if (FreeBytes(disk.letter) < kFreeFloor) break;
+    const auto free = FreeBytes(disk.letter);
+    if (!free) {
+      run.DiskStatus = kNameFilesFailed;
+      return;
+    }
+    if (*free < kFreeFloor) break;
     std::unique_ptr<OutputFile> file = Os().files->Create(disk.workFolder + L"\\" + NameFileName(i));
     const bool written = file && (!ntfs || file->Write(line));
     if (!file || !file->Close() || !written) {

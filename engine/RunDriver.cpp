@@ -32,9 +32,15 @@ void SetAllStepImages(StartForm& form, const wchar_t* icon) {
   for (int i = 0; i < 4; ++i) form(L"StepImage", i).SetPicture(form(icon).picture());
 }
 
-// Creates the work folder when missing and proves it takes a file.
+// Creates the work folder when missing and proves it takes a file. A work
+// folder that is a link would send the fill to whatever it points to: the
+// link goes, and the disk is not run.
 bool PrepareWorkFolder(const std::wstring& folder) {
   FileSystem& fs = *Os().files;
+  if (fs.IsLink(folder)) {
+    fs.RemoveLink(folder);
+    return false;
+  }
   if (!FolderExists(folder) && !fs.CreateFolder(folder)) return false;
   const std::wstring test = folder + L"\\test.txt";
   return fs.WriteAll(test, "test\r\n") && fs.RemoveFile(test);
@@ -94,7 +100,7 @@ void RunStages(StartForm& form, const DiskFacts& disk) {
   }
   SetCheckpoint(L"CLEANINGSUB4");
   RunStage(form, 3, disk);
-  if (FolderExists(disk.workFolder)) {
+  if (FolderExists(disk.workFolder) || Os().files->IsLink(disk.workFolder)) {
     DoEvents();
     DeleteFolderTree(disk.workFolder);
   }
@@ -137,27 +143,46 @@ void CloseDisk(StartForm& form, const DiskFacts& disk, int64_t start, int row) {
   record.serial = disk.serial;
   record.cleaningMode = run.CleaningMode;
   record.ntfsMode = run.NtfsMode;
-  PrependLogLine(FormatLogRecord(record));
-  if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(form, disk, elapsed);
+  Quietly([&] { PrependLogLine(FormatLogRecord(record)); });
+  Quietly([&] {
+    if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(form, disk, elapsed);
+  });
   AddReportRow(form, row, disk.letter);
+  if (run.SessionEnding) return;
   Os().clock->Sleep(kAfterReportMs);
   DoEvents();
 }
 
+// Each step on its own, so that a fault in one never keeps the window on
+// the run page, where a close is refused.
 void EndOfRun(StartForm& form) {
   RunState& run = form.run;
-  if (Setting(L"Settings", L"PlaySound").empty()) {
-    PlayCompletionSound();
-    if (!run.StopRequested) form.timer(L"PlayWAV").SetEnabled(true);
+  if (!run.SessionEnding) {
+    Quietly([&] {
+      if (!Setting(L"Settings", L"PlaySound").empty()) return;
+      PlayCompletionSound();
+      if (!run.StopRequested) form.timer(L"PlayWAV").SetEnabled(true);
+    });
   }
-  if (Ticked(form(L"Check1")) && !run.StopRequested) {
-    form(L"Label21").SetCaption(LangText(L"INTERFACE", L"INITIATINGSHUTDOWN"));
-    form.timer(L"turnoff").SetEnabled(true);
-  } else {
-    form(L"Label21").SetCaption(L"");
-  }
-  if (Setting(L"Settings", L"PreventStandBy").empty()) UnhookStandbyGuard();
-  form.ShowPage(7);
+  Quietly([&] {
+    if (Ticked(form(L"Check1")) && !run.StopRequested) {
+      form(L"Label21").SetCaption(LangText(L"INTERFACE", L"INITIATINGSHUTDOWN"));
+      form.timer(L"turnoff").SetEnabled(true);
+    } else {
+      form(L"Label21").SetCaption(L"");
+    }
+  });
+  Quietly([&] {
+    if (Setting(L"Settings", L"PreventStandBy").empty()) UnhookStandbyGuard();
+  });
+  Quietly([&] { form.ShowPage(7); });
+}
+
+// Whatever the stages left in the data folder goes with the disk.
+void RemoveTemplate() {
+  Quietly([] {
+    if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
+  });
 }
 
 }  // namespace
@@ -201,7 +226,10 @@ void WorkNowTick(StartForm& form) {
   form(L"Label9").SetCaption(LangText(L"INTERFACE", L"LABEL9") + L" " + SelectedDiskLetters(form));
   form(L"Command4").SetVisible(true);
   DoEvents();
-  RunAllDisks(form);
+  Quietly([&] { RunAllDisks(form); });
+  // Whatever went wrong, the run ends on the finish page: the run page
+  // refuses to close.
+  if (form.CurrentPage != 7) Quietly([&] { form.ShowPage(7); });
   form(L"Command4").SetVisible(false);
 }
 
@@ -217,19 +245,21 @@ void RunAllDisks(StartForm& form) {
   run.NtfsMode = ntfs == L"2" ? 2 : ntfs == L"3" ? 3 : 1;
   run.CleaningMode = Setting(L"SecurityWay", L"Value") == L"7" ? 2 : 1;
   const int disks = static_cast<int>(SelectedDiskLetters(form).size());
-  for (int i = 0; i < disks; ++i) {
+  for (int i = 0; i < disks && !run.SessionEnding; ++i) {
     run.DiskStatus = kCompleted;
     const int64_t start = Os().clock->NowSeconds();
     run.PausedMs = 0;
     DiskFacts disk;
     if (Quietly(false, [&] { return PrepareDisk(form, i, i == 0, disk); })) {
       run.WorkFileCount = 0;
-      RunStages(form, disk);
+      // The stages contain their own faults; this catches one between them.
+      Quietly([&] { RunStages(form, disk); });
+      RemoveTemplate();
     } else {
-      SetAllStepImages(form, L"IconERROR");
+      Quietly([&] { SetAllStepImages(form, L"IconERROR"); });
       run.DiskStatus = kPreparationFailed;
     }
-    CloseDisk(form, disk, start, i);
+    Quietly([&] { CloseDisk(form, disk, start, i); });
   }
   EndOfRun(form);
 }

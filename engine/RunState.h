@@ -18,9 +18,14 @@ enum DiskStatusCode : int16_t {
 
 struct RunState {
   bool StopRequested = false;
+  // Windows is ending the session: the run stops after the disk in work.
+  bool SessionEnding = false;
   int16_t DiskStatus = kCompleted;
   double PausedMs = 0;
   int32_t WorkFileCount = 0;
+  // Stage 2 wrote the whole template; copies of a template cut short would
+  // turn the fill into countless tiny files.
+  bool TemplateWhole = false;
   // Read once when a run starts.
   int CleaningMode = 1;  // 1 file records only, 2 also the free space
   int NtfsMode = 1;      // 1 to 3: how many name files

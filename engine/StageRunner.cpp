@@ -15,12 +15,13 @@
 namespace vantrel {
 
 namespace {
+constexpr DiskStatusCode kStageFailure[] = {kNameFilesFailed, kTemplateFailed, kFillFailed, kRemovalFailed};
 // An estimate further away than this is no estimate at all.
 constexpr double kLongestEstimateSeconds = 100.0 * 365 * 86400;
 }  // namespace
 
-uint64_t FreeBytes(const std::wstring& letter) {
-  return Quietly(uint64_t{0}, [&] { return Os().drives->AvailableSpace(letter + L":").value_or(0); });
+std::optional<uint64_t> FreeBytes(const std::wstring& letter) {
+  return Quietly(std::optional<uint64_t>(), [&] { return Os().drives->AvailableSpace(letter + L":"); });
 }
 
 void SetStepImage(StartForm& form, int i, const wchar_t* icon) {
@@ -60,11 +61,17 @@ void RunStage(StartForm& form, int stage, const DiskFacts& disk) {
   SetStepImage(form, stage, L"IconCURR");
   RunState& run = form.run;
   if (stage == 3 || (run.DiskStatus == kCompleted && !run.StopRequested)) {
-    switch (stage) {
-      case 0: WriteNameFiles(form, stage, disk); break;
-      case 1: MakeTemplateFile(form, stage, disk.removable); break;
-      case 2: FillFreeSpace(form, stage, disk); break;
-      default: RemoveWorkFiles(form, stage, disk.workFolder); break;
+    try {
+      switch (stage) {
+        case 0: WriteNameFiles(form, stage, disk); break;
+        case 1: MakeTemplateFile(form, stage, disk.removable); break;
+        case 2: FillFreeSpace(form, stage, disk); break;
+        default: RemoveWorkFiles(form, stage, disk.workFolder); break;
+      }
+    } catch (...) {
+      // An unforeseen fault is the stage's failure: the disk is reported as
+      // failed, stage 4 still removes the work files, and the run goes on.
+      run.DiskStatus = kStageFailure[stage];
     }
     bar.SetMax(3);
     bar.SetValue(3);
@@ -96,10 +103,10 @@ void ShowEstimate(StartForm& form, const DiskFacts& disk) {
 }
 
 void StoreThroughput(const StartForm& form, const DiskFacts& disk, int64_t elapsedSeconds) {
-  if (elapsedSeconds < 1) return;
-  const uint64_t free = FreeBytes(disk.letter);
+  const auto free = FreeBytes(disk.letter);
+  if (elapsedSeconds < 1 || !free) return;
   WriteSetting(kProgramSettings, L"Statistics", ThroughputKey(disk.serial, form.run.CleaningMode, form.run.NtfsMode),
-               std::to_wstring(free / static_cast<uint64_t>(elapsedSeconds)));
+               std::to_wstring(*free / static_cast<uint64_t>(elapsedSeconds)));
 }
 
 }  // namespace vantrel

@@ -8,13 +8,22 @@
 namespace vantrel {
 
 void RemoveWorkFiles(StartForm& form, int stage, const std::wstring& workFolder) {
-  if (!FolderExists(workFolder)) return;
+  FileSystem& fs = *Os().files;
+  if (!FolderExists(workFolder) && !fs.IsLink(workFolder)) return;
+  // A work folder that became a link since the stages began: its listing
+  // would be what the link points to. The link goes; the work files it hid
+  // are out of reach, which is a failed removal.
+  if (fs.IsLink(workFolder)) {
+    fs.RemoveLink(workFolder);
+    form.run.DiskStatus = kRemovalFailed;
+    return;
+  }
   Control& bar = form(L"ProgressBar1");
   bar.SetMax(1);
   bar.SetValue(0);
   DoEvents();
   // The whole listing first: deleting while listing could skip files.
-  const std::vector<std::wstring> files = Os().files->ListFiles(workFolder);
+  const std::vector<std::wstring> files = fs.ListFiles(workFolder);
   bar.SetMax(form.run.WorkFileCount);
   bar.SetValue(0);
   DoEvents();
@@ -25,14 +34,21 @@ void RemoveWorkFiles(StartForm& form, int stage, const std::wstring& workFolder)
       DoEvents();
     }
     ++counter;
-    if (!Os().files->RemoveFile(workFolder + L"\\" + name)) {
+    if (!fs.RemoveFile(workFolder + L"\\" + name)) {
       form.run.DiskStatus = kRemovalFailed;
       return;
     }
     // Stop is not tested: every file goes, whatever was pressed.
     WaitWhilePaused(form, stage);
   }
-  if (FolderExists(workFolder) && !Os().files->RemoveFolder(workFolder)) form.run.DiskStatus = kRemovalFailed;
+  // Links someone put in the folder go as links, never walked through.
+  for (const std::wstring& link : fs.ListLinks(workFolder)) {
+    if (!fs.RemoveLink(workFolder + L"\\" + link)) {
+      form.run.DiskStatus = kRemovalFailed;
+      return;
+    }
+  }
+  if (FolderExists(workFolder) && !fs.RemoveFolder(workFolder)) form.run.DiskStatus = kRemovalFailed;
 }
 
 }  // namespace vantrel

@@ -8,11 +8,15 @@
 
 namespace vantrel {
 
-// A file open for writing; closing it flushes what was written.
+// A file open for writing.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
   virtual bool Write(const std::string& bytes) = 0;
+  // Carries what was written through to the disk, so it survives a power loss.
+  virtual bool Flush() = 0;
+  // False when the file could not be closed: what was written may not have
+  // reached the disk.
   virtual bool Close() = 0;
 };
 
@@ -27,8 +31,16 @@ class FileSystem {
   virtual bool RemoveFile(const std::wstring& path) = 0;
   // Removes an empty folder.
   virtual bool RemoveFolder(const std::wstring& path) = 0;
+  // A reparse point: a junction, a symbolic link or a mount point, to a
+  // folder or to a file. Work folders lie on disks other people can write
+  // to, so nothing that deletes ever walks through one.
+  virtual bool IsLink(const std::wstring& path) = 0;
+  // Removes the link itself; what it points to is never touched. Refuses a
+  // path that is not a link.
+  virtual bool RemoveLink(const std::wstring& path) = 0;
+  // False unless the whole file was read.
   virtual bool ReadAll(const std::wstring& path, std::string& bytes) = 0;
-  // Creates or empties the file, then writes.
+  // Creates or empties the file, then writes; false also when the close fails.
   virtual bool WriteAll(const std::wstring& path, const std::string& bytes) = 0;
   virtual bool AppendAll(const std::wstring& path, const std::string& bytes) = 0;
   // Opens for writing, created or emptied; nothing when it cannot.
@@ -36,10 +48,13 @@ class FileSystem {
   // Replaces the destination in one step, written through to the disk.
   virtual bool MoveReplace(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool Copy(const std::wstring& from, const std::wstring& to) = 0;
-  // Names (not paths) of the files directly in a folder, in the folder's order.
+  // Names (not paths) of the files directly in a folder, in the folder's
+  // order; links are not files here.
   virtual std::vector<std::wstring> ListFiles(const std::wstring& folder) = 0;
-  // Names of the folders directly in a folder.
+  // Names of the folders directly in a folder; links are not folders here.
   virtual std::vector<std::wstring> ListFolders(const std::wstring& folder) = 0;
+  // Names of the links directly in a folder, to folders and to files.
+  virtual std::vector<std::wstring> ListLinks(const std::wstring& folder) = 0;
   // Short (8.3) and long forms of an existing path; empty text on failure.
   virtual std::wstring ShortPathName(const std::wstring& path) = 0;
   virtual std::wstring LongPathName(const std::wstring& path) = 0;

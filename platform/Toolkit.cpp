@@ -123,9 +123,13 @@ void Timer::SetEnabled(bool enabled) {
 
 void Timer::Tick() {
   if (!enabled_ || ticking_ || !onTick) return;
+  // A tick that throws must not leave the timer stopped for good.
+  struct Done {
+    bool& ticking;
+    ~Done() { ticking = false; }
+  } done{ticking_};
   ticking_ = true;
   onTick();
-  ticking_ = false;
 }
 
 Form::Form(std::wstring name, int widthTwips, int heightTwips)

@@ -130,6 +130,10 @@ class Timer {
 
 class ToolkitBackend;
 
+// Why a window closes: the user's close box or system menu, the program's
+// own close, or Windows ending the session (log-off, shut-down).
+constexpr int kUnloadCloseBox = 0, kUnloadByProgram = 1, kUnloadSessionEnding = 2;
+
 class Form {
  public:
   Form(std::wstring name, int widthTwips, int heightTwips);
@@ -151,8 +155,8 @@ class Form {
   // the handler learns the element's index.
   std::map<std::wstring, std::function<void(int index)>> arrayClicks;
 
-  // Asked before the window closes; unloadMode 0 is the user's close box or
-  // system menu, 1 the program's own close. Returns true to keep it open.
+  // Asked before the window closes with one of the unload modes below.
+  // Returns true to keep it open.
   std::function<bool(int unloadMode)> onQueryUnload;
   // Closes as the given mode; false when the close was refused.
   bool Close(int unloadMode);

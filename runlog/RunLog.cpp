@@ -1,5 +1,8 @@
 #include "runlog/RunLog.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/Paths.h"
@@ -14,28 +17,65 @@ std::wstring FormatLogRecord(const LogRecord& r) {
          std::to_wstring(r.cleaningMode) + bar + std::to_wstring(r.ntfsMode);
 }
 
+namespace {
+
+// The lines of a text, each ending in CR LF as the log's format says.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string piece = text.substr(start, end - start);
+    if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+    lines.push_back(piece + "\r\n");
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line;
+  return text;
+}
+
+// Written through to the disk before it replaces the log, so a power loss
+// leaves the old log or the new one, never an empty file.
+bool WriteDurably(const std::wstring& path, const std::string& bytes) {
+  std::unique_ptr<OutputFile> out = Os().files->Create(path);
+  if (!out) return false;
+  const bool written = out->Write(bytes) && out->Flush();
+  return out->Close() && written;
+}
+
+}  // namespace
+
 bool PrependLogLine(const std::wstring& record) {
-  return Quietly(false, [&] {
+  const std::wstring pending = Env().DataFolder + L"\\" + kPendingLogName;
+  const std::string line = Quietly(std::string(), [&] {
+    return Os().codec->Encode(Os().codec->AnsiCodePage(), record) + "\r\n";
+  });
+  const bool done = Quietly(false, [&] {
     FileSystem& fs = *Os().files;
     const std::wstring log = Env().DataFolder + L"\\log.txt";
     const std::wstring scratch = Env().DataFolder + L"\\temp.log";
-    const std::string line = Os().codec->Encode(Os().codec->AnsiCodePage(), record) + "\r\n";
-    if (!FileExists(log)) return fs.WriteAll(log, line);
+    // The history is replaced only by a copy of all of it.
     std::string old;
-    if (!fs.ReadAll(log, old)) return false;
-    // The old records line by line, each ending in CR LF as the file's format says.
-    std::string copy = line;
-    std::size_t start = 0;
-    while (start < old.size()) {
-      std::size_t end = old.find('\n', start);
-      if (end == std::string::npos) end = old.size();
-      std::string piece = old.substr(start, end - start);
-      if (!piece.empty() && piece.back() == '\r') piece.pop_back();
-      copy += piece + "\r\n";
-      start = end + 1;
-    }
-    return fs.WriteAll(scratch, copy) && fs.MoveReplace(scratch, log);
+    if (FileExists(log) && !fs.ReadAll(log, old)) return false;
+    std::string waiting;
+    const bool hasPending = FileExists(pending);
+    if (hasPending && !fs.ReadAll(pending, waiting)) return false;
+    // Waiting records are kept oldest first; the log is newest first.
+    std::vector<std::string> waitingLines = Lines(waiting);
+    std::reverse(waitingLines.begin(), waitingLines.end());
+    if (!WriteDurably(scratch, line + Joined(waitingLines) + Joined(Lines(old))) || !fs.MoveReplace(scratch, log))
+      return false;
+    if (hasPending) fs.RemoveFile(pending);
+    return true;
   });
+  // A record that could not go on top waits for the next one.
+  if (!done && !line.empty()) Quietly([&] { Os().files->AppendAll(pending, line); });
+  return done;
 }
 
 }  // namespace vantrel

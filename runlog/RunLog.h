@@ -17,8 +17,14 @@ struct LogRecord {
 
 // The ten fields joined by "|".
 std::wstring FormatLogRecord(const LogRecord& record);
-// Puts a record on top of the log. The old log is replaced by the new one in
-// a single step, so an interruption never loses the history.
+// Records that could not be put on top of the log (it could not be read
+// whole, or not replaced) wait here, oldest first, for the next record.
+inline const wchar_t* const kPendingLogName = L"pending.log";
+
+// Puts a record on top of the log. The old log is replaced by the new one,
+// written through to the disk, in a single step, and only once it was read
+// whole, so an interruption never loses the history. False when the record
+// had to wait in the pending file.
 bool PrependLogLine(const std::wstring& record);
 
 }  // namespace vantrel

@@ -36,6 +36,19 @@ t=$(date +%s)
   prefix_create || exit 1
   mkdir -p "$DRIVE_C/tests"
   cp build/win/contract_tests.exe "$DRIVE_C/tests/"
+  # Links cannot be made from inside Wine, so the link tests find theirs
+  # planted here: one set to list, one to remove.
+  for set in listed removed; do
+    links="$DRIVE_C/tests/links/$set"
+    mkdir -p "$links/target" "$links/empty-target"
+    printf 'keep 1\r\n' >"$links/target/keep1.txt"
+    printf 'keep 2\r\n' >"$links/target/keep2.txt"
+    ln -s target "$links/dir-link"
+    ln -s "$links/target" "$links/absolute-link"
+    ln -s empty-target "$links/empty-link"
+    ln -s target/keep1.txt "$links/file-link"
+    ln -s nowhere "$links/dangling-link"
+  done
   prefix_run tests 'C:\tests\contract_tests.exe' >"$root/build/contract.out" 2>&1
 ) 
 contract_rc=$?

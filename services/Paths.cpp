@@ -42,10 +42,13 @@ namespace vantrel {
 bool DeleteFolderTree(const std::wstring& folder) {
   return Quietly(false, [&] {
     FileSystem& fs = *Os().files;
+    // A link is removed as a link: what it points to is not ours to delete.
+    if (fs.IsLink(folder)) return fs.RemoveLink(folder) && !fs.IsLink(folder);
+    for (const std::wstring& link : fs.ListLinks(folder)) fs.RemoveLink(folder + L"\\" + link);
     for (const std::wstring& sub : fs.ListFolders(folder)) DeleteFolderTree(folder + L"\\" + sub);
     for (const std::wstring& file : fs.ListFiles(folder)) fs.RemoveFile(folder + L"\\" + file);
     fs.RemoveFolder(folder);
-    return !FolderExists(folder);
+    return !FolderExists(folder) && !fs.IsLink(folder);
   });
 }
 

@@ -18,8 +18,9 @@ std::wstring GetTempFolder();
 namespace vantrel {
 
 // Deletes a folder with everything in it, without forcing read-only files:
-// what will not go stays, and the rest is still removed. True when the
-// folder is gone afterwards.
+// what will not go stays, and the rest is still removed. Links, the folder
+// itself included, are removed as links and never walked through. True when
+// the folder is gone afterwards.
 bool DeleteFolderTree(const std::wstring& folder);
 
 }  // namespace vantrel

@@ -13,6 +13,12 @@ void FakeDrives::Unplug(const std::wstring& letter) {
                drives.end());
 }
 
+FakeDrive* FakeDrives::Plugged(const std::wstring& letter) {
+  for (FakeDrive& d : drives)
+    if (LowerAscii(d.letter) == LowerAscii(letter)) return &d;
+  return nullptr;
+}
+
 const FakeDrive* FakeDrives::Answering(const std::wstring& letterOrPath) const {
   const std::wstring letter = LowerAscii(letterOrPath.substr(0, 1));
   for (const FakeDrive& d : drives)
@@ -52,7 +58,7 @@ std::optional<uint64_t> FakeDrives::TotalSize(const std::wstring& letter) {
 
 std::optional<uint64_t> FakeDrives::AvailableSpace(const std::wstring& path) {
   const FakeDrive* d = Answering(path);
-  if (!d || !d->ready) return std::nullopt;
+  if (!d || !d->ready || d->freeSpaceFails) return std::nullopt;
   const wchar_t up = static_cast<wchar_t>(std::towupper(d->letter[0]));
   if (files_ && files_->capacity.count(up)) return files_->capacity.at(up) - files_->UsedOn(up);
   return d->available;

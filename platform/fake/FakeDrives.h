@@ -16,6 +16,8 @@ struct FakeDrive {
   VolumeFacts volume{L"NTFS", L"", 12345};
   // Answers Letters() but vanishes for every later question.
   bool vanishesOnQuery = false;
+  // The free-space question fails while the drive stays listed.
+  bool freeSpaceFails = false;
 };
 
 class FakeDrives : public Drives {
@@ -29,6 +31,7 @@ class FakeDrives : public Drives {
     return drives.back();
   }
   void Unplug(const std::wstring& letter);
+  FakeDrive* Plugged(const std::wstring& letter);
 
   std::vector<std::wstring> Letters() override;
   int DriveType(const std::wstring& letter) override;

@@ -1,17 +1,25 @@
 // An in-memory file system with Windows path rules. Drives exist only once a
 // test adds them. Any operation can be made to fail through `refuse`, which
-// is how tests stage a locked file, a full disk or a vanished folder.
+// is how tests stage a locked file, a full disk, a failing close or a
+// vanished folder. Links behave as on Windows: a path through a link reaches
+// its target, while removing a link removes only the link.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/FileSystem.h"
 
 namespace vantrel::fake {
 
-enum class FsOp { Read, Write, Append, RemoveFile, CreateFolder, RemoveFolder, Copy, Move };
+enum class FsOp { Read, Write, Append, Close, Flush, RemoveFile, CreateFolder, RemoveFolder, Copy, Move };
+
+// A FAT folder holds at most this many 32-byte directory entries; a long
+// name takes one entry per 13 characters besides its short entry.
+constexpr uint32_t kFatFolderEntries = 65'536;
+uint32_t FatEntriesOf(const std::wstring& name);
 
 class FakeFileSystem : public FileSystem {
  public:
@@ -20,12 +28,19 @@ class FakeFileSystem : public FileSystem {
   void MakeFolders(const std::wstring& path);
   // Test set-up: the file and its parent folders.
   void PutFile(const std::wstring& path, const std::string& bytes, bool readOnly = false);
+  // Test set-up: a link at `path` to the folder or file at `target`.
+  void PutLink(const std::wstring& path, const std::wstring& target, bool toFolder = true);
   std::string Contents(const std::wstring& path) const;
   std::size_t EntryCount() const { return entries_.size(); }
+  // False while bytes written to the file have not been flushed.
+  bool Flushed(const std::wstring& path) const;
 
   std::function<bool(FsOp, const std::wstring&)> refuse;
   // Bytes a drive holds at most, by upper-case letter; unlimited when absent.
   std::map<wchar_t, uint64_t> capacity;
+  // Upper-case letters of the drives formatted FAT: their folders refuse the
+  // entry beyond kFatFolderEntries.
+  std::set<wchar_t> fat;
   uint64_t UsedOn(wchar_t letter) const;
   std::wstring tempPath = L"C:\\Users\\test\\Temp\\";
 
@@ -34,6 +49,8 @@ class FakeFileSystem : public FileSystem {
   bool CreateFolder(const std::wstring& path) override;
   bool RemoveFile(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
+  bool IsLink(const std::wstring& path) override;
+  bool RemoveLink(const std::wstring& path) override;
   bool ReadAll(const std::wstring& path, std::string& bytes) override;
   bool WriteAll(const std::wstring& path, const std::string& bytes) override;
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
@@ -42,6 +59,7 @@ class FakeFileSystem : public FileSystem {
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
   std::vector<std::wstring> ListFolders(const std::wstring& folder) override;
+  std::vector<std::wstring> ListLinks(const std::wstring& folder) override;
   std::wstring ShortPathName(const std::wstring& path) override;
   std::wstring LongPathName(const std::wstring& path) override;
   std::wstring TempPath() override { return tempPath; }
@@ -49,20 +67,33 @@ class FakeFileSystem : public FileSystem {
  private:
   friend class FakeOutputFile;
   struct Entry {
-    bool folder = false;
+    bool folder = false;  // for a link: it points to a folder
     bool readOnly = false;
+    bool unflushed = false;
     std::string bytes;
-    std::wstring name;  // as created, for listings
+    std::wstring name;        // as created, for listings
+    std::wstring linkTarget;  // key of what a link points to; empty for no link
     uint64_t order = 0;
   };
+  enum class Kind { Files, Folders, Links };
+  // The key an operation reaches: links on the way are followed, and the
+  // last one too unless the operation acts on the link itself.
+  std::wstring Resolve(const std::wstring& path, bool followLast = true) const;
   Entry* Find(const std::wstring& path);
+  const Entry* Find(const std::wstring& path) const;
   bool Refused(FsOp op, const std::wstring& path) const { return refuse && refuse(op, path); }
-  bool ParentIsFolder(const std::wstring& key);
-  std::vector<std::wstring> List(const std::wstring& folder, bool folders);
+  bool ParentIsFolder(const std::wstring& key) const;
+  // Adds an entry under its key, keeping the parent folder's entry count;
+  // false when a FAT folder is full.
+  bool Insert(const std::wstring& key, Entry entry);
+  void Erase(const std::wstring& key);
+  std::vector<std::wstring> List(const std::wstring& folder, Kind kind);
   bool StoreFile(const std::wstring& path, const std::string& bytes, bool append);
   bool Fits(const std::wstring& key, std::size_t growth) const;
 
   std::map<std::wstring, Entry> entries_;
+  std::map<std::wstring, uint32_t> folderEntries_;  // directory entries used, by folder key
+  std::map<wchar_t, uint64_t> usedBytes_;            // by lower-case drive letter
   uint64_t nextOrder_ = 0;
 };
 

@@ -1,6 +1,9 @@
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vantrel::win32 {
 
 namespace {
@@ -54,46 +57,92 @@ bool Win32FileSystem::RemoveFolder(const std::wstring& path) {
   return RemoveDirectoryW(path.c_str()) != 0;
 }
 
+bool Win32FileSystem::IsLink(const std::wstring& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool Win32FileSystem::RemoveLink(const std::wstring& path) {
+  if (!IsLink(path)) return false;
+  // Deleting by name resolves the link on some systems and deletes what it
+  // points to, so the link is opened as itself and deleted through that
+  // handle. The handle is asked again: a link swapped for a folder after the
+  // check above, or a system that opened the target anyway, is refused.
+  FileHandle h(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.valid()) return false;
+  FILE_ATTRIBUTE_TAG_INFO opened{};
+  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened) ||
+      !(opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return false;
+  FILE_DISPOSITION_INFO remove{TRUE};
+  if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &remove, sizeof remove)) return false;
+  h.reset();
+  return !IsLink(path);
+}
+
 bool Win32FileSystem::ReadAll(const std::wstring& path, std::string& bytes) {
+  bytes.clear();
   FileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valid()) return false;
-  bytes.clear();
   char chunk[65536];
-  DWORD got = 0;
-  while (::ReadFile(h.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  return true;
-}
-
-bool Win32FileSystem::WriteAll(const std::wstring& path, const std::string& bytes) {
-  FileHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  return h.valid() && WriteBytes(h.get(), bytes);
-}
-
-bool Win32FileSystem::AppendAll(const std::wstring& path, const std::string& bytes) {
-  FileHandle h(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  return h.valid() && WriteBytes(h.get(), bytes);
+  for (;;) {
+    DWORD got = 0;
+    // A read that fails half-way must not pass for the whole file: a caller
+    // that writes the text back would lose the rest.
+    if (!::ReadFile(h.get(), chunk, sizeof chunk, &got, nullptr)) {
+      bytes.clear();
+      return false;
+    }
+    if (got == 0) return true;
+    bytes.append(chunk, got);
+  }
 }
 
 namespace {
 
-class Win32OutputFile : public OutputFile {
+class Win32OutputFile final : public OutputFile {
  public:
   explicit Win32OutputFile(HANDLE h) : h_(h) {}
-  bool Write(const std::string& bytes) override { return h_.valid() && WriteBytes(h_.get(), bytes); }
-  bool Close() override {
-    const bool was = h_.valid();
-    h_.reset();
-    return was;
-  }
+  ~Win32OutputFile() override { Close(); }
+  Win32OutputFile(const Win32OutputFile&) = delete;
+  Win32OutputFile& operator=(const Win32OutputFile&) = delete;
+
+  bool Write(const std::string& bytes) override { return open() && WriteBytes(h_, bytes); }
+  bool Flush() override { return open() && FlushFileBuffers(h_) != 0; }
+  // The handle is held bare rather than in a FileHandle because the answer
+  // of CloseHandle matters: a failed close can mean lost data.
+  bool Close() override { return open() && CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0; }
 
  private:
-  FileHandle h_;
+  bool open() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE h_;
 };
 
+// Writes and closes, so that a close that fails counts like a write that
+// fails.
+bool WriteAndClose(HANDLE h, const std::string& bytes) {
+  if (h == INVALID_HANDLE_VALUE) return false;
+  Win32OutputFile file(h);
+  const bool written = file.Write(bytes);
+  return file.Close() && written;
+}
+
 }  // namespace
+
+bool Win32FileSystem::WriteAll(const std::wstring& path, const std::string& bytes) {
+  return WriteAndClose(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr),
+                       bytes);
+}
+
+bool Win32FileSystem::AppendAll(const std::wstring& path, const std::string& bytes) {
+  return WriteAndClose(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr),
+                       bytes);
+}
 
 std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
@@ -112,24 +161,40 @@ bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to) {
 
 namespace {
 
-std::vector<std::wstring> List(const std::wstring& folder, bool folders) {
+enum class Entry { File, Folder, Link };
+
+// A reparse point counts as a link whatever it points to, so that nothing
+// that walks folders or removes files goes through one by accident.
+Entry KindOf(DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Entry::Link;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Entry::Folder : Entry::File;
+}
+
+std::vector<std::wstring> List(const std::wstring& folder, Entry kind) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;
   FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
   if (!find.valid()) return names;
   do {
-    const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const std::wstring name = data.cFileName;
-    if (isFolder == folders && name != L"." && name != L"..") names.push_back(name);
+    if (KindOf(data.dwFileAttributes) == kind && name != L"." && name != L"..") names.push_back(name);
   } while (FindNextFileW(find.get(), &data));
   return names;
 }
 
 }  // namespace
 
-std::vector<std::wstring> Win32FileSystem::ListFiles(const std::wstring& folder) { return List(folder, false); }
+std::vector<std::wstring> Win32FileSystem::ListFiles(const std::wstring& folder) {
+  return List(folder, Entry::File);
+}
 
-std::vector<std::wstring> Win32FileSystem::ListFolders(const std::wstring& folder) { return List(folder, true); }
+std::vector<std::wstring> Win32FileSystem::ListFolders(const std::wstring& folder) {
+  return List(folder, Entry::Folder);
+}
+
+std::vector<std::wstring> Win32FileSystem::ListLinks(const std::wstring& folder) {
+  return List(folder, Entry::Link);
+}
 
 std::wstring Win32FileSystem::ShortPathName(const std::wstring& path) {
   return ConvertPath(path, GetShortPathNameW);

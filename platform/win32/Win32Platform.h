@@ -24,6 +24,8 @@ class Win32FileSystem : public FileSystem {
   bool CreateFolder(const std::wstring& path) override;
   bool RemoveFile(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
+  bool IsLink(const std::wstring& path) override;
+  bool RemoveLink(const std::wstring& path) override;
   bool ReadAll(const std::wstring& path, std::string& bytes) override;
   bool WriteAll(const std::wstring& path, const std::string& bytes) override;
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
@@ -32,6 +34,7 @@ class Win32FileSystem : public FileSystem {
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
   std::vector<std::wstring> ListFolders(const std::wstring& folder) override;
+  std::vector<std::wstring> ListLinks(const std::wstring& folder) override;
   std::wstring ShortPathName(const std::wstring& path) override;
   std::wstring LongPathName(const std::wstring& path) override;
   std::wstring TempPath() override;

@@ -288,6 +288,17 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
       }
+      // Windows is ending the session: the form stops a run and removes its
+      // work folders before we answer, because after WM_ENDSESSION the
+      // process may be ended at any moment. That close is never refused.
+      if (msg == WM_QUERYENDSESSION) {
+        if (Form* f = g_impl->FormOf(hwnd)) f->Close(kUnloadSessionEnding);
+        return TRUE;
+      }
+      if (msg == WM_ENDSESSION) {
+        if (wp) Toolkit().EndProgram();
+        return 0;
+      }
       if (g_impl->Shared(hwnd, msg, wp, lp, result)) return result;
     }
   } catch (...) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/Platform.h"
+#include "platform/win32/WinApi.h"
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
 #include "services/Paths.h"
@@ -8,6 +11,8 @@
 
 namespace vantrel::contract {
 namespace {
+
+using win32::FileHandle;
 
 TEST(FilesContract, IniSemanticsOfTheSystemReader) {
   const std::wstring file = ScratchFolder() + L"\\test.ini";
@@ -70,6 +75,147 @@ TEST(FilesContract, FilesFoldersListingsAndReplacement) {
   EXPECT_EQ(bytes, "new line");
   EXPECT_FALSE(FileExists(a));
   EXPECT_FALSE(Os().files->RemoveFolder(folder));  // not empty
+}
+
+// Planted by scripts/test.sh from the host side before the run, because links
+// cannot be made from inside Wine: in each folder a target folder with two
+// files, an empty folder, and links to the target (relative and absolute), to
+// the empty folder, to a file and to nothing.
+const wchar_t kListedLinks[] = L"C:\\tests\\links\\listed";
+const wchar_t kRemovedLinks[] = L"C:\\tests\\links\\removed";
+const std::string kKeep1 = "keep 1\r\n", kKeep2 = "keep 2\r\n";
+
+// Wine 8 resolves every link before it opens, deletes or moves anything, and
+// only shows links to folders as links: a link to a file lists as that file
+// and a dangling link not at all. What only real Windows can show is checked
+// only there.
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool Contains(const std::vector<std::wstring>& names, const std::wstring& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void ExpectTargetsUntouched(const std::wstring& root) {
+  std::string bytes;
+  EXPECT_TRUE(Os().files->ReadAll(root + L"\\target\\keep1.txt", bytes));
+  EXPECT_EQ(bytes, kKeep1);
+  EXPECT_TRUE(Os().files->ReadAll(root + L"\\target\\keep2.txt", bytes));
+  EXPECT_EQ(bytes, kKeep2);
+  EXPECT_EQ(Sorted(Os().files->ListFiles(root + L"\\target")),
+            (std::vector<std::wstring>{L"keep1.txt", L"keep2.txt"}));
+  EXPECT_TRUE(Os().files->FolderExists(root + L"\\empty-target"));
+}
+
+TEST(FilesContract, LinksAreSeenAndListedApartFromFilesAndFolders) {
+  const std::wstring root = kListedLinks;
+  FileSystem& files = *Os().files;
+  ASSERT_TRUE(files.FolderExists(root + L"\\dir-link")) << "links are planted by scripts/test.sh";
+  for (const wchar_t* link : {L"dir-link", L"absolute-link", L"empty-link"}) {
+    EXPECT_TRUE(files.IsLink(root + L"\\" + link)) << link;
+    EXPECT_TRUE(Contains(files.ListLinks(root), link)) << link;
+    EXPECT_FALSE(Contains(files.ListFiles(root), link)) << link;
+  }
+  EXPECT_FALSE(files.IsLink(root + L"\\target"));
+  EXPECT_FALSE(files.IsLink(root + L"\\target\\keep1.txt"));
+  EXPECT_FALSE(files.IsLink(root + L"\\no such link"));
+  EXPECT_EQ(Sorted(files.ListFolders(root)), (std::vector<std::wstring>{L"empty-target", L"target"}));
+  if (!UnderWine()) {
+    EXPECT_TRUE(files.IsLink(root + L"\\file-link"));
+    EXPECT_TRUE(files.IsLink(root + L"\\dangling-link"));
+    EXPECT_EQ(files.ListLinks(root).size(), 5u);
+    EXPECT_TRUE(files.ListFiles(root).empty());
+  }
+  ExpectTargetsUntouched(root);
+}
+
+TEST(FilesContract, RemoveLinkNeverTouchesWhatTheLinkPointsTo) {
+  const std::wstring root = kRemovedLinks;
+  FileSystem& files = *Os().files;
+  ASSERT_TRUE(files.FolderExists(root + L"\\empty-link")) << "links are planted by scripts/test.sh";
+  for (const wchar_t* link : {L"dir-link", L"absolute-link", L"empty-link", L"file-link", L"dangling-link"}) {
+    const std::wstring path = root + L"\\" + link;
+    const bool seen = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool removed = files.RemoveLink(path);
+    const bool gone =
+        GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && !Contains(files.ListLinks(root), link);
+    // The answer tells the truth; under Wine the only safe one is a refusal.
+    EXPECT_EQ(removed, seen && gone) << link;
+    if (!UnderWine()) {
+      EXPECT_TRUE(removed) << link;
+    }
+  }
+  // A link to an empty folder is the case where deleting by name goes wrong:
+  // the empty target is what disappears.
+  ExpectTargetsUntouched(root);
+
+  const std::wstring folder = ScratchFolder();
+  ASSERT_TRUE(files.WriteAll(folder + L"\\plain.txt", "plain"));
+  ASSERT_TRUE(files.CreateFolder(folder + L"\\plain"));
+  EXPECT_FALSE(files.RemoveLink(folder + L"\\plain.txt"));
+  EXPECT_FALSE(files.RemoveLink(folder + L"\\plain"));
+  EXPECT_FALSE(files.RemoveLink(folder + L"\\missing"));
+  EXPECT_TRUE(files.FileExists(folder + L"\\plain.txt"));
+  EXPECT_TRUE(files.FolderExists(folder + L"\\plain"));
+}
+
+TEST(FilesContract, OutputFileFlushesAndReportsItsClose) {
+  const std::wstring file = ScratchFolder() + L"\\out.txt";
+  std::unique_ptr<OutputFile> out = Os().files->Create(file);
+  ASSERT_TRUE(out);
+  EXPECT_TRUE(out->Write("first"));
+  EXPECT_TRUE(out->Flush());
+  std::string bytes;
+  EXPECT_TRUE(Os().files->ReadAll(file, bytes));  // readable beside the writer
+  EXPECT_EQ(bytes, "first");
+  EXPECT_TRUE(out->Close());
+  EXPECT_FALSE(out->Close());
+  EXPECT_FALSE(out->Write("late"));
+  EXPECT_FALSE(out->Flush());
+  EXPECT_FALSE(Os().files->WriteAll(ScratchFolder() + L"\\missing\\x.txt", "x"));
+}
+
+// Ends with 1 once the reader has taken all it wrote, so the read that fails
+// is one after reads that succeeded.
+DWORD WINAPI WriteThenDisconnect(void* pipe) {
+  const std::string half(100 * 1024, 'h');
+  ConnectNamedPipe(pipe, nullptr);
+  DWORD written = 0;
+  const bool taken = WriteFile(pipe, half.data(), static_cast<DWORD>(half.size()), &written, nullptr) &&
+                     written == half.size() && FlushFileBuffers(pipe);
+  DisconnectNamedPipe(pipe);
+  return taken ? 1 : 0;
+}
+
+TEST(FilesContract, ReadAllIsFalseWhenAReadFailsHalfWay) {
+  const std::string whole(300 * 1024 + 7, 'w');
+  const std::wstring file = ScratchFolder() + L"\\whole.bin";
+  ASSERT_TRUE(Os().files->WriteAll(file, whole));
+  std::string bytes;
+  EXPECT_TRUE(Os().files->ReadAll(file, bytes));
+  EXPECT_EQ(bytes, whole);
+
+  // Wine does not stop a read at another handle's byte-range lock, so the
+  // failing read comes from a pipe whose writer goes away after 100 KiB:
+  // the same reads, the later one refused.
+  const std::wstring name = L"\\\\.\\pipe\\vantrel-contract-" + std::to_wstring(GetCurrentProcessId());
+  FileHandle pipe(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                   64 * 1024, 64 * 1024, 0, nullptr));
+  ASSERT_TRUE(pipe.valid());
+  HANDLE writer = CreateThread(nullptr, 0, WriteThenDisconnect, pipe.get(), 0, nullptr);
+  ASSERT_NE(writer, nullptr);
+  bytes = "stale";
+  EXPECT_FALSE(Os().files->ReadAll(name, bytes));
+  EXPECT_TRUE(bytes.empty());
+  ASSERT_EQ(WaitForSingleObject(writer, 10000), WAIT_OBJECT_0);
+  DWORD taken = 0;
+  GetExitCodeThread(writer, &taken);
+  CloseHandle(writer);
+  EXPECT_EQ(taken, 1u);
 }
 
 }  // namespace

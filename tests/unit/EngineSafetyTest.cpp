@@ -1,0 +1,255 @@
+// The engine's three promises under hostile conditions: it never touches
+// what is not its own (links), it always gives the disk back, and it never
+// reports a failure as success.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "engine/NameFiles.h"
+#include "tests/unit/EngineMachine.h"
+
+namespace vantrel::test {
+namespace {
+
+using fake::FsOp;
+
+// The user's own files on a drive, and a check that they are unchanged.
+void PutUserFiles(StartMachine& m, const std::wstring& folder) {
+  for (int i = 1; i <= 5; ++i) m.files.PutFile(folder + L"\\letter" + std::to_wstring(i) + L".txt", "mine");
+}
+void ExpectUserFiles(StartMachine& m, const std::wstring& folder) {
+  ASSERT_EQ(m.files.ListFiles(folder).size(), 5u) << folder;
+  for (int i = 1; i <= 5; ++i)
+    EXPECT_EQ(m.files.Contents(folder + L"\\letter" + std::to_wstring(i) + L".txt"), "mine");
+}
+
+TEST_F(Engine, LeftoverFoldersLoseTheirLinksButNeverWhatTheLinksPointTo) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  PutUserFiles(m, L"D:\\Users\\Documents");
+  PutUserFiles(m, L"E:\\Photos");
+  m.files.PutFile(L"D:\\VNL_temp\\bo1-x.$$$", "");
+  m.files.PutLink(L"D:\\VNL_temp\\escape", L"D:\\Users\\Documents");
+  m.files.PutLink(L"D:\\VNL_temp\\sub\\deeper", L"D:\\Users");
+  m.files.PutLink(L"D:\\VNL_temp\\one", L"D:\\Users\\Documents\\letter1.txt", false);
+  // A work folder that is itself a link.
+  m.files.PutLink(L"E:\\VNL_temp", L"E:\\Photos");
+  m.dialogs.shown.clear();
+  m.form->ShowPage(2);
+  ExpectUserFiles(m, L"D:\\Users\\Documents");
+  ExpectUserFiles(m, L"E:\\Photos");
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  EXPECT_FALSE(m.files.IsLink(L"E:\\VNL_temp"));
+  EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
+  ASSERT_EQ(m.dialogs.shown.size(), 4u);
+  EXPECT_EQ(m.dialogs.shown[1].text, m.Text(L"VERSION3", L"OLD-FOLDER-DELETED"));
+  EXPECT_EQ(m.dialogs.shown[2].text, m.Text(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\nE:\\VNL_temp");
+  EXPECT_EQ(m.dialogs.shown[3].text, m.Text(L"VERSION3", L"OLD-FOLDER-DELETED"));
+}
+
+TEST_F(Engine, ARunNeverWorksThroughALink) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  PutUserFiles(m, L"D:\\Users\\Documents");
+  PutUserFiles(m, L"E:\\Photos");
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    // Planted in D's work folder while stage 1 writes it.
+    if (op == FsOp::Write && path.find(L"D:\\VNL_temp\\bo5-") == 0)
+      m.files.PutLink(L"D:\\VNL_temp\\escape", L"D:\\Users\\Documents");
+    return false;
+  };
+  for (const wchar_t* letter : {L"D", L"E"}) m.Store(L"DiskSelection", letter, L"YES");
+  m.form->ShowPage(2);
+  m.Store(L"SecurityWay", L"Value", L"7");
+  m.form->ShowPage(5);
+  // E's work folder turns into a link after the disk page looked for leftovers.
+  m.files.PutLink(L"E:\\VNL_temp", L"E:\\Photos");
+  m(L"Command1").Click();
+  m.toolkit.RunFor(100);
+  ASSERT_EQ(m.form->CurrentPage, 7);
+  ExpectUserFiles(m, L"D:\\Users\\Documents");
+  ExpectUserFiles(m, L"E:\\Photos");
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  EXPECT_FALSE(m.files.IsLink(L"E:\\VNL_temp"));
+  EXPECT_EQ(m.files.UsedOn(L'D'), 5 * 4u);
+  EXPECT_EQ(m.files.UsedOn(L'E'), 5 * 4u);
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(Field(log[1], 0), "1");
+  // Filling through the link would have filled what it points to.
+  EXPECT_EQ(Field(log[0], 0), "2");
+}
+
+TEST_F(Engine, AFatFolderHoldsTheNameFilesAndTheFillStillRuns) {
+  Disk(L'D', 80'000'000, drivetype::Fixed, L"FAT32");
+  Disk(L'E', 60'000'000, drivetype::Fixed, L"exFAT");
+  std::map<wchar_t, std::size_t> names;
+  uint64_t leastFree = UINT64_MAX;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::RemoveFile && path.find(L"\\bo") != std::wstring::npos) ++names[path[0]];
+    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp") == 0)
+      leastFree = std::min<uint64_t>(leastFree, 80'000'000 - m.files.UsedOn(L'D'));
+    return false;
+  };
+  Run(L"DE", 2);
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(Field(log[1], 0), "1");
+  // Room beside two template copies (one is made) and the two line files.
+  EXPECT_EQ(names[L'D'], 6552u);
+  EXPECT_LE(leastFree, 3000u);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  // exFAT keeps the planned count.
+  EXPECT_EQ(Field(log[0], 0), "1");
+  EXPECT_EQ(names[L'E'], 6001u);
+  // The room shrinks with the copies a fill will make, down to one file.
+  EXPECT_EQ(FatFolderRoom(0, false, false), 6552);
+  EXPECT_EQ(FatFolderRoom(1'000'000'000'000ull, false, true), 1);
+}
+
+// One thing fails at a chosen moment of a disk's run in cleaning mode 2.
+struct Failure {
+  const char* what;
+  FsOp when;                // the moment: the first such operation
+  const wchar_t* at;        // on a path that starts so
+  wchar_t freeSpaceFrom;    // from then on this drive's free space is unknown
+  const char* status;       // what the log must say
+};
+
+void PrintTo(const Failure& f, std::ostream* out) { *out << f.what; }
+
+struct Failures : Engine, ::testing::WithParamInterface<Failure> {};
+
+// A failed close is refused at the moment itself.
+TEST_P(Failures, EndInTheirOwnStatusNeverInSuccess) {
+  const Failure& f = GetParam();
+  Disk(L'D', 60'000'000);
+  bool happened = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (happened || op != f.when || path.find(f.at) != 0) return false;
+    happened = true;
+    if (f.freeSpaceFrom) m.drives.Plugged(std::wstring(1, f.freeSpaceFrom))->freeSpaceFails = true;
+    return op == FsOp::Close;
+  };
+  Run(L"D", 2);
+  EXPECT_TRUE(happened);
+  EXPECT_EQ(Field(Log()[0], 0), f.status);
+  EXPECT_EQ(m(L"ReportImage", 0).picture().get(), Icon(L"IconERROR"));
+  // A disk that failed its preparation keeps its work folder for the next start.
+  if (std::string(f.status) != "2") EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, Failures,
+    ::testing::Values(
+        Failure{"free space unknown in stage 1", FsOp::Write, L"D:\\VNL_temp\\test.txt", L'D', "4"},
+        Failure{"free space of the Windows drive unknown in stage 2", FsOp::Write,
+                L"C:\\Users\\test\\AppData\\Roaming\\VNL\\temp.xd", L'C', "5"},
+        Failure{"free space unknown in stage 3", FsOp::Copy, L"D:\\VNL_temp\\000-ws1-", L'D', "3"},
+        Failure{"the write test does not close", FsOp::Close, L"D:\\VNL_temp\\test.txt", 0, "2"},
+        Failure{"a name file does not close", FsOp::Close, L"D:\\VNL_temp\\bo3-", 0, "4"},
+        Failure{"the template does not close", FsOp::Close, L"C:\\Users\\test\\AppData\\Roaming\\VNL\\temp.xd", 0,
+                "5"},
+        Failure{"a line file does not close", FsOp::Close, L"D:\\VNL_temp\\fw", 0, "3"}));
+
+TEST_F(Engine, AFaultInsideAStageFailsThatDiskAndTheRunGoesOnToTheEnd) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  Disk(L'F', 80'000'000);
+  bool thrownInStage4 = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Write && path.find(L"D:\\VNL_temp\\bo5-") == 0) throw std::runtime_error("stage 1");
+    if (op == FsOp::RemoveFile && path.find(L"E:\\VNL_temp\\bo5-") == 0 && !thrownInStage4) {
+      thrownInStage4 = true;
+      throw std::runtime_error("stage 4");
+    }
+    return false;
+  };
+  Run(L"DEF", 1);
+  ASSERT_EQ(m.form->CurrentPage, 7);
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(Field(log[2], 0), "4");
+  EXPECT_EQ(Field(log[1], 0), "6");
+  EXPECT_EQ(Field(log[0], 0), "1");
+  // Stage 4 still removed D's files; the final delete took E's.
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
+  // The finished run may be closed.
+  EXPECT_TRUE(m.form->ui.Close(kUnloadCloseBox));
+}
+
+TEST(Timer, ATickThatThrowsDoesNotStopTheTimer) {
+  fake::FakePlatform platform;
+  Form form(L"Start", 1000, 1000);
+  Timer& timer = form.AddTimer(L"worknow", 50);
+  int ticks = 0;
+  timer.onTick = [&] {
+    if (++ticks == 1) throw std::runtime_error("first tick");
+  };
+  timer.SetEnabled(true);
+  EXPECT_THROW(timer.Tick(), std::runtime_error);
+  timer.Tick();
+  EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(Engine, TheTemplateNeverOutlivesItsDisk) {
+  // One left by a program that died, found when the disk page shows.
+  m.files.PutFile(kData + L"\\temp.xd", std::string(1000, 'x'));
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  bool templateSeenGone = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    // Stopped in stage 2 of D; stage 3 fails on E.
+    if (op == FsOp::Append && path == kData + L"\\temp.xd" && m.files.Contents(path).size() > 100'000 &&
+        !m.form->run.StopRequested)
+      m(L"Command4").Click();
+    if (op == FsOp::Write && path.find(L"D:\\VNL_temp\\test.txt") == 0)
+      templateSeenGone = !m.files.FileExists(kData + L"\\temp.xd");
+    return false;
+  };
+  Run(L"D", 2);
+  EXPECT_TRUE(templateSeenGone);
+  EXPECT_TRUE(m.form->run.StopRequested);
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
+  m.files.refuse = [](FsOp op, const std::wstring& path) {
+    return op == FsOp::Copy && path.find(L"E:\\VNL_temp\\000-ws1-") == 0;
+  };
+  m.Store(L"DiskSelection", L"D", L"");
+  Run(L"E", 2);
+  EXPECT_EQ(Field(Log()[0], 0), "3");
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
+}
+
+TEST_F(Engine, TheEndOfTheSessionStopsTheRunAndRemovesItsWorkBeforeAgreeing) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  bool agreed = false, folderGoneWhenAgreed = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (!agreed && op == FsOp::Write && path.find(L"D:\\VNL_temp\\bo5-") == 0) {
+      m.dialogs.shown.clear();
+      agreed = m.form->ui.Close(kUnloadSessionEnding);
+      folderGoneWhenAgreed = !m.files.FolderExists(L"D:\\VNL_temp");
+    }
+    return false;
+  };
+  Run(L"DE", 2);
+  EXPECT_TRUE(agreed);
+  EXPECT_TRUE(folderGoneWhenAgreed);
+  // Nobody is there to answer a message box.
+  EXPECT_TRUE(m.dialogs.shown.empty());
+  EXPECT_FALSE(m.form->ui.Visible());
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  // The run ends with the disk in work: E is not begun.
+  const auto log = Log();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(Field(log[0], 0), "0");
+  EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
+  EXPECT_EQ(m.files.UsedOn(L'E'), 0u);
+  EXPECT_FALSE(m.form->timer(L"PlayWAV").Enabled());
+}
+
+}  // namespace
+}  // namespace vantrel::test
