@@ -9,6 +9,7 @@ add_executable(vdriver
   tests/e2e/driver/MessageBoxes.cpp
   tests/e2e/driver/Plug.cpp
   tests/e2e/driver/Screenshot.cpp
+  tests/e2e/driver/Session.cpp
 )
 target_include_directories(vdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vdriver PRIVATE UNICODE _UNICODE)

@@ -36,6 +36,7 @@
 #include "tests/e2e/driver/MessageBoxes.h"
 #include "tests/e2e/driver/Plug.h"
 #include "tests/e2e/driver/Screenshot.h"
+#include "tests/e2e/driver/Session.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -228,6 +229,11 @@ void Plug(const Args& a) {
 
 void Unplug(const Args& a) { UnplugDrive(LetterOf(a[0])); }
 
+// Prints the program's answer to the question whether the session may end.
+void EndSessionCommand(const Args& a) {
+  PrintLine(std::to_wstring(EndSession(RequireMainWindow(), ParseSeconds(a[0]))));
+}
+
 struct Command {
   std::wstring_view name;
   std::wstring_view usage;
@@ -254,6 +260,7 @@ constexpr Command kCommands[] = {
     {L"dpi", L"", 0, 0, Dpi},
     {L"plug", L"<letter> <host-folder> fixed|removable|network|cdrom", 3, 3, Plug},
     {L"unplug", L"<letter>", 1, 1, Unplug},
+    {L"end-session", L"<seconds>", 1, 1, EndSessionCommand},
 };
 
 std::wstring UsageOf(const Command& c) {
