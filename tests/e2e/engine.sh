@@ -17,30 +17,42 @@ first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
 field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
 
 # Deleted files with markers on a mounted image: large ones, small ones that
-# NTFS keeps inside the file records, and markers in names.
+# NTFS keeps inside the file records, and markers in names, in two sets. The
+# files of set "removed" lose their folder too; set "kept" keeps its folder,
+# whose index may still hold the deleted names. Both sets are written before
+# either is deleted, so neither lands in the other's freed space. Markers are
+# all as long, so none contains another.
+marker_sets="removed kept"
+marker_kinds="large small name"
 plant_markers() {  # name
-  local dir="$PREFIX_ROOT/mnt/$1" kind i m
-  mkdir -p "$dir/plant"
-  for kind in large small name; do : >"$PREFIX_ROOT/$1.$kind"; done
-  for i in 1 2 3; do
-    m="LGMARK$RANDOM$RANDOM$i"
-    echo "$m" >>"$PREFIX_ROOT/$1.large"
-    yes "$m" | head -c 2000000 >"$dir/plant/large$i.bin"
-  done
-  for i in $(seq 1 20); do
-    m="SMMARK$RANDOM$RANDOM$i"
-    echo "$m" >>"$PREFIX_ROOT/$1.small"
-    printf '%s %0*d\n' "$m" $((80 + i * 20)) 0 >"$dir/plant/small$i.txt"
-  done
-  for i in $(seq 1 20); do
-    m="NMMARK$RANDOM$RANDOM$i"
-    echo "$m" >>"$PREFIX_ROOT/$1.name"
-    echo x >"$dir/plant/$m.txt"
-  done
+  local set
+  for set in $marker_sets; do plant_set "$1" "$set"; done
   sync
-  rm -rf "$dir/plant"
+  for set in $marker_sets; do find "$PREFIX_ROOT/mnt/$1/$set" -mindepth 1 -delete; done
+  rmdir "$PREFIX_ROOT/mnt/$1/removed"
   sync
 }
+plant_set() {  # name set
+  local dir="$PREFIX_ROOT/mnt/$1/$2" list="$PREFIX_ROOT/$1.$2" kind i m
+  mkdir -p "$dir"
+  for kind in $marker_kinds; do : >"$list.$kind"; done
+  for i in 1 2 3; do
+    m=$(marker LG "$i")
+    echo "$m" >>"$list.large"
+    yes "$m" | head -c 2000000 >"$dir/large$i.bin"
+  done
+  for i in $(seq 1 20); do
+    m=$(marker SM "$i")
+    echo "$m" >>"$list.small"
+    printf '%s %0*d\n' "$m" $((80 + i * 20)) 0 >"$dir/small$i.txt"
+  done
+  for i in $(seq 1 20); do
+    m=$(marker NM "$i")
+    echo "$m" >>"$list.name"
+    echo x >"$dir/$m.txt"
+  done
+}
+marker() { printf '%sMARK%05d%05d%02d' "$1" "$RANDOM" "$RANDOM" "$2"; }
 
 # A tree of the user's own files whose hashes must not change.
 plant_user_files() {  # name
@@ -58,8 +70,9 @@ mft_bytes() {  # name
   ntfsinfo -F '$MFT' "$PREFIX_ROOT/$1.img" 2>/dev/null | awk -F'[:(]' 'tolower($1) ~ /data size/ { gsub(/[ \t]/, "", $2); if ($2 + 0 > max) max = $2 + 0 } END { print max + 0 }'
 }
 
-markers_left() {  # name kind
-  image_markers "$PREFIX_ROOT/$1.img" "$PREFIX_ROOT/$1.$2"
+# Prints how many markers of a set survive, per kind: large small name.
+markers_left() {  # name set
+  image_markers "$PREFIX_ROOT/$1.img" "$PREFIX_ROOT/$1.$2".{large,small,name}
 }
 
 residue_run() {  # name letter metadata-option mode-number
@@ -85,12 +98,26 @@ residue_run() {  # name letter metadata-option mode-number
   echo "measured: free space on $2 before $before, after $after bytes: $(( (before - after) / files )) bytes per name file; the file-record table grew by $grown bytes ($(( grown / files )) per name file)"
   # All the space comes back but what the record table keeps, give or take its bitmap.
   [ "$after" -ge $((before - grown - 1048576)) ] && ok || bad "free space on $2 not given back: $before -> $after, table grew $grown"
-  local large small names
-  large=$(markers_left "$name" large)
-  small=$(markers_left "$name" small)
-  names=$(markers_left "$name" name)
-  echo "measured: metadata mode $4: markers left of large files $large/3, small files $small/20, names $names/20"
-  expect_eq "no content of large deleted files survives (mode $4)" "0" "$large"
+  residue_check "$name" "$4"
+}
+
+# Markers that survive on an unmounted image after a run in the given mode.
+# Where the folders went too, no kind may survive. A kept folder's files must
+# lose their contents, but their names are only measured: NTFS may keep a
+# deleted name in the index of the folder that held it, where no new file
+# lands.
+residue_check() {  # name mode-number
+  local set large small names
+  for set in $marker_sets; do
+    read -r large small names <<<"$(markers_left "$1" "$set")"
+    echo "measured: metadata mode $2, parent folders $set: markers left of large files $large/3, small files $small/20, names $names/20"
+    residue_none "$1" "$set" large "$large" "no content of large deleted files survives (mode $2, parents $set)"
+    residue_none "$1" "$set" small "$small" "no content of small deleted files survives (mode $2, parents $set)"
+    [ "$set" = kept ] || residue_none "$1" "$set" name "$names" "no name of deleted files survives (mode $2, parents $set)"
+  done
+}
+residue_none() {  # name set kind count what
+  [ "$4" = 0 ] && ok || bad "$5: $4 left, at $(image_marker_places "$PREFIX_ROOT/$1.img" "$PREFIX_ROOT/$1.$2.$3")"
 }
 
 # Another program fills disk R while its free space is being filled, and a
@@ -146,16 +173,16 @@ main() {
   trap 'images_cleanup; display_stop; prefix_destroy' EXIT
   app_install
 
-  local name control
+  local name set kind control
   for name in d e; do
     image_make "$name" 256 >/dev/null && image_mount "$name" || { bad "image $name"; break; }
     plant_user_files "$name"
     plant_markers "$name"
     image_unmount "$name"
     mft_bytes "$name" >"$PREFIX_ROOT/$name.mft"
-    for kind in large small name; do
-      control=$(markers_left "$name" "$kind")
-      expect_eq "control: deleted $kind markers are on image $name" "$(wc -l <"$PREFIX_ROOT/$name.$kind")" "$control"
+    for set in $marker_sets; do
+      control=$(for kind in $marker_kinds; do wc -l <"$PREFIX_ROOT/$name.$set.$kind"; done | xargs)
+      expect_eq "control: deleted markers (large small name) of set $set are on image $name" "$control" "$(markers_left "$name" "$set")"
     done
     image_mount "$name"
     image_map "$name" "$PREFIX_ROOT/mnt/$name"

@@ -61,13 +61,33 @@ images_cleanup() {
   IMAGES=()
 }
 
-# How many of the markers (one per line of a file) the raw image still
-# holds, in 8-bit or UTF-16LE form.
-image_markers() {  # image-file marker-file
-  python3 - "$1" "$2" <<'PY'
+# How many of the markers (one per line of each marker file) the raw image
+# still holds, in 8-bit or UTF-16LE form: one count per marker file, on one
+# line, from a single read of the image.
+image_markers() {  # image-file marker-file...
+  markers_scan count "$@"
+}
+
+# Where the surviving markers of one marker file lie: "marker@byte-offset",
+# the first place of each, so a failure points at the structure that kept it.
+image_marker_places() {  # image-file marker-file
+  markers_scan places "$@"
+}
+
+markers_scan() {  # count|places image-file marker-file...
+  python3 - "$@" <<'PY'
 import sys
-data = open(sys.argv[1], "rb").read()
-markers = [m for m in open(sys.argv[2]).read().split() if m]
-print(sum(1 for m in markers if m.encode() in data or m.encode("utf-16-le") in data))
+what, image, lists = sys.argv[1], sys.argv[2], sys.argv[3:]
+data = open(image, "rb").read()
+def place(m):
+    found = [i for i in (data.find(m.encode()), data.find(m.encode("utf-16-le"))) if i >= 0]
+    return min(found) if found else None
+def places(path):
+    found = ((m, place(m)) for m in open(path).read().split())
+    return [(m, i) for m, i in found if i is not None]
+if what == "count":
+    print(*(len(places(p)) for p in lists))
+else:
+    print(*(f"{m}@{i}" for p in lists for m, i in places(p)))
 PY
 }
