@@ -14,8 +14,7 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
   for (const std::wstring& letter : ListedDriveLetters()) {
     Quietly([&] {
       const std::wstring folder = WorkFolderOf(letter);
-      // A link named like a work folder counts too: it goes, as a link.
-      if (!FolderExists(folder) && !Os().files->IsLink(folder)) return;
+      if (!WorkFolderPresent(folder)) return;
       if (tell) MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n" + folder, mb::Exclamation);
       // Only a folder that is really gone is reported as deleted.
       const bool gone = DeleteFolderTree(folder);
@@ -26,9 +25,7 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\n" + folder, mb::Exclamation);
     });
   }
-  Quietly([] {
-    if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
-  });
+  RemoveTemplateFile();
 }
 
 }  // namespace vantrel

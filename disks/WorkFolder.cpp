@@ -1,7 +1,10 @@
 #include "disks/WorkFolder.h"
 
+#include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/NumericText.h"
+#include "services/Paths.h"
+#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -11,6 +14,16 @@ std::wstring WorkFolderOf(const std::wstring& letter) {
   return letter + L":\\" + name;
 }
 
+bool WorkFolderPresent(const std::wstring& folder) {
+  return FolderExists(folder) || Quietly(false, [&] { return Os().files->IsLink(folder); });
+}
+
 std::wstring TemplateFilePath() { return Env().DataFolder + L"\\temp.xd"; }
+
+void RemoveTemplateFile() {
+  Quietly([] {
+    if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
+  });
+}
 
 }  // namespace vantrel

@@ -175,7 +175,7 @@ void FillFreeSpace(StartForm& form, int stage, const DiskFacts& disk) {
     }
   }
   freeLabel.SetCaption(L"");
-  if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
+  RemoveTemplateFile();
 }
 
 }  // namespace vantrel

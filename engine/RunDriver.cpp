@@ -100,7 +100,7 @@ void RunStages(StartForm& form, const DiskFacts& disk) {
   }
   SetCheckpoint(L"CLEANINGSUB4");
   RunStage(form, 3, disk);
-  if (FolderExists(disk.workFolder) || Os().files->IsLink(disk.workFolder)) {
+  if (WorkFolderPresent(disk.workFolder)) {
     DoEvents();
     DeleteFolderTree(disk.workFolder);
   }
@@ -143,10 +143,8 @@ void CloseDisk(StartForm& form, const DiskFacts& disk, int64_t start, int row) {
   record.serial = disk.serial;
   record.cleaningMode = run.CleaningMode;
   record.ntfsMode = run.NtfsMode;
-  Quietly([&] { PrependLogLine(FormatLogRecord(record)); });
-  Quietly([&] {
-    if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(form, disk, elapsed);
-  });
+  PrependLogLine(FormatLogRecord(record));
+  if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(form, disk, elapsed);
   AddReportRow(form, row, disk.letter);
   if (run.SessionEnding) return;
   Os().clock->Sleep(kAfterReportMs);
@@ -178,12 +176,6 @@ void EndOfRun(StartForm& form) {
   Quietly([&] { form.ShowPage(7); });
 }
 
-// Whatever the stages left in the data folder goes with the disk.
-void RemoveTemplate() {
-  Quietly([] {
-    if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
-  });
-}
 
 }  // namespace
 
@@ -254,7 +246,8 @@ void RunAllDisks(StartForm& form) {
       run.WorkFileCount = 0;
       // The stages contain their own faults; this catches one between them.
       Quietly([&] { RunStages(form, disk); });
-      RemoveTemplate();
+      // Whatever the stages left in the data folder goes with the disk.
+      RemoveTemplateFile();
     } else {
       Quietly([&] { SetAllStepImages(form, L"IconERROR"); });
       run.DiskStatus = kPreparationFailed;

@@ -9,7 +9,6 @@ namespace vantrel {
 
 void RemoveWorkFiles(StartForm& form, int stage, const std::wstring& workFolder) {
   FileSystem& fs = *Os().files;
-  if (!FolderExists(workFolder) && !fs.IsLink(workFolder)) return;
   // A work folder that became a link since the stages began: its listing
   // would be what the link points to. The link goes; the work files it hid
   // are out of reach, which is a failed removal.
@@ -18,6 +17,7 @@ void RemoveWorkFiles(StartForm& form, int stage, const std::wstring& workFolder)
     form.run.DiskStatus = kRemovalFailed;
     return;
   }
+  if (!FolderExists(workFolder)) return;
   Control& bar = form(L"ProgressBar1");
   bar.SetMax(1);
   bar.SetValue(0);

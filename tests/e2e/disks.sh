@@ -12,7 +12,6 @@ source "$root/tests/harness/display.sh"
 source "$root/tests/harness/ntfs.sh"
 source "$root/tests/harness/app.sh"
 
-mnt() { printf "%s" "$PREFIX_ROOT/mnt/$1"; }
 captions() {
   local n=0 c all=""
   while c=$(drv caption "DiskLabel($n)" 2>/dev/null); do all+=$c; n=$((n + 1)); done

@@ -12,9 +12,6 @@ source "$root/tests/harness/ntfs.sh"
 source "$root/tests/harness/app.sh"
 source "$root/tests/harness/run.sh"
 
-data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
-first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
-field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
 
 # Deleted files with markers on a mounted image: large ones, small ones that
 # NTFS keeps inside the file records, and markers in names, in two sets. The

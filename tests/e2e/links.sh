@@ -25,10 +25,6 @@ source "$root/tests/harness/ntfs.sh"
 source "$root/tests/harness/app.sh"
 source "$root/tests/harness/run.sh"
 
-mnt() { printf "%s" "$PREFIX_ROOT/mnt/$1"; }
-data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
-first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
-field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
 gone() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
 digits=$(printf '0123456789%.0s' $(seq 10))
 name_file() { printf 'bo%s-%s.$$$' "$1" "$digits"; }

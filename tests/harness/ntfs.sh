@@ -5,6 +5,9 @@
 
 IMAGES=()
 
+# Where the volume of that name is mounted on the host.
+mnt() { printf "%s" "$PREFIX_ROOT/mnt/$1"; }
+
 # Makes an empty NTFS image; prints its path.
 image_make() {  # name size-in-MB
   local file="$PREFIX_ROOT/$1.img"

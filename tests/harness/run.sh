@@ -28,6 +28,11 @@ start_run() {  # letters cleaning-option metadata-option
   drv click Command1 >/dev/null
   expect_eq "review shows $1" "$1" "$(drv caption Label18)"
 }
+# The program's data folder in the prefix, and the run log's newest records.
+data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
+first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
+# Field n (from 0) of a log record.
+field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
 go() { drv click Command1 >/dev/null; }
 finish() {
   drv click Command1 >/dev/null
