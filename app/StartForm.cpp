@@ -2,7 +2,7 @@
 #include "app/StartForm.h"
 
 #include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "app/Choices.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "runlog/Statistics.h"
@@ -14,83 +14,55 @@
 
 namespace vantrel {
 
-namespace {
-
-// Labels (and the list view) that take the language's character set;
-// buttons, check boxes and options keep their own.
-const wchar_t* const kCharsetLabels[] = {
-    L"Label8",  L"Label21", L"Label3",  L"Label5",  L"Label7",  L"Label23", L"Label4",  L"Label37",
-    L"Label38", L"Label18", L"Label20", L"Label40", L"Label6",  L"Label16", L"Label36", L"Label39",
-    L"Label34", L"Label9",  L"status",  L"Label44", L"Label1",  L"Label2",  L"Label41", L"Label43",
-    L"Label46", L"Label22", L"Label15", L"Label26", L"Label27", L"Label25", L"Label28", L"Label29",
-    L"Label13", L"Label10", L"Label14", L"Label11", L"Label19", L"Label33", L"ListView1"};
-
-// Controls whose caption key is their own name in upper case.
-const wchar_t* const kOwnKeyCaptions[] = {
-    L"Command1", L"Command2", L"Label8",  L"Label3",  L"Label5",  L"Check5",  L"Check6",  L"Label7",
-    L"Label4",   L"Label37",  L"Label38", L"Check4",  L"Option1", L"Option2", L"Option3", L"Option4",
-    L"Option5",  L"Label6",   L"Label16", L"Label36", L"Label39", L"Label34", L"Check1",  L"Check3",
-    L"Command4", L"Label1",   L"Label2",  L"Label41", L"Label46"};
-
-const std::pair<const wchar_t*, const wchar_t*> kVersion3Captions[] = {
-    {L"Check7", L"DONTSHOWINTHEFUTURE"}, {L"Label29", L"STATISTICS"},   {L"Label15", L"WHICHMODE"},
-    {L"Option6", L"MODE1"},              {L"Option7", L"MODE2"},        {L"Label26", L"MODE1-INFO"},
-    {L"Label27", L"MODE2-INFO"},         {L"Label11", L"NTFS-MODE-REVIEW"}, {L"Label25", L"NTFS-MODE"},
-    {L"Label28", L"NTFS-MODE-INFO"},     {L"Option8", L"NTFS-MODE-1"},  {L"Option9", L"NTFS-MODE-2"},
-    {L"Option10", L"NTFS-MODE-3"}};
-
-std::wstring Setting(const wchar_t* section, const wchar_t* key) {
-  return ReadSetting(kProgramSettings, section, key);
-}
-
-}  // namespace
-
-StartForm::StartForm() : ui(L"Start", kWidthTwips, kHeightTwips) {
+StartForm::StartForm() : ui(L"Start", kWidthTwips, kHeightTwips), c(ui) {
   BuildControls();
   WireChoices();
 }
 
 void StartForm::SetCaptions() {
-  for (const wchar_t* name : kOwnKeyCaptions) {
-    std::wstring key = name;
-    for (auto& c : key) c = static_cast<wchar_t>(std::towupper(c));
-    ui(name).SetCaption(LangText(L"INTERFACE", key));
+  // Controls whose caption key is their own name in upper case.
+  for (Control* own : {c.Command1, c.Command2, c.Label8,  c.Label3,  c.Label5,  c.Check5,  c.Check6,  c.Label7,
+                       c.Label4,   c.Label37,  c.Label38, c.Check4,  c.Option1, c.Option2, c.Option3, c.Option4,
+                       c.Option5,  c.Label6,   c.Label16, c.Label36, c.Label39, c.Label34, c.Check1,  c.Check3,
+                       c.Command4, c.Label1,   c.Label2,  c.Label41, c.Label46}) {
+    std::wstring key = own->name();
+    for (auto& ch : key) ch = static_cast<wchar_t>(std::towupper(ch));
+    own->SetCaption(LangText(L"INTERFACE", key));
   }
-  ui(L"Label23").SetCaption(LangText(L"INTERFACE", L"COMMAND5"));
-  ui(L"Check2").SetCaption(LangText(L"INTERFACE", L"PAUSE"));
-  ui(L"Label43").SetCaption(LangText(L"INTERFACE", L"COMMAND7"));
-  ui(L"Label12").SetCaption(Lang().LanguageName);
-  for (const auto& [name, key] : kVersion3Captions) ui(name).SetCaption(LangText(L"VERSION3", key));
+  c.Label23->SetCaption(LangText(L"INTERFACE", L"COMMAND5"));
+  c.Check2->SetCaption(LangText(L"INTERFACE", L"PAUSE"));
+  c.Label43->SetCaption(LangText(L"INTERFACE", L"COMMAND7"));
+  c.Label12->SetCaption(Lang().LanguageName);
+  const std::pair<Control*, const wchar_t*> version3[] = {
+      {c.Check7, L"DONTSHOWINTHEFUTURE"}, {c.Label29, L"STATISTICS"},   {c.Label15, L"WHICHMODE"},
+      {c.Option6, L"MODE1"},              {c.Option7, L"MODE2"},        {c.Label26, L"MODE1-INFO"},
+      {c.Label27, L"MODE2-INFO"},         {c.Label11, L"NTFS-MODE-REVIEW"}, {c.Label25, L"NTFS-MODE"},
+      {c.Label28, L"NTFS-MODE-INFO"},     {c.Option8, L"NTFS-MODE-1"},  {c.Option9, L"NTFS-MODE-2"},
+      {c.Option10, L"NTFS-MODE-3"}};
+  for (const auto& [control, key] : version3) control->SetCaption(LangText(L"VERSION3", key));
   for (int step = 0; step < 4; ++step)
-    ui(L"StepInfo", step).SetCaption(LangText(L"VERSION3", L"STEP" + std::to_wstring(step + 1) + L"-TITLE"));
+    c.StepInfo[step].SetCaption(LangText(L"VERSION3", L"STEP" + std::to_wstring(step + 1) + L"-TITLE"));
 }
 
 void StartForm::RestoreModes() {
-  const std::wstring ntfs = Setting(L"NTFSMODE", L"VALUE");
-  if (ntfs.empty()) ui(L"Option8").SetValue(1);
-  if (ntfs == L"2") ui(L"Option9").SetValue(1);
-  if (ntfs == L"3") ui(L"Option10").SetValue(1);
-  const std::wstring way = Setting(L"SecurityWay", L"Value");
-  if (way.empty()) ui(L"Option6").SetValue(1);
-  if (way == L"7") ui(L"Option7").SetValue(1);
-  if (Setting(L"Settings", L"SHOWGOODONLY") == L"YES") ui(L"Check9").SetValue(1);
+  const NtfsMode ntfs = choices::Ntfs();
+  (ntfs == NtfsMode::Deepest ? c.Option10 : ntfs == NtfsMode::Thorough ? c.Option9 : c.Option8)->SetValue(1);
+  (choices::Cleaning() == CleaningMode::FreeSpace ? c.Option7 : c.Option6)->SetValue(1);
+  if (choices::Get(choices::Flag::ShowGoodOnly)) c.Check9->SetValue(1);
 }
 
 void StartForm::RestoreExtras() {
-  ui(L"Option2").SetValue(1);
-  const std::wstring method = Setting(L"SecurityMethod", L"Value");
-  for (int m = 1; m <= 5; ++m)
-    if (method == std::to_wstring(m)) ui(L"Option" + std::to_wstring(m)).SetValue(1);
-
-  if (Setting(L"EmptyBin", L"Value") == L"YES") ui(L"Check4").SetValue(1);
-  ui(L"Check3").SetValue(Setting(L"Settings", L"PlaySound").empty() ? 1 : 0);
-  ui(L"Check5").SetValue(Setting(L"Settings", L"PreventStandBy").empty() ? 1 : 0);
+  Control* const methods[] = {c.Option1, c.Option2, c.Option3, c.Option4, c.Option5};
+  methods[static_cast<int>(choices::Method().value_or(OverwriteMethod::Spaces)) - 1]->SetValue(1);
+  if (choices::Get(choices::Flag::EmptyRecycleBin)) c.Check4->SetValue(1);
+  c.Check3->SetValue(choices::Get(choices::Flag::PlaySound) ? 1 : 0);
+  c.Check5->SetValue(choices::Get(choices::Flag::PreventStandby) ? 1 : 0);
   // Standby prevention is offered only on major version 5.
   if (Env().WindowsVersion != 5) {
-    ui(L"Check5").SetValue(0);
-    ui(L"Check5").SetEnabled(false);
+    c.Check5->SetValue(0);
+    c.Check5->SetEnabled(false);
   }
-  ui(L"Check6").SetValue(PagingFileClearedAtShutdown() ? 1 : 0);
+  c.Check6->SetValue(PagingFileClearedAtShutdown() ? 1 : 0);
 }
 
 bool StartForm::Load(const std::wstring& commandLine) {
@@ -100,14 +72,21 @@ bool StartForm::Load(const std::wstring& commandLine) {
   UpdateCheckReminder(true);
   if (DispatchVerb(commandLine)) return false;
 
-  for (const wchar_t* name : kCharsetLabels) ui(name).SetFontCharset(Lang().LanguageCharset);
-  for (int step = 0; step < 4; ++step) ui(L"StepInfo", step).SetFontCharset(Lang().LanguageCharset);
+  // Labels (and the list view) take the language's character set; buttons,
+  // check boxes and options keep their own.
+  for (Control* label : {c.Label8,  c.Label21, c.Label3,  c.Label5,  c.Label7,  c.Label23, c.Label4,  c.Label37,
+                         c.Label38, c.Label18, c.Label20, c.Label40, c.Label6,  c.Label16, c.Label36, c.Label39,
+                         c.Label34, c.Label9,  c.status,  c.Label44, c.Label1,  c.Label2,  c.Label41, c.Label43,
+                         c.Label46, c.Label22, c.Label15, c.Label26, c.Label27, c.Label25, c.Label28, c.Label29,
+                         c.Label13, c.Label10, c.Label14, c.Label11, c.Label19, c.Label33, c.ListView1})
+    label->SetFontCharset(Lang().LanguageCharset);
+  for (int step = 0; step < 4; ++step) c.StepInfo[step].SetFontCharset(Lang().LanguageCharset);
   SetCaptions();
   RestoreModes();
-  ui(L"Label22").SetCaption(LangText(L"VERSION3", L"CLEAR-STATS"));
-  ui(L"Label33").SetCaption(LangText(L"VERSION3", L"AVOID-CONFLICTS"));
-  ui(L"Check9").SetCaption(LangText(L"VERSION3", L"SHOW-GOOD-ONLY"));
-  ui(L"Label44").SetCaption(L"");
+  c.Label22->SetCaption(LangText(L"VERSION3", L"CLEAR-STATS"));
+  c.Label33->SetCaption(LangText(L"VERSION3", L"AVOID-CONFLICTS"));
+  c.Check9->SetCaption(LangText(L"VERSION3", L"SHOW-GOOD-ONLY"));
+  c.Label44->SetCaption(L"");
 
   const std::wstring background = Os().system->ApplicationFolder() + L"\\program-back.jpg";
   Picture picture = FileExists(background) ? Toolkit().LoadPicture(background) : nullptr;
@@ -117,15 +96,15 @@ bool StartForm::Load(const std::wstring& commandLine) {
   }
   ui.SetBackground(picture);
 
-  if (Setting(L"RunSecondWindow", L"Value") == L"YES") {
-    ui(L"Check7").SetValue(1);
+  if (choices::Get(choices::Flag::SkipWelcome)) {
+    c.Check7->SetValue(1);
     ShowPage(2);
   } else {
-    ui(L"Check7").SetValue(0);
+    c.Check7->SetValue(0);
     ShowPage(1);
   }
   RestoreExtras();
-  RefreshStatistics(*this);
+  RefreshStatistics();
   ui.SetCaption(L"Vantrel " + Env().ProgramVersion + L" " + Lang().LanguageName);
   return true;
 }

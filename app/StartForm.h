@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/RunState.h"
+#include "app/StartControls.h"
+#include "engine/RunPlan.h"
 #include "platform/Toolkit.h"
 
 namespace vantrel {
@@ -13,6 +14,8 @@ class StartForm {
  public:
   static constexpr int kWidthTwips = 10800;  // 720 pixels at 96 DPI
   static constexpr int kHeightTwips = 7500;  // 500 pixels at 96 DPI
+  // From one row of the disk panel to the next.
+  static constexpr int kDiskRowPitchTwips = 1140;
 
   StartForm();
 
@@ -26,15 +29,21 @@ class StartForm {
   void StopClick();
   // True keeps the window open.
   bool QueryUnload(int unloadMode);
+  // The plan of the run the run page starts: what the pages show now.
+  RunPlan BuildRunPlan() const;
+  // Moves the run history below as many rows of disks as the panel has.
+  void PlaceDiskHistory(int panelRows);
 
   // The last page, the upper bound of the page array.
-  int LastPage() const { return ui.UBound(L"win"); }
-  Control& operator()(const std::wstring& name, int index = -1) const { return ui(name, index); }
-  Timer& timer(const std::wstring& name) const { return ui.timer(name); }
+  int LastPage() const { return c.win.UBound(); }
 
   Form ui;
+  StartControls c;
   int16_t CurrentPage = 0;
-  RunState run;
+  // Set by Stop, cleared when a run starts; the run asks for it.
+  bool StopRequested = false;
+  // Windows is ending the session: the run stops after the disk in work.
+  bool SessionEnding = false;
 
  private:
   void BuildControls();
@@ -43,6 +52,7 @@ class StartForm {
   void RestoreModes();
   void RestoreExtras();
   void FillReviewPage();
+  void WorkNowTick();
   void CloseAndEnd();
 };
 

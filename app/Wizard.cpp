@@ -1,8 +1,10 @@
 // Moving through the wizard's pages: Next, Back, Stop and closing the window.
+#include "app/Choices.h"
+#include "app/DiskPanelPage.h"
+#include "app/RunPage.h"
 #include "app/StartForm.h"
-#include "disks/DiskPanel.h"
-#include "disks/DiskSelection.h"
 #include "disks/LeftoverFolders.h"
+#include "engine/RunDriver.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "runlog/Statistics.h"
@@ -10,50 +12,71 @@
 namespace vantrel {
 
 void StartForm::ShowPage(int page) {
-  ui(L"Command1").SetVisible(true);
-  ui(L"Command2").SetVisible(true);
-  ui(L"Command1").SetCaption(LangText(L"INTERFACE", L"COMMAND1"));
-  for (int i = 0; i <= LastPage(); ++i) ui(L"win", i).SetVisible(false);
-  ui(L"win", page).SetVisible(true);
+  c.Command1->SetVisible(true);
+  c.Command2->SetVisible(true);
+  c.Command1->SetCaption(LangText(L"INTERFACE", L"COMMAND1"));
+  for (int i = 0; i <= LastPage(); ++i) c.win[i].SetVisible(false);
+  c.win[page].SetVisible(true);
   if (page == 2) {
     RefreshDiskPanel(*this);
-    RefreshStatistics(*this);
-    timer(L"DiskListRefresher").SetEnabled(true);
+    RefreshStatistics();
+    c.DiskListRefresher->SetEnabled(true);
   } else {
-    timer(L"DiskListRefresher").SetEnabled(false);
+    c.DiskListRefresher->SetEnabled(false);
   }
-  if (page == LastPage()) ui(L"Command1").SetCaption(LangText(L"INTERFACE", L"FINISH"));
+  if (page == LastPage()) c.Command1->SetCaption(LangText(L"INTERFACE", L"FINISH"));
   DoEvents();
   CurrentPage = static_cast<int16_t>(page);
 }
 
 void StartForm::FillReviewPage() {
-  ui(L"Label18").SetCaption(SelectedDiskLetters(*this));
-  std::wstring action = ui(L"Label20").Caption();
+  c.Label18->SetCaption(SelectedDiskLetters(*this));
+  std::wstring action = c.Label20->Caption();
   std::erase(action, L'*');
-  ui(L"Label20").SetCaption(action);
-  ui(L"Label40").SetCaption(LangText(L"INTERFACE", Ticked(ui(L"Check4")) ? L"YES" : L"NO"));
-  if (ui(L"Option6").Value()) {
-    ui(L"Label19").SetCaption(ui(L"Option6").Caption());
-    ui(L"Label20").SetCaption(LangText(L"INTERFACE", L"NO"));
+  c.Label20->SetCaption(action);
+  c.Label40->SetCaption(LangText(L"INTERFACE", Ticked(*c.Check4) ? L"YES" : L"NO"));
+  if (c.Option6->Value()) {
+    c.Label19->SetCaption(c.Option6->Caption());
+    c.Label20->SetCaption(LangText(L"INTERFACE", L"NO"));
   }
-  if (ui(L"Option7").Value()) {
-    ui(L"Label19").SetCaption(ui(L"Option7").Caption());
-    for (int m = 1; m <= 5; ++m) {
-      const Control& method = ui(L"Option" + std::to_wstring(m));
-      if (method.Value()) {
-        ui(L"Label20").SetCaption(method.Caption());
+  if (c.Option7->Value()) {
+    c.Label19->SetCaption(c.Option7->Caption());
+    for (Control* method : {c.Option1, c.Option2, c.Option3, c.Option4, c.Option5}) {
+      if (method->Value()) {
+        c.Label20->SetCaption(method->Caption());
         break;
       }
     }
   }
-  for (const wchar_t* name : {L"Option8", L"Option9", L"Option10"})
-    if (ui(name).Value()) ui(L"Label19").SetCaption(ui(L"Label19").Caption() + L", FAT/NTFS: " + ui(name).Caption());
+  for (Control* mode : {c.Option8, c.Option9, c.Option10})
+    if (mode->Value()) c.Label19->SetCaption(c.Label19->Caption() + L", FAT/NTFS: " + mode->Caption());
+}
+
+RunPlan StartForm::BuildRunPlan() const {
+  RunPlan plan;
+  plan.letters = SelectedDiskLetters(*this);
+  plan.cleaning = choices::Cleaning();
+  plan.ntfs = choices::Ntfs();
+  // The method the page shows selected; the first selected wins, as on the
+  // review page.
+  Control* const methods[] = {c.Option1, c.Option2, c.Option3, c.Option4, c.Option5};
+  for (int m = 5; m >= 1; --m)
+    if (methods[m - 1]->Value()) plan.method = static_cast<OverwriteMethod>(m);
+  plan.emptyRecycleBin = Ticked(*c.Check4);
+  plan.preventStandby = choices::Get(choices::Flag::PreventStandby);
+  return plan;
+}
+
+void StartForm::WorkNowTick() {
+  c.worknow->SetEnabled(false);
+  RunPage page(*this);
+  Run run(BuildRunPlan(), page);
+  StartRun(run);
 }
 
 void StartForm::NextClick() {
-  timer(L"PlayWAV").SetEnabled(false);
-  timer(L"turnoff").SetEnabled(false);
+  c.PlayWAV->SetEnabled(false);
+  c.turnoff->SetEnabled(false);
   if (CurrentPage == 2 && SelectedDiskLetters(*this).empty()) {
     MsgBox(LangText(L"INTERFACE", L"PLEASESELECTONEDISK"), mb::Exclamation);
     return;
@@ -66,17 +89,17 @@ void StartForm::NextClick() {
   ShowPage(CurrentPage + 1);
   DoEvents();
   if (CurrentPage == 6) {
-    ui(L"Command1").SetVisible(false);
-    ui(L"Command2").SetVisible(false);
-    ui(L"Command4").SetEnabled(true);
-    run.StopRequested = false;
-    timer(L"worknow").SetEnabled(true);
+    c.Command1->SetVisible(false);
+    c.Command2->SetVisible(false);
+    c.Command4->SetEnabled(true);
+    StopRequested = false;
+    c.worknow->SetEnabled(true);
   }
 }
 
 void StartForm::BackClick() {
-  timer(L"turnoff").SetEnabled(false);
-  timer(L"PlayWAV").SetEnabled(false);
+  c.turnoff->SetEnabled(false);
+  c.PlayWAV->SetEnabled(false);
   if (CurrentPage == 1) return;
   int page = CurrentPage - 1;
   // Back on the finished page starts a new pass at the welcome page.
@@ -85,15 +108,14 @@ void StartForm::BackClick() {
 }
 
 void StartForm::StopClick() {
-  ui(L"Label14").SetCaption(L"");
-  run.StopRequested = true;
-  run.DiskStatus = kStopped;
-  ui(L"Command4").SetEnabled(false);
+  c.Label14->SetCaption(L"");
+  StopRequested = true;
+  c.Command4->SetEnabled(false);
 }
 
 bool StartForm::QueryUnload(int unloadMode) {
-  const bool running = !ui(L"Command1").Visible() && !ui(L"Command2").Visible();
-  if (unloadMode == 0 && running) {
+  const bool running = !c.Command1->Visible() && !c.Command2->Visible();
+  if (unloadMode == kUnloadCloseBox && running) {
     MsgBox(LangText(L"VERSION3", L"STOP-OPERATIONS-FIRST"), mb::Information);
     return true;
   }
@@ -102,7 +124,7 @@ bool StartForm::QueryUnload(int unloadMode) {
   // its work folder goes now, before Windows is told it may go on.
   if (sessionEnding && running) {
     StopClick();
-    run.SessionEnding = true;
+    SessionEnding = true;
   }
   ui.SetVisible(false);
   DoEvents();
@@ -111,7 +133,7 @@ bool StartForm::QueryUnload(int unloadMode) {
 }
 
 void StartForm::CloseAndEnd() {
-  if (ui.Close(1)) Toolkit().EndProgram();
+  if (ui.Close(kUnloadByProgram)) Toolkit().EndProgram();
 }
 
 }  // namespace vantrel

@@ -1,29 +1,16 @@
 #include "disks/DiskSelection.h"
 
-#include "app/Settings.h"
-#include "app/StartForm.h"
-#include "disks/DiskPanel.h"
+#include "services/NumericText.h"
+#include "services/Settings.h"
 
 namespace vantrel {
 
-std::wstring SelectedDiskLetters(const StartForm& form) {
-  std::wstring letters;
-  for (int i = 0; i <= form.ui.UBound(L"DiskSelect"); ++i) {
-    const Control* box = form.ui.Find(L"DiskSelect", i);
-    const Control* label = form.ui.Find(L"DiskLabel", i);
-    if (box && label && box->Value() == 1) letters += label->Caption();
-  }
-  return letters;
+bool IsDiskSelected(const std::wstring& letter) {
+  return ReadSetting(kProgramSettings, L"DiskSelection", AsciiUpper(letter)) == L"YES";
 }
 
-void ToggleDiskSlot(StartForm& form, int i) {
-  Control* box = form.ui.Find(L"DiskSelect", i);
-  Control* label = form.ui.Find(L"DiskLabel", i);
-  if (!box || !label || label->Caption().empty()) return;
-  const bool selected = box->Value() == 1;
-  box->SetValue(selected ? 0 : 1);
-  WriteSetting(kProgramSettings, L"DiskSelection", label->Caption(), selected ? L"" : L"YES");
-  RefreshDiskPanel(form);
+void StoreDiskSelection(const std::wstring& letter, bool selected) {
+  WriteSetting(kProgramSettings, L"DiskSelection", AsciiUpper(letter), selected ? L"YES" : L"");
 }
 
 }  // namespace vantrel

@@ -1,16 +1,12 @@
-// The user's choice of disks: kept per drive letter in the settings store.
+// The user's choice of disks, kept per drive letter in the settings store so
+// that it survives restarts and follows a stick that comes back under the
+// same letter.
 #pragma once
 #include <string>
 
 namespace vantrel {
 
-class StartForm;
-
-// The letters of the selected slots in panel order, e.g. "EF"; empty text
-// when none is selected.
-std::wstring SelectedDiskLetters(const StartForm& form);
-// A click on slot i (its letter or its icon): flips and stores the choice,
-// then rebuilds the panel.
-void ToggleDiskSlot(StartForm& form, int i);
+bool IsDiskSelected(const std::wstring& letter);
+void StoreDiskSelection(const std::wstring& letter, bool selected);
 
 }  // namespace vantrel

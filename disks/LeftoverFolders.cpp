@@ -4,12 +4,21 @@
 #include "disks/WorkFolder.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
+#include "platform/Toolkit.h"
+#include "services/Breather.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
 
 namespace vantrel {
 
 void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
+  // The window answers while a large folder goes, and a click in that time
+  // may rebuild the panel, which comes here again: that call leaves the
+  // folder to the one already at work.
+  static bool working = false;
+  if (working) return;
+  working = true;
+  Breather breathe(DoEvents);
   const bool tell = notice == LeftoverNotice::Tell;
   for (const std::wstring& letter : ListedDriveLetters()) {
     Quietly([&] {
@@ -17,7 +26,7 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
       if (!WorkFolderPresent(folder)) return;
       if (tell) MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n" + folder, mb::Exclamation);
       // Only a folder that is really gone is reported as deleted.
-      const bool gone = DeleteFolderTree(folder);
+      const bool gone = DeleteFolderTree(folder, [&] { breathe(); });
       if (!tell) return;
       if (gone)
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-DELETED"), mb::Information);
@@ -26,6 +35,7 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
     });
   }
   RemoveTemplateFile();
+  working = false;
 }
 
 }  // namespace vantrel

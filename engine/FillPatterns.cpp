@@ -1,14 +1,14 @@
 #include "engine/FillPatterns.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
-#include "app/StartForm.h"
 #include "disks/WorkFolder.h"
 #include "engine/StageRunner.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Paths.h"
 
 namespace vantrel {
 
@@ -19,9 +19,16 @@ constexpr uint64_t kSystemDriveReserve = 500'000;
 constexpr uint64_t kAfterWriteMargin = 300'000, kAfterShortLineMargin = 200'000;
 constexpr uint64_t kLongLineThreshold = 100'000, kShortLineThreshold = 3'000;
 constexpr uint64_t kLateRemarkThreshold = 150'000'000;
+// Time for the disk to write out what it holds before the removal begins.
+constexpr uint32_t kFinishWaitMs = 5000;
 constexpr int kTemplateLine = 1000, kFillBlock = 3000, kBlocksPerLongLine = 17;
+// Template lines written in one go while the Windows drive has room to
+// spare, and the block a template copy moves at a time: large enough for
+// the disk's full speed, small enough to let the window answer in between.
+constexpr uint64_t kMostLinesAtOnce = 1024;
+constexpr std::size_t kCopyBlock = 1 << 20;
 
-int Draw(int below) { return static_cast<int>(std::floor(Os().clock->Random() * below)); }
+uint64_t BasisOf(bool removable) { return removable ? kRemovableBasis : kBasis; }
 
 enum class Phase { Copy, LongLine, ShortLine, Finish };
 
@@ -38,71 +45,72 @@ Phase NextPhase(Phase now, uint64_t free, uint64_t basis, bool copies) {
 
 }  // namespace
 
-std::wstring FillChar(const StartForm& form) {
-  std::wstring c;
-  auto selected = [&](const wchar_t* option) { return form(option).Value() != 0; };
-  auto letter = [] {
-    int code = Draw(90);
-    while (code < 65) code = Draw(90);
-    return std::wstring(1, static_cast<wchar_t>(code));
-  };
-  auto digit = [] { return std::wstring(1, static_cast<wchar_t>(L'0' + Draw(10))); };
-  if (selected(L"Option1") || selected(L"Option4")) c = letter();
-  if (selected(L"Option2")) c = L" ";
-  if (selected(L"Option3")) c = digit();
-  if (selected(L"Option5")) c = digit();
-  return c;
+std::string_view FillAlphabet(OverwriteMethod method) {
+  switch (method) {
+    case OverwriteMethod::RandomCharacters:
+    case OverwriteMethod::Gutmann: return "ABCDEFGHIJKLMNOPQRSTUVWXY";
+    case OverwriteMethod::Spaces: return " ";
+    case OverwriteMethod::RandomDigits:
+    case OverwriteMethod::Dod522022: return "0123456789";
+  }
+  return " ";
 }
 
-std::string FillText(const StartForm& form, int count) {
+char FillChar(OverwriteMethod method) {
+  const std::string_view alphabet = FillAlphabet(method);
+  const auto i = static_cast<std::size_t>(std::floor(Os().clock->Random() * static_cast<double>(alphabet.size())));
+  return alphabet[std::min(i, alphabet.size() - 1)];
+}
+
+std::string FillText(OverwriteMethod method, int count) {
   std::string text;
   text.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const std::wstring c = FillChar(form);
-    if (!c.empty()) text.push_back(static_cast<char>(c[0]));
-  }
+  for (int i = 0; i < count; ++i) text.push_back(FillChar(method));
   return text;
 }
 
-uint64_t TemplateFileBytes(bool removable) {
-  return ((removable ? kRemovableBasis : kBasis) / 1000) * (kTemplateLine + 2);
-}
+uint64_t TemplateFileBytes(bool removable) { return (BasisOf(removable) / 1000) * (kTemplateLine + 2); }
 
-void MakeTemplateFile(StartForm& form, int stage, bool removable) {
-  RunState& run = form.run;
-  const uint64_t basis = removable ? kRemovableBasis : kBasis;
-  const std::string line = FillText(form, kTemplateLine) + "\r\n";
-  Control& bar = form(L"ProgressBar1");
-  const int lines = static_cast<int>(basis / 1000);
+void MakeTemplateFile(Run& run, int stage, bool removable) {
+  const std::string line = FillText(run.plan.method, kTemplateLine) + "\r\n";
+  const uint64_t lines = BasisOf(removable) / 1000;
   run.TemplateWhole = false;
-  bar.SetMax(lines);
-  bar.SetValue(0);
-  DoEvents();
+  run.SetProgress(0, static_cast<int64_t>(lines));
+  run.Yield();
   std::unique_ptr<OutputFile> out = Os().files->Create(TemplateFilePath());
   if (!out) {
     run.DiskStatus = kTemplateFailed;
     return;
   }
-  int written = 0;
-  while (written < lines) {
-    if (SecondTick(run, 0)) {
-      if (bar.Max() >= bar.Value() + 1) bar.SetValue(bar.Value() + 1);
-      DoEvents();
+  std::string group;
+  uint64_t written = 0;
+  // The data folder normally lies on the Windows drive, whatever disk is
+  // cleaned: its free space decides how many lines go at once, so that the
+  // template stops within a line of the reserve.
+  auto systemFree = FreeBytes(Env().SystemDrive);
+  bool failed = !systemFree;
+  while (!failed && written < lines) {
+    if (SecondTick(0)) {
+      if (run.ProgressMax() >= run.ProgressValue() + 1) run.SetProgressValue(run.ProgressValue() + 1);
+      run.Yield();
     }
-    const bool wrote = out->Write(line);
-    // The data folder normally lies on the Windows drive, whatever disk is cleaned.
-    const auto systemFree = wrote ? FreeBytes(Env().SystemDrive) : std::nullopt;
-    if (!systemFree) {
-      out->Close();
-      run.DiskStatus = kTemplateFailed;
-      return;
+    const uint64_t room = *systemFree > kSystemDriveReserve ? (*systemFree - kSystemDriveReserve) / line.size() / 2 : 0;
+    const uint64_t now = std::clamp<uint64_t>(room, 1, std::min(kMostLinesAtOnce, lines - written));
+    group.clear();
+    for (uint64_t i = 0; i < now; ++i) group += line;
+    if (!out->Write(group)) {
+      failed = true;
+      break;
     }
-    ++written;
-    if (*systemFree < kSystemDriveReserve) break;
-    WaitWhilePaused(form, stage);
-    if (run.StopRequested) break;
+    written += now;
+    systemFree = FreeBytes(Env().SystemDrive);
+    if (!systemFree) failed = true;
+    if (failed || *systemFree < kSystemDriveReserve) break;
+    run.Breathe();
+    WaitWhilePaused(run, stage);
+    if (run.StopRequested()) break;
   }
-  if (!out->Close()) {
+  if (!out->Close() || failed) {
     run.DiskStatus = kTemplateFailed;
     return;
   }
@@ -111,70 +119,112 @@ void MakeTemplateFile(StartForm& form, int stage, bool removable) {
 
 namespace {
 
-// The free space after a write; on a failed question the stage fails.
-bool MeasureFree(const std::wstring& letter, uint64_t& free) {
-  const auto answer = FreeBytes(letter);
-  if (answer) free = *answer;
-  return answer.has_value();
+// "fw1" and "fw2", each kept open from its first line to the end of the
+// fill: opening a file per line costs more than the line.
+class LineFiles {
+ public:
+  explicit LineFiles(std::wstring folder) : folder_(std::move(folder)) {}
+  bool Append(Phase phase, const std::string& line) {
+    const int i = phase == Phase::LongLine ? 0 : 1;
+    if (!files_[i]) files_[i] = Os().files->Create(folder_ + (i == 0 ? L"\\fw1" : L"\\fw2"));
+    return files_[i] && files_[i]->Write(line);
+  }
+  // Closed before stage 4, which could not delete an open file.
+  bool Close() {
+    bool closed = true;
+    for (auto& f : files_) {
+      if (f && !f->Close()) closed = false;
+      f.reset();
+    }
+    return closed;
+  }
+  ~LineFiles() { Close(); }
+
+ private:
+  std::wstring folder_;
+  std::unique_ptr<OutputFile> files_[2];
+};
+
+// A copy of the template, a block at a time with the window answering in
+// between; a stop ends it early, and what was copied stays for stage 4.
+bool CopyTemplate(Run& run, int stage, const std::wstring& to) {
+  std::unique_ptr<InputFile> in = Os().files->OpenRead(TemplateFilePath());
+  std::unique_ptr<OutputFile> out = in ? Os().files->Create(to) : nullptr;
+  if (!out) return false;
+  std::string block;
+  while (!run.StopRequested()) {
+    if (!in->Read(block, kCopyBlock)) {
+      out->Close();
+      return false;
+    }
+    if (block.empty()) break;
+    if (!out->Write(block)) {
+      out->Close();
+      return false;
+    }
+    run.Breathe();
+    WaitWhilePaused(run, stage);
+  }
+  return out->Close();
 }
 
 }  // namespace
 
-void FillFreeSpace(StartForm& form, int stage, const DiskFacts& disk) {
-  const std::string block = FillText(form, kFillBlock);
+void FillFreeSpace(Run& run, int stage, const DiskFacts& disk) {
+  const std::string block = FillText(run.plan.method, kFillBlock);
   std::string longLine;
   for (int i = 0; i < kBlocksPerLongLine; ++i) longLine += block;
-  const uint64_t basis = disk.removable ? kRemovableBasis : kBasis;
-  const bool copies = form.run.TemplateWhole;
-  Control& bar = form(L"ProgressBar1");
-  Control& freeLabel = form(L"Label32");
+  longLine += "\r\n";
+  const std::string shortLine = block + "\r\n";
+  const uint64_t basis = BasisOf(disk.removable);
+  const bool copies = run.TemplateWhole;
+  LineFiles lines(disk.workFolder);
   auto fail = [&] {
-    freeLabel.SetCaption(L"");
-    form.run.DiskStatus = kFillFailed;
+    lines.Close();
+    run.view.Show(RunText::FreeBytes, L"");
+    run.DiskStatus = kFillFailed;
   };
-  uint64_t initial = 0, free = 0;
-  if (!MeasureFree(disk.letter, initial)) return fail();
-  bar.SetMax(static_cast<int64_t>(initial));
-  bar.SetValue(0);
+  const auto initial = FreeBytes(disk.letter);
+  if (!initial) return fail();
+  run.SetProgress(0, static_cast<int64_t>(*initial));
   int copy = 0;
-  DoEvents();
-  if (!MeasureFree(disk.letter, free)) return fail();
-  Phase phase = free < basis ? Phase::ShortLine : copies ? Phase::Copy : Phase::LongLine;
-  bool stopped = false;
+  bool remarked = false;
+  run.Yield();
+  auto free = FreeBytes(disk.letter);
+  if (!free) return fail();
+  Phase phase = *free < basis ? Phase::ShortLine : copies ? Phase::Copy : Phase::LongLine;
   while (phase != Phase::Finish) {
     bool written = false;
     if (phase == Phase::Copy) {
       ++copy;
-      ++form.run.WorkFileCount;
-      written = Os().files->Copy(TemplateFilePath(), disk.workFolder + L"\\000-ws" + std::to_wstring(copy) +
-                                                     L"-012345678901234567890123456789");
+      ++run.WorkFileCount;
+      written = CopyTemplate(run, stage,
+                             disk.workFolder + L"\\000-ws" + std::to_wstring(copy) + L"-012345678901234567890123456789");
     } else {
-      written = Os().files->AppendAll(disk.workFolder + (phase == Phase::LongLine ? L"\\fw1" : L"\\fw2"),
-                                      (phase == Phase::LongLine ? longLine : block) + "\r\n");
+      written = lines.Append(phase, phase == Phase::LongLine ? longLine : shortLine);
     }
-    if (!written || !MeasureFree(disk.letter, free)) return fail();
-    // Free space that grew past its start (another program freed some) shows as nothing written.
-    const int64_t done = static_cast<int64_t>(initial) - static_cast<int64_t>(free);
-    if (done <= bar.Max()) bar.SetValue(std::max<int64_t>(done, 0));
-    freeLabel.SetCaption(std::to_wstring(free));
-    if (phase == Phase::Copy && free < kLateRemarkThreshold && form(L"Label44").Caption().empty())
-      form(L"Label44").SetCaption(LangText(L"INTERFACE", L"LABEL44"));
-    DoEvents();
-    WaitWhilePaused(form, stage);
-    if (form.run.StopRequested) {
-      stopped = true;
-      break;
+    free = written ? FreeBytes(disk.letter) : std::nullopt;
+    if (!free) return fail();
+    // Free space that grew past its start (another program freed some)
+    // shows as nothing written.
+    const int64_t done = static_cast<int64_t>(*initial) - static_cast<int64_t>(*free);
+    if (done <= run.ProgressMax()) run.SetProgressValue(std::max<int64_t>(done, 0));
+    run.view.Show(RunText::FreeBytes, std::to_wstring(*free));
+    if (phase == Phase::Copy && *free < kLateRemarkThreshold && !remarked) {
+      run.view.Show(RunText::Remark, LangText(L"INTERFACE", L"LABEL44"));
+      remarked = true;
     }
-    phase = NextPhase(phase, free, basis, copies);
+    run.Breathe();
+    WaitWhilePaused(run, stage);
+    if (run.StopRequested()) break;
+    phase = NextPhase(phase, *free, basis, copies);
   }
-  if (!stopped) {
-    form(L"status").SetCaption(LangText(L"INTERFACE", L"WAITINGTOCOMPLETE"));
-    for (int i = 0; i < 10; ++i) {
-      Os().clock->Sleep(500);
-      DoEvents();
-    }
+  if (!lines.Close()) return fail();
+  if (!run.StopRequested()) {
+    run.view.Show(RunText::Stage, LangText(L"INTERFACE", L"WAITINGTOCOMPLETE"));
+    run.Wait(kFinishWaitMs);
   }
-  freeLabel.SetCaption(L"");
+  run.view.Show(RunText::FreeBytes, L"");
   RemoveTemplateFile();
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/StartForm.h"
 #include "engine/FillPatterns.h"
 #include "engine/StageRunner.h"
 #include "lang/Language.h"
@@ -23,13 +22,42 @@ constexpr int64_t kFatEntries = 65'536, kFatOwnEntries = 2 + 1;
 constexpr int64_t kFatNameFileEntries = 10, kFatCopyEntries = 5, kFatLineFileEntries = 2;
 const wchar_t kDigitBlock[] =
     L"0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789";
+// Whether a disk still has more than a floor of free bytes, asked of the
+// system only when the files made since the last answer could have taken
+// the difference: a question per file costs as much as the file.
+class FreeSpaceWatch {
+ public:
+  FreeSpaceWatch(std::wstring letter, uint64_t floor) : letter_(std::move(letter)), floor_(floor) {}
+  std::optional<bool> Above() {
+    if (unasked_ > 0) {
+      --unasked_;
+      return true;
+    }
+    const auto free = FreeBytes(letter_);
+    if (!free) return std::nullopt;
+    if (*free < floor_) return false;
+    unasked_ = std::min<uint64_t>((*free - floor_) / kMostPerFile, kMostUnasked);
+    return true;
+  }
+
+ private:
+  // What one name file can take at most: its cluster, its record, and the
+  // folder's index growing; and how many files go unasked at most even on
+  // an empty disk, since other programs write too.
+  static constexpr uint64_t kMostPerFile = 1 << 20;
+  static constexpr uint64_t kMostUnasked = 256;
+  std::wstring letter_;
+  uint64_t floor_;
+  uint64_t unasked_ = 0;
+};
+
 }  // namespace
 
 std::wstring NameFileName(int i) { return L"bo" + std::to_wstring(i) + L"-" + kDigitBlock + L".$$$"; }
 
-int PlannedNameFiles(uint64_t totalSize, int ntfsMode, bool removable, uint64_t freeBytes) {
+int PlannedNameFiles(uint64_t totalSize, NtfsMode ntfs, bool removable, uint64_t freeBytes) {
   uint64_t count = totalSize / 10 / 1000;
-  const uint64_t cap = ntfsMode == 3 ? 150'000 : ntfsMode == 2 ? 70'000 : 20'000;
+  const uint64_t cap = ntfs == NtfsMode::Deepest ? 150'000 : ntfs == NtfsMode::Thorough ? 70'000 : 20'000;
   count = std::min(count, cap);
   if (removable && freeBytes < kSmallRemovable) count /= 100;
   return static_cast<int>(std::max<uint64_t>(count, 1));
@@ -45,45 +73,44 @@ int FatFolderRoom(uint64_t freeBytes, bool removable, bool fillFollows) {
   return static_cast<int>(std::max<int64_t>(entries / kFatNameFileEntries - 1, 1));
 }
 
-void WriteNameFiles(StartForm& form, int stage, const DiskFacts& disk) {
-  RunState& run = form.run;
+void WriteNameFiles(Run& run, int stage, const DiskFacts& disk) {
   const bool ntfs = disk.fileSystem == L"NTFS";
   const auto freeAtStart = FreeBytes(disk.letter);
   if (!freeAtStart) {
     run.DiskStatus = kNameFilesFailed;
     return;
   }
-  int count = PlannedNameFiles(disk.totalSize, run.NtfsMode, disk.removable, *freeAtStart);
+  int count = PlannedNameFiles(disk.totalSize, run.plan.ntfs, disk.removable, *freeAtStart);
   // "FAT" and "FAT32"; exFAT folders hold far more than the largest plan.
   if (disk.fileSystem.rfind(L"FAT", 0) == 0)
-    count = std::min(count, FatFolderRoom(*freeAtStart, disk.removable, run.CleaningMode == 2));
+    count = std::min(count, FatFolderRoom(*freeAtStart, disk.removable, run.FreeSpaceMode()));
   run.WorkFileCount = count;
   // Drawn once per disk and written unchanged into every file.
-  const std::string line = FillText(form, kNtfsLine) + "\r\n";
-  Control& bar = form(L"ProgressBar1");
-  bar.SetMax(count);
-  bar.SetValue(0);
-  form(L"Label44").SetCaption(LangText(L"VERSION3", L"MAYBESLOW"));
-  DoEvents();
+  const std::string line = FillText(run.plan.method, kNtfsLine) + "\r\n";
+  run.SetProgress(0, count);
+  run.view.Show(RunText::Remark, LangText(L"VERSION3", L"MAYBESLOW"));
+  run.Yield();
+  FreeSpaceWatch floor(disk.letter, kFreeFloor);
   for (int i = 0; i <= count; ++i) {
-    if (SecondTick(run, 1)) {
-      if (bar.Max() >= i) bar.SetValue(i);
-      DoEvents();
+    if (SecondTick(1)) {
+      if (run.ProgressMax() >= i) run.SetProgressValue(i);
+      run.Yield();
     }
-    const auto free = FreeBytes(disk.letter);
-    if (!free) {
+    const auto above = floor.Above();
+    if (!above) {
       run.DiskStatus = kNameFilesFailed;
       return;
     }
-    if (*free < kFreeFloor) break;
+    if (!*above) break;
     std::unique_ptr<OutputFile> file = Os().files->Create(disk.workFolder + L"\\" + NameFileName(i));
     const bool written = file && (!ntfs || file->Write(line));
     if (!file || !file->Close() || !written) {
       run.DiskStatus = kNameFilesFailed;
       return;
     }
-    WaitWhilePaused(form, stage);
-    if (run.StopRequested) {
+    run.Breathe();
+    WaitWhilePaused(run, stage);
+    if (run.StopRequested()) {
       run.WorkFileCount = i;
       return;
     }

@@ -2,10 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/Settings.h"
-#include "app/StartForm.h"
-#include "disks/DiskSelection.h"
 #include "disks/WorkFolder.h"
+#include "engine/Estimate.h"
 #include "engine/StageRunner.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -19,17 +17,10 @@ namespace vantrel {
 
 namespace {
 
-constexpr int kMaxReportRow = 20;
 constexpr uint32_t kBetweenDisksMs = 1000, kAfterStageMs = 300, kAfterReportMs = 2000;
-constexpr int kRowGapTwips = 150;
-const wchar_t* const kReportArrays[] = {L"ReportImage", L"ReportDisk", L"ReportInfo"};
 
-std::wstring Setting(const wchar_t* section, const wchar_t* key) {
-  return ReadSetting(kProgramSettings, section, key);
-}
-
-void SetAllStepImages(StartForm& form, const wchar_t* icon) {
-  for (int i = 0; i < 4; ++i) form(L"StepImage", i).SetPicture(form(icon).picture());
+void SetAllStepImages(Run& run, StepIcon icon) {
+  for (int i = 0; i < 4; ++i) run.view.ShowStep(i, icon);
 }
 
 // Creates the work folder when missing and proves it takes a file. A work
@@ -46,90 +37,51 @@ bool PrepareWorkFolder(const std::wstring& folder) {
   return fs.WriteAll(test, "test\r\n") && fs.RemoveFile(test);
 }
 
-// Element n of a report array: row 0 in its design place, later rows below
-// the previous one.
-Control* ReportElement(StartForm& form, const wchar_t* array, int n) {
-  if (n == 0) return &form(array, 0);
-  Control* c = form.ui.Find(array, n);
-  if (!c) c = form.ui.Load(array, n);
-  if (!c) return nullptr;
-  const Twips first = form(array, 0).Position(), above = form(array, n - 1).Position();
-  c->Move({first.left, above.top + above.height + kRowGapTwips, first.width, first.height});
-  return c;
-}
-
-void AddReportRow(StartForm& form, int row, const std::wstring& letter) {
-  const int16_t status = form.run.DiskStatus;
-  SetCheckpoint(L"ADDREPORT1");
-  Quietly([&] {
-    Control* image = ReportElement(form, L"ReportImage", row);
-    image->SetPicture(form(status == kCompleted ? L"IconOK" : L"IconERROR").picture());
-    image->SetVisible(true);
-  });
-  SetCheckpoint(L"ADDREPORT2");
-  Quietly([&] {
-    Control* disk = ReportElement(form, L"ReportDisk", row);
-    disk->SetCaption(letter + L":");
-    disk->SetVisible(true);
-  });
-  SetCheckpoint(L"ADDREPORT3");
-  Quietly([&] {
-    Control* info = ReportElement(form, L"ReportInfo", row);
-    info->SetFontCharset(Lang().LanguageCharset);
-    info->SetCaption(LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(status)));
-    info->SetVisible(true);
-  });
-  SetCheckpoint(L"");
-}
-
-void RunStages(StartForm& form, const DiskFacts& disk) {
-  RunState& run = form.run;
+void RunStages(Run& run, const DiskFacts& disk) {
   auto pauseUnlessStopped = [&] {
-    if (!run.StopRequested) Os().clock->Sleep(kAfterStageMs);
+    if (!run.StopRequested()) run.Wait(kAfterStageMs);
   };
   SetCheckpoint(L"CLEANINGSUB1");
-  RunStage(form, 0, disk);
+  RunStage(run, 0, disk);
   pauseUnlessStopped();
   for (int stage : {1, 2}) {
     SetCheckpoint(stage == 1 ? L"CLEANINGSUB2" : L"CLEANINGSUB3");
-    if (run.CleaningMode == 2)
-      RunStage(form, stage, disk);
+    if (run.FreeSpaceMode())
+      RunStage(run, stage, disk);
     else
-      form(L"StepImage", stage).SetPicture(form(L"IconOKgray").picture());
+      run.view.ShowStep(stage, StepIcon::NotInMode);
     pauseUnlessStopped();
   }
   SetCheckpoint(L"CLEANINGSUB4");
-  RunStage(form, 3, disk);
+  RunStage(run, 3, disk);
   if (WorkFolderPresent(disk.workFolder)) {
-    DoEvents();
-    DeleteFolderTree(disk.workFolder);
+    run.Yield();
+    DeleteFolderTree(disk.workFolder, [&] { run.Breathe(); });
   }
   SetCheckpoint(L"");
 }
 
 // Everything from looking up the drive to the write test; false sends the
 // disk down the failure path.
-bool PrepareDisk(StartForm& form, int index, bool first, DiskFacts& disk) {
+bool PrepareDisk(Run& run, std::size_t index, DiskFacts& disk) {
   SetCheckpoint(L"BEFORECLEANUP1");
-  const std::wstring letters = SelectedDiskLetters(form);
-  if (index >= static_cast<int>(letters.size())) return false;
-  disk.letter = letters.substr(static_cast<std::size_t>(index), 1);
+  if (index >= run.plan.letters.size()) return false;
+  disk.letter = run.plan.letters.substr(index, 1);
   const auto facts = ReadDiskFacts(disk.letter);
   if (!facts) return false;
   disk = *facts;
   SetCheckpoint(L"");
-  ShowEstimate(form, disk);
-  form(L"Label13").SetCaption(disk.letter);
-  SetAllStepImages(form, L"IconPEND");
-  if (!first) Os().clock->Sleep(kBetweenDisksMs);
-  DoEvents();
+  run.view.Show(RunText::Estimate, EstimateText(run.plan, disk));
+  run.view.Show(RunText::Disk, disk.letter);
+  SetAllStepImages(run, StepIcon::Pending);
+  if (index > 0) run.Wait(kBetweenDisksMs);
+  run.Yield();
   disk.workFolder = WorkFolderOf(disk.letter);
   return PrepareWorkFolder(disk.workFolder);
 }
 
-void CloseDisk(StartForm& form, const DiskFacts& disk, int64_t start, int row) {
-  RunState& run = form.run;
-  if (run.StopRequested) run.DiskStatus = kStopped;
+void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
+  if (run.StopRequested()) run.DiskStatus = kStopped;
   const int64_t now = Os().clock->NowSeconds();
   const int64_t elapsed = now - start - static_cast<int64_t>(run.PausedMs / 1000);
   LogRecord record;
@@ -141,41 +93,44 @@ void CloseDisk(StartForm& form, const DiskFacts& disk, int64_t start, int row) {
   record.volumeName = disk.volumeName;
   record.fileSystem = disk.fileSystem;
   record.serial = disk.serial;
-  record.cleaningMode = run.CleaningMode;
-  record.ntfsMode = run.NtfsMode;
+  record.cleaningMode = static_cast<int>(run.plan.cleaning);
+  record.ntfsMode = static_cast<int>(run.plan.ntfs);
   PrependLogLine(FormatLogRecord(record));
-  if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(form, disk, elapsed);
-  AddReportRow(form, row, disk.letter);
-  if (run.SessionEnding) return;
-  Os().clock->Sleep(kAfterReportMs);
-  DoEvents();
+  if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(run.plan, disk, elapsed);
+  Quietly([&] {
+    run.view.AddReportRow(row, disk.letter + L":", LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus)),
+                          run.DiskStatus == kCompleted);
+  });
+  SetCheckpoint(L"");
+  if (run.view.SessionEnding()) return;
+  run.Wait(kAfterReportMs);
+  run.Yield();
 }
 
 // Each step on its own, so that a fault in one never keeps the window on
 // the run page, where a close is refused.
-void EndOfRun(StartForm& form) {
-  RunState& run = form.run;
-  if (!run.SessionEnding) {
+void EndOfRun(Run& run) {
+  RunView& view = run.view;
+  if (!view.SessionEnding()) {
     Quietly([&] {
-      if (!Setting(L"Settings", L"PlaySound").empty()) return;
+      if (!view.SoundWhenDone()) return;
       PlayCompletionSound();
-      if (!run.StopRequested) form.timer(L"PlayWAV").SetEnabled(true);
+      if (!run.StopRequested()) view.RepeatSound();
     });
   }
   Quietly([&] {
-    if (Ticked(form(L"Check1")) && !run.StopRequested) {
-      form(L"Label21").SetCaption(LangText(L"INTERFACE", L"INITIATINGSHUTDOWN"));
-      form.timer(L"turnoff").SetEnabled(true);
+    if (view.ShutdownWhenDone() && !run.StopRequested()) {
+      view.Show(RunText::Shutdown, LangText(L"INTERFACE", L"INITIATINGSHUTDOWN"));
+      view.StartShutdownCountdown();
     } else {
-      form(L"Label21").SetCaption(L"");
+      view.Show(RunText::Shutdown, L"");
     }
   });
   Quietly([&] {
-    if (Setting(L"Settings", L"PreventStandBy").empty()) UnhookStandbyGuard();
+    if (run.plan.preventStandby) UnhookStandbyGuard();
   });
-  Quietly([&] { form.ShowPage(7); });
+  Quietly([&] { view.ShowFinishPage(); });
 }
-
 
 }  // namespace
 
@@ -202,59 +157,53 @@ std::optional<DiskFacts> ReadDiskFacts(const std::wstring& letter) {
   });
 }
 
-void WorkNowTick(StartForm& form) {
-  form.timer(L"worknow").SetEnabled(false);
-  Control& bar = form(L"ProgressBar1");
-  bar.SetMax(1);
-  bar.SetValue(0);
-  DoEvents();
-  if (Ticked(form(L"Check4"))) {
-    form(L"status").SetCaption(LangText(L"INTERFACE", L"EMPTYBIN"));
-    form(L"Label10").SetCaption(L"");
-    DoEvents();
-    EmptyRecycleBin();
-    DoEvents();
-  }
-  form(L"Label9").SetCaption(LangText(L"INTERFACE", L"LABEL9") + L" " + SelectedDiskLetters(form));
-  form(L"Command4").SetVisible(true);
-  DoEvents();
-  Quietly([&] { RunAllDisks(form); });
+void StartRun(Run& run) {
+  RunView& view = run.view;
+  Quietly([&] {
+    run.SetProgress(0, 1);
+    run.Yield();
+    if (run.plan.emptyRecycleBin) {
+      view.Show(RunText::Stage, LangText(L"INTERFACE", L"EMPTYBIN"));
+      view.Show(RunText::StageInfo, L"");
+      run.Yield();
+      EmptyRecycleBin();
+      run.Yield();
+    }
+    view.Show(RunText::Disks, LangText(L"INTERFACE", L"LABEL9") + L" " + run.plan.letters);
+    view.ShowStopButton(true);
+    run.Yield();
+    RunAllDisks(run);
+  });
   // Whatever went wrong, the run ends on the finish page: the run page
   // refuses to close.
-  if (form.CurrentPage != 7) Quietly([&] { form.ShowPage(7); });
-  form(L"Command4").SetVisible(false);
+  Quietly([&] { view.ShowFinishPage(); });
+  Quietly([&] { view.ShowStopButton(false); });
 }
 
-void RunAllDisks(StartForm& form) {
-  RunState& run = form.run;
-  if (Setting(L"Settings", L"PreventStandBy").empty()) HookStandbyGuard(form);
+void RunAllDisks(Run& run) {
+  if (run.plan.preventStandby) HookStandbyGuard();
   SetCheckpoint(L"REPORTCONTROLS1");
-  for (int i = 1; i <= kMaxReportRow; ++i)
-    for (const wchar_t* array : kReportArrays) form.ui.Unload(array, i);
-  for (const wchar_t* array : kReportArrays) form(array, 0).SetVisible(false);
+  Quietly([&] { run.view.ClearReport(); });
   SetCheckpoint(L"");
-  const std::wstring ntfs = Setting(L"NTFSMODE", L"VALUE");
-  run.NtfsMode = ntfs == L"2" ? 2 : ntfs == L"3" ? 3 : 1;
-  run.CleaningMode = Setting(L"SecurityWay", L"Value") == L"7" ? 2 : 1;
-  const int disks = static_cast<int>(SelectedDiskLetters(form).size());
-  for (int i = 0; i < disks && !run.SessionEnding; ++i) {
+  const std::size_t disks = run.plan.letters.size();
+  for (std::size_t i = 0; i < disks && !run.view.SessionEnding(); ++i) {
     run.DiskStatus = kCompleted;
     const int64_t start = Os().clock->NowSeconds();
     run.PausedMs = 0;
     DiskFacts disk;
-    if (Quietly(false, [&] { return PrepareDisk(form, i, i == 0, disk); })) {
+    if (Quietly(false, [&] { return PrepareDisk(run, i, disk); })) {
       run.WorkFileCount = 0;
       // The stages contain their own faults; this catches one between them.
-      Quietly([&] { RunStages(form, disk); });
+      Quietly([&] { RunStages(run, disk); });
       // Whatever the stages left in the data folder goes with the disk.
       RemoveTemplateFile();
     } else {
-      Quietly([&] { SetAllStepImages(form, L"IconERROR"); });
+      Quietly([&] { SetAllStepImages(run, StepIcon::Error); });
       run.DiskStatus = kPreparationFailed;
     }
-    Quietly([&] { CloseDisk(form, disk, start, i); });
+    Quietly([&] { CloseDisk(run, disk, start, static_cast<int>(i)); });
   }
-  EndOfRun(form);
+  EndOfRun(run);
 }
 
 }  // namespace vantrel

@@ -1,5 +1,5 @@
-// The run over the selected disks: for each, its facts, a work folder that
-// is proven writable, the four stages, the log record, the throughput figure
+// The run over the plan's disks: for each, its facts, a work folder that is
+// proven writable, the four stages, the log record, the throughput figure
 // and a report row; then the finish page.
 #pragma once
 #include <optional>
@@ -9,11 +9,10 @@
 
 namespace vantrel {
 
-class StartForm;
-
-// The one-shot start of a run, 50 ms after the run page shows.
-void WorkNowTick(StartForm& form);
-void RunAllDisks(StartForm& form);
+// The whole run as the run page starts it: the Recycle Bin when asked, the
+// disks, and the finish page whatever happened on the way.
+void StartRun(Run& run);
+void RunAllDisks(Run& run);
 // The facts of a selected letter; nothing when no ready drive has it.
 std::optional<DiskFacts> ReadDiskFacts(const std::wstring& letter);
 

@@ -1,7 +1,12 @@
-// The state of a run that the window, the run driver and the stages share.
+// The state of a run: the disk status codes, the facts of the disk in work,
+// and what the stages of one disk share.
 #pragma once
 #include <cstdint>
 #include <string>
+
+#include "engine/RunPlan.h"
+#include "engine/RunView.h"
+#include "services/Breather.h"
 
 namespace vantrel {
 
@@ -16,23 +21,6 @@ enum DiskStatusCode : int16_t {
   kRemovalFailed = 6,
 };
 
-struct RunState {
-  bool StopRequested = false;
-  // Windows is ending the session: the run stops after the disk in work.
-  bool SessionEnding = false;
-  int16_t DiskStatus = kCompleted;
-  double PausedMs = 0;
-  int32_t WorkFileCount = 0;
-  // Stage 2 wrote the whole template; copies of a template cut short would
-  // turn the fill into countless tiny files.
-  bool TemplateWhole = false;
-  // Read once when a run starts.
-  int CleaningMode = 1;  // 1 file records only, 2 also the free space
-  int NtfsMode = 1;      // 1 to 3: how many name files
-  // Second of the minute at the last progress tick; kept for the whole process.
-  uint8_t LastTickSecond = 0;
-};
-
 // The facts of the disk in work, read when its work begins.
 struct DiskFacts {
   std::wstring letter;
@@ -43,6 +31,46 @@ struct DiskFacts {
   std::wstring volumeName;
   int64_t serial = 0;  // made positive
   std::wstring workFolder;
+};
+
+// One run over the plan's disks, reporting through its view.
+class Run {
+ public:
+  Run(RunPlan plan, RunView& view);
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  const RunPlan plan;
+  RunView& view;
+
+  int16_t DiskStatus = kCompleted;
+  double PausedMs = 0;
+  int32_t WorkFileCount = 0;
+  // Stage 2 wrote the whole template; copies of a template cut short would
+  // turn the fill into countless tiny files.
+  bool TemplateWhole = false;
+
+  bool StopRequested() const { return view.StopRequested(); }
+  bool FreeSpaceMode() const { return plan.cleaning == CleaningMode::FreeSpace; }
+
+  // The progress bar as the stages set it; they decide by what it shows.
+  int64_t ProgressValue() const { return progressValue_; }
+  int64_t ProgressMax() const { return progressMax_; }
+  void SetProgress(int64_t value, int64_t max);
+  void SetProgressValue(int64_t value) { SetProgress(value, progressMax_); }
+
+  // Lets the window answer now.
+  void Yield();
+  // Lets the window answer when it has waited long enough: called after
+  // every file, line or block, so that Stop and Pause act within a fraction
+  // of a second however long single steps take.
+  void Breathe();
+  // A fixed wait that lets the user see a state; the window answers through it.
+  void Wait(uint32_t ms);
+
+ private:
+  int64_t progressValue_ = 0, progressMax_ = 1;
+  Breather breather_;
 };
 
 }  // namespace vantrel

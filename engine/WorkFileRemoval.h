@@ -3,10 +3,10 @@
 #pragma once
 #include <string>
 
+#include "engine/RunState.h"
+
 namespace vantrel {
 
-class StartForm;
-
-void RemoveWorkFiles(StartForm& form, int stage, const std::wstring& workFolder);
+void RemoveWorkFiles(Run& run, int stage, const std::wstring& workFolder);
 
 }  // namespace vantrel

@@ -1,6 +1,6 @@
 #include "lang/Language.h"
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "lang/Charset.h"
 #include "lang/LanguageChoice.h"
 #include "platform/Platform.h"
@@ -12,9 +12,8 @@ namespace vantrel {
 
 namespace {
 
-LanguageState g_lang;
 
-std::wstring LanguageFile(const std::wstring& name) { return g_lang.LanguageFolder + L"\\" + name + L".ini"; }
+std::wstring LanguageFile(const std::wstring& name) { return Lang().LanguageFolder + L"\\" + name + L".ini"; }
 
 std::wstring ReadText(const std::wstring& section, const std::wstring& key, const std::wstring& file,
                       unsigned codePage) {
@@ -27,12 +26,11 @@ std::wstring ReadText(const std::wstring& section, const std::wstring& key, cons
 
 }  // namespace
 
-LanguageState& Lang() { return g_lang; }
 
 std::wstring LangText(const std::wstring& section, const std::wstring& key) {
-  std::wstring text = ReadText(section, key, LanguageFile(g_lang.LanguageName), g_lang.codePage);
-  if (text.empty()) text = ReadText(section, key, LanguageFile(L"English"), g_lang.englishCodePage);
-  if (text.empty()) text = g_lang.LanguageName + L" error, text not found: " + section + L", " + key;
+  std::wstring text = ReadText(section, key, LanguageFile(Lang().LanguageName), Lang().codePage);
+  if (text.empty()) text = ReadText(section, key, LanguageFile(L"English"), Lang().englishCodePage);
+  if (text.empty()) text = Lang().LanguageName + L" error, text not found: " + section + L", " + key;
   return text;
 }
 
@@ -42,25 +40,25 @@ bool InitLanguage() {
     MsgBox(L"Languages not found! Reinstall program!", mb::Critical);
     return false;
   }
-  g_lang = LanguageState{};
-  g_lang.LanguageFolder = folder;
-  g_lang.LanguageName = ReadSetting(kProgramSettings, L"Settings", L"Language");
-  if (!g_lang.LanguageName.empty()) {
-    if (!FileExists(LanguageFile(g_lang.LanguageName))) {
-      MsgBox(L"Language file " + g_lang.LanguageName + L" not found! Restart/reinstall program!",
+  Lang() = LanguageState{};
+  Lang().LanguageFolder = folder;
+  Lang().LanguageName = ReadSetting(kProgramSettings, L"Settings", L"Language");
+  if (!Lang().LanguageName.empty()) {
+    if (!FileExists(LanguageFile(Lang().LanguageName))) {
+      MsgBox(L"Language file " + Lang().LanguageName + L" not found! Restart/reinstall program!",
              mb::Critical);
       WriteSetting(kProgramSettings, L"Settings", L"Language", L"English");
       return false;
     }
   } else {
-    g_lang.LanguageName = DetectLanguage();
-    WriteSetting(kProgramSettings, L"Settings", L"Language", g_lang.LanguageName);
+    Lang().LanguageName = DetectLanguage();
+    WriteSetting(kProgramSettings, L"Settings", L"Language", Lang().LanguageName);
   }
   // The number is plain ASCII, so it reads the same in any code page.
-  g_lang.LanguageCharset = ParseCharset(LangText(L"CHARSET", L"CHARSET"));
-  g_lang.codePage = CodePageForCharset(g_lang.LanguageCharset);
+  Lang().LanguageCharset = ParseCharset(LangText(L"CHARSET", L"CHARSET"));
+  Lang().codePage = CodePageForCharset(Lang().LanguageCharset);
   const std::wstring englishCharset = ReadText(L"CHARSET", L"CHARSET", LanguageFile(L"English"), 0);
-  g_lang.englishCodePage = CodePageForCharset(ParseCharset(englishCharset));
+  Lang().englishCodePage = CodePageForCharset(ParseCharset(englishCharset));
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "lang/Language.h"
 #include "platform/Platform.h"
+#include "services/Environment.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
 
@@ -29,13 +30,6 @@ constexpr CountryRow kCountries[] = {
 };
 
 }  // namespace
-
-std::wstring CountryName() {
-  return Quietly(std::wstring(), [] {
-    const std::wstring name = Os().system->LocaleCountryName();
-    return name.substr(0, name.find(L'\0'));
-  });
-}
 
 std::wstring DetectLanguage() {
   const std::wstring country = CountryName();

@@ -4,8 +4,6 @@
 
 namespace vantrel {
 
-// English name of the country of the user's default locale; empty on failure.
-std::wstring CountryName();
 // The language for that country when its file is installed, else "English".
 std::wstring DetectLanguage();
 

@@ -2,6 +2,6 @@
 
 namespace vantrel {
 
-void RefreshStatistics(StartForm&) {}
+void RefreshStatistics() {}
 
 }  // namespace vantrel

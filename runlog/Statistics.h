@@ -3,9 +3,7 @@
 
 namespace vantrel {
 
-class StartForm;
-
 // Placeholder until the run log view is built: the list stays empty.
-void RefreshStatistics(StartForm& form);
+void RefreshStatistics();
 
 }  // namespace vantrel

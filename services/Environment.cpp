@@ -105,4 +105,11 @@ void InitEnvironment() {
   env.InstallId = ReadOrMakeInstallId(env.FolderCommonAppData + L"\\" + kModuleIni);
 }
 
+std::wstring CountryName() {
+  return Quietly(std::wstring(), [] {
+    const std::wstring name = Os().system->LocaleCountryName();
+    return name.substr(0, name.find(L'\0'));
+  });
+}
+
 }  // namespace vantrel

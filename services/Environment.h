@@ -27,6 +27,9 @@ EnvironmentFacts& Env();
 // the next step still runs.
 void InitEnvironment();
 
+// English name of the country of the user's default locale; empty on failure.
+std::wstring CountryName();
+
 // Major and minor number as the program shows its version: 2.05, 2.10.
 std::wstring FormatProgramVersion(int major, int minor);
 // The product-name rule: a Windows 7 reports major version 6, shown as 7.

@@ -39,14 +39,24 @@ std::wstring GetTempFolder() {
 
 namespace vantrel {
 
-bool DeleteFolderTree(const std::wstring& folder) {
+bool DeleteFolderTree(const std::wstring& folder, const std::function<void()>& afterEachFile) {
   return Quietly(false, [&] {
     FileSystem& fs = *Os().files;
     // A link is removed as a link: what it points to is not ours to delete.
     if (fs.IsLink(folder)) return fs.RemoveLink(folder) && !fs.IsLink(folder);
     for (const std::wstring& link : fs.ListLinks(folder)) fs.RemoveLink(folder + L"\\" + link);
-    for (const std::wstring& sub : fs.ListFolders(folder)) DeleteFolderTree(folder + L"\\" + sub);
-    for (const std::wstring& file : fs.ListFiles(folder)) fs.RemoveFile(folder + L"\\" + file);
+    for (const std::wstring& sub : fs.ListFolders(folder)) DeleteFolderTree(folder + L"\\" + sub, afterEachFile);
+    // Names one at a time, never all of them at once; another pass follows
+    // one that deleted something, in case the folder's order moved under
+    // the deletions, and ends once only what resists is left.
+    for (bool removedAny = true; removedAny;) {
+      removedAny = false;
+      fs.EachFile(folder, [&](const std::wstring& file) {
+        if (fs.RemoveFile(folder + L"\\" + file)) removedAny = true;
+        if (afterEachFile) afterEachFile();
+        return true;
+      });
+    }
     fs.RemoveFolder(folder);
     return !FolderExists(folder) && !fs.IsLink(folder);
   });

@@ -1,6 +1,7 @@
 // Existence tests and path forms. Each answers with its "nothing" value
 // (false, empty text, or the path unchanged) instead of failing.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace vantrel {
@@ -20,7 +21,8 @@ namespace vantrel {
 // Deletes a folder with everything in it, without forcing read-only files:
 // what will not go stays, and the rest is still removed. Links, the folder
 // itself included, are removed as links and never walked through. True when
-// the folder is gone afterwards.
-bool DeleteFolderTree(const std::wstring& folder);
+// the folder is gone afterwards. `afterEachFile` lets a window answer while
+// a large folder goes.
+bool DeleteFolderTree(const std::wstring& folder, const std::function<void()>& afterEachFile = {});
 
 }  // namespace vantrel

@@ -1,8 +1,7 @@
 #include "services/ServiceUrl.h"
 
-#include "lang/Language.h"
-#include "lang/LanguageChoice.h"
 #include "services/Environment.h"
+#include "services/LanguageState.h"
 #include "services/OpenURL.h"
 
 namespace vantrel {

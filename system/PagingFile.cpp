@@ -20,6 +20,6 @@ bool PagingFileClearedAtShutdown() {
   });
 }
 
-void WritePagingFileSetting(StartForm&) {}
+void WritePagingFileSetting(bool) {}
 
 }  // namespace vantrel

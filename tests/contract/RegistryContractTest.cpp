@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/Paths.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lang/LanguageChoice.h"
+#include "services/Environment.h"
 #include "platform/Platform.h"
 #include "platform/win32/WinApi.h"
 #include "services/OpenURL.h"

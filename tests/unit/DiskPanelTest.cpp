@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "disks/DiskPanel.h"
-#include "disks/DiskSelection.h"
+#include "app/DiskPanelPage.h"
+#include "disks/DiskSlots.h"
 #include "services/Environment.h"
 #include "tests/unit/StartMachine.h"
 
@@ -111,10 +111,10 @@ TEST_F(DiskPanel, LeftoverWorkFoldersAreReportedAndDeleted) {
 }
 
 TEST(DriveIcons, ByKindAndSize) {
-  EXPECT_EQ(DriveIconName(drivetype::Removable, 33'000'000'000ull), L"DiskFlash");
-  EXPECT_EQ(DriveIconName(drivetype::Removable, 33'000'000'001ull), L"DiskEHDD");
-  EXPECT_EQ(DriveIconName(drivetype::Fixed, 0), L"DiskHDD");
-  EXPECT_EQ(DriveIconName(drivetype::Unknown, 0), L"");
+  EXPECT_EQ(DriveIconOf(drivetype::Removable, 33'000'000'000ull), DriveIcon::Flash);
+  EXPECT_EQ(DriveIconOf(drivetype::Removable, 33'000'000'001ull), DriveIcon::ExternalDisk);
+  EXPECT_EQ(DriveIconOf(drivetype::Fixed, 0), DriveIcon::HardDisk);
+  EXPECT_EQ(DriveIconOf(drivetype::Unknown, 0), DriveIcon::Keep);
 }
 
 }  // namespace

@@ -1,24 +1,88 @@
-// A fake machine with the program loaded and disks that behave like small
-// real volumes, for tests that run the engine through the wizard.
+// A fake machine without the main window, with disks that behave like small
+// real volumes, and a run view that records what the run shows.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "tests/unit/StartMachine.h"
+#include "engine/RunDriver.h"
+#include "lang/Language.h"
+#include "services/Environment.h"
+#include "services/Settings.h"
+#include "tests/unit/FakeMachine.h"
 
 namespace vantrel::test {
 
 inline const std::wstring kData = L"C:\\Users\\test\\AppData\\Roaming\\VNL";
 
-// A machine whose drive D is a real little volume: its free space is what
-// the files on it leave.
+// What the run page and the finish page would show, and the answers a user
+// would give through Stop, Pause and the boxes.
+struct RecordingView : RunView {
+  explicit RecordingView(fake::FakeClock& clock) : clock(clock), lastYieldMs(clock.now) {}
+
+  bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
+  std::map<RunText, std::wstring> texts;
+  StepIcon steps[4] = {StepIcon::Pending, StepIcon::Pending, StepIcon::Pending, StepIcon::Pending};
+  int64_t progress = 0, progressMax = 0;
+  struct Row {
+    std::wstring disk, info;
+    bool ok = false;
+  };
+  std::map<int, Row> rows;
+  bool stopButton = false, soundRepeats = false, countdown = false, finished = false;
+  int yields = 0;
+  // The longest stretch of virtual time the window went without a turn.
+  uint64_t longestWithoutYieldMs = 0;
+  // Runs at each turn of the window, as a user's click would.
+  std::function<void()> onYield;
+
+  bool StopRequested() override { return stop; }
+  bool Paused() override { return paused; }
+  bool SessionEnding() override { return sessionEnding; }
+  bool ShutdownWhenDone() override { return shutdown; }
+  bool SoundWhenDone() override { return sound; }
+  void Show(RunText which, const std::wstring& text) override { texts[which] = text; }
+  void ShowStep(int stage, StepIcon icon) override { steps[stage] = icon; }
+  void ShowProgress(int64_t value, int64_t max) override {
+    progress = value;
+    progressMax = max;
+  }
+  void ShowStopButton(bool shown) override { stopButton = shown; }
+  void ClearReport() override { rows.clear(); }
+  void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {
+    rows[row] = {disk, info, ok};
+  }
+  void RepeatSound() override { soundRepeats = true; }
+  void StartShutdownCountdown() override { countdown = true; }
+  void ShowFinishPage() override { finished = true; }
+  void Yield() override {
+    ++yields;
+    longestWithoutYieldMs = std::max(longestWithoutYieldMs, clock.now - lastYieldMs);
+    lastYieldMs = clock.now;
+    if (onYield) onYield();
+  }
+
+  fake::FakeClock& clock;
+  uint64_t lastYieldMs;
+};
+
+// A machine whose disks are real little volumes: their free space is what
+// the files on them leave.
 struct Engine : ::testing::Test {
   using FakeDrive = fake::FakeDrive;
-  StartMachine m;
-  void SetUp() override { ASSERT_TRUE(m.Start()); }
+  FakeMachine m;
+  RecordingView view{m.clock};
+  std::unique_ptr<Run> run;
 
+  void SetUp() override {
+    m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
+    m.drives.Plug({L"C"});
+    InitEnvironment();
+  }
   void Disk(wchar_t letter, uint64_t capacity, int type = drivetype::Fixed, const wchar_t* fs = L"NTFS") {
     FakeDrive d{std::wstring(1, letter), type};
     d.volume = {fs, L"Data", -123456};
@@ -27,15 +91,16 @@ struct Engine : ::testing::Test {
     m.files.capacity[letter] = capacity;
     if (std::wstring(fs).rfind(L"FAT", 0) == 0) m.files.fat.insert(letter);
   }
-  // Selects the disks, sets the modes and runs as Next on the review page does.
-  void Run(const std::wstring& letters, int cleaningMode, int ntfsMode = 1) {
-    for (wchar_t l : letters) m.Store(L"DiskSelection", std::wstring(1, l).c_str(), L"YES");
-    m.Store(L"SecurityWay", L"Value", cleaningMode == 2 ? L"7" : L"");
-    m.Store(L"NTFSMODE", L"VALUE", ntfsMode == 1 ? L"" : std::to_wstring(ntfsMode).c_str());
-    m.form->ShowPage(2);  // the panel shows the stored selection
-    m.form->ShowPage(5);
-    m(L"Command1").Click();
-    m.toolkit.RunFor(100);
+  // A whole run as the run page starts it.
+  void Clean(const std::wstring& letters, CleaningMode cleaning, NtfsMode ntfs = NtfsMode::Normal,
+             OverwriteMethod method = OverwriteMethod::Spaces) {
+    RunPlan plan;
+    plan.letters = letters;
+    plan.cleaning = cleaning;
+    plan.ntfs = ntfs;
+    plan.method = method;
+    run = std::make_unique<Run>(plan, view);
+    StartRun(*run);
   }
   std::vector<std::string> Log() {
     std::vector<std::string> lines;
@@ -51,8 +116,7 @@ struct Engine : ::testing::Test {
     for (int i = 0; i < index; ++i) s = record.find('|', s) + 1;
     return record.substr(s, record.find('|', s) - s);
   }
-  const PictureData* Step(int i) { return m(L"StepImage", i).picture().get(); }
-  const PictureData* Icon(const wchar_t* name) { return m(name).picture().get(); }
+  StepIcon Step(int i) { return view.steps[i]; }
 };
 
 }  // namespace vantrel::test

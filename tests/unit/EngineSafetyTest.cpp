@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "disks/LeftoverFolders.h"
 #include "engine/NameFiles.h"
 #include "tests/unit/EngineMachine.h"
 
@@ -14,10 +15,10 @@ namespace {
 using fake::FsOp;
 
 // The user's own files on a drive, and a check that they are unchanged.
-void PutUserFiles(StartMachine& m, const std::wstring& folder) {
+void PutUserFiles(FakeMachine& m, const std::wstring& folder) {
   for (int i = 1; i <= 5; ++i) m.files.PutFile(folder + L"\\letter" + std::to_wstring(i) + L".txt", "mine");
 }
-void ExpectUserFiles(StartMachine& m, const std::wstring& folder) {
+void ExpectUserFiles(FakeMachine& m, const std::wstring& folder) {
   ASSERT_EQ(m.files.ListFiles(folder).size(), 5u) << folder;
   for (int i = 1; i <= 5; ++i)
     EXPECT_EQ(m.files.Contents(folder + L"\\letter" + std::to_wstring(i) + L".txt"), "mine");
@@ -35,16 +36,16 @@ TEST_F(Engine, LeftoverFoldersLoseTheirLinksButNeverWhatTheLinksPointTo) {
   // A work folder that is itself a link.
   m.files.PutLink(L"E:\\VNL_temp", L"E:\\Photos");
   m.dialogs.shown.clear();
-  m.form->ShowPage(2);
+  RemoveLeftoverWorkFolders();
   ExpectUserFiles(m, L"D:\\Users\\Documents");
   ExpectUserFiles(m, L"E:\\Photos");
   EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
   EXPECT_FALSE(m.files.IsLink(L"E:\\VNL_temp"));
   EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
   ASSERT_EQ(m.dialogs.shown.size(), 4u);
-  EXPECT_EQ(m.dialogs.shown[1].text, m.Text(L"VERSION3", L"OLD-FOLDER-DELETED"));
-  EXPECT_EQ(m.dialogs.shown[2].text, m.Text(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\nE:\\VNL_temp");
-  EXPECT_EQ(m.dialogs.shown[3].text, m.Text(L"VERSION3", L"OLD-FOLDER-DELETED"));
+  EXPECT_EQ(m.dialogs.shown[1].text, LangText(L"VERSION3", L"OLD-FOLDER-DELETED"));
+  EXPECT_EQ(m.dialogs.shown[2].text, LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\nE:\\VNL_temp");
+  EXPECT_EQ(m.dialogs.shown[3].text, LangText(L"VERSION3", L"OLD-FOLDER-DELETED"));
 }
 
 TEST_F(Engine, ARunNeverWorksThroughALink) {
@@ -58,15 +59,10 @@ TEST_F(Engine, ARunNeverWorksThroughALink) {
       m.files.PutLink(L"D:\\VNL_temp\\escape", L"D:\\Users\\Documents");
     return false;
   };
-  for (const wchar_t* letter : {L"D", L"E"}) m.Store(L"DiskSelection", letter, L"YES");
-  m.form->ShowPage(2);
-  m.Store(L"SecurityWay", L"Value", L"7");
-  m.form->ShowPage(5);
   // E's work folder turns into a link after the disk page looked for leftovers.
   m.files.PutLink(L"E:\\VNL_temp", L"E:\\Photos");
-  m(L"Command1").Click();
-  m.toolkit.RunFor(100);
-  ASSERT_EQ(m.form->CurrentPage, 7);
+  Clean(L"DE", CleaningMode::FreeSpace);
+  ASSERT_TRUE(view.finished);
   ExpectUserFiles(m, L"D:\\Users\\Documents");
   ExpectUserFiles(m, L"E:\\Photos");
   EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
@@ -91,7 +87,7 @@ TEST_F(Engine, AFatFolderHoldsTheNameFilesAndTheFillStillRuns) {
       leastFree = std::min<uint64_t>(leastFree, 80'000'000 - m.files.UsedOn(L'D'));
     return false;
   };
-  Run(L"DE", 2);
+  Clean(L"DE", CleaningMode::FreeSpace);
   const auto log = Log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(Field(log[1], 0), "1");
@@ -131,10 +127,10 @@ TEST_P(Failures, EndInTheirOwnStatusNeverInSuccess) {
     if (f.freeSpaceFrom) m.drives.Plugged(std::wstring(1, f.freeSpaceFrom))->freeSpaceFails = true;
     return op == FsOp::Close;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   EXPECT_TRUE(happened);
   EXPECT_EQ(Field(Log()[0], 0), f.status);
-  EXPECT_EQ(m(L"ReportImage", 0).picture().get(), Icon(L"IconERROR"));
+  EXPECT_EQ(view.rows[0].ok, false);
   // A disk that failed its preparation keeps its work folder for the next start.
   if (std::string(f.status) != "2") EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
@@ -146,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"free space unknown in stage 1", FsOp::Write, L"D:\\VNL_temp\\test.txt", L'D', "4"},
         Failure{"free space of the Windows drive unknown in stage 2", FsOp::Write,
                 L"C:\\Users\\test\\AppData\\Roaming\\VNL\\temp.xd", L'C', "5"},
-        Failure{"free space unknown in stage 3", FsOp::Copy, L"D:\\VNL_temp\\000-ws1-", L'D', "3"},
+        Failure{"free space unknown in stage 3", FsOp::Create, L"D:\\VNL_temp\\000-ws1-", L'D', "3"},
         Failure{"the write test does not close", FsOp::Close, L"D:\\VNL_temp\\test.txt", 0, "2"},
         Failure{"a name file does not close", FsOp::Close, L"D:\\VNL_temp\\bo3-", 0, "4"},
         Failure{"the template does not close", FsOp::Close, L"C:\\Users\\test\\AppData\\Roaming\\VNL\\temp.xd", 0,
@@ -166,8 +162,8 @@ TEST_F(Engine, AFaultInsideAStageFailsThatDiskAndTheRunGoesOnToTheEnd) {
     }
     return false;
   };
-  Run(L"DEF", 1);
-  ASSERT_EQ(m.form->CurrentPage, 7);
+  Clean(L"DEF", CleaningMode::FileRecords);
+  ASSERT_TRUE(view.finished);
   const auto log = Log();
   ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(Field(log[2], 0), "4");
@@ -177,8 +173,6 @@ TEST_F(Engine, AFaultInsideAStageFailsThatDiskAndTheRunGoesOnToTheEnd) {
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
   EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
   EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
-  // The finished run may be closed.
-  EXPECT_TRUE(m.form->ui.Close(kUnloadCloseBox));
 }
 
 TEST(Timer, ATickThatThrowsDoesNotStopTheTimer) {
@@ -200,55 +194,28 @@ TEST_F(Engine, TheTemplateNeverOutlivesItsDisk) {
   m.files.PutFile(kData + L"\\temp.xd", std::string(1000, 'x'));
   Disk(L'D', 80'000'000);
   Disk(L'E', 80'000'000);
+  RemoveLeftoverWorkFolders();
   bool templateSeenGone = false;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
     // Stopped in stage 2 of D; stage 3 fails on E.
-    if (op == FsOp::Append && path == kData + L"\\temp.xd" && m.files.Contents(path).size() > 100'000 &&
-        !m.form->run.StopRequested)
-      m(L"Command4").Click();
+    if (op == FsOp::Write && path == kData + L"\\temp.xd" && m.files.Contents(path).size() > 100'000 &&
+        !view.stop)
+      view.stop = true;
     if (op == FsOp::Write && path.find(L"D:\\VNL_temp\\test.txt") == 0)
       templateSeenGone = !m.files.FileExists(kData + L"\\temp.xd");
     return false;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   EXPECT_TRUE(templateSeenGone);
-  EXPECT_TRUE(m.form->run.StopRequested);
+  EXPECT_TRUE(view.stop);
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
   m.files.refuse = [](FsOp op, const std::wstring& path) {
-    return op == FsOp::Copy && path.find(L"E:\\VNL_temp\\000-ws1-") == 0;
+    return op == FsOp::Create && path.find(L"E:\\VNL_temp\\000-ws1-") == 0;
   };
-  m.Store(L"DiskSelection", L"D", L"");
-  Run(L"E", 2);
+  view.stop = false;
+  Clean(L"E", CleaningMode::FreeSpace);
   EXPECT_EQ(Field(Log()[0], 0), "3");
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
-}
-
-TEST_F(Engine, TheEndOfTheSessionStopsTheRunAndRemovesItsWorkBeforeAgreeing) {
-  Disk(L'D', 80'000'000);
-  Disk(L'E', 80'000'000);
-  bool agreed = false, folderGoneWhenAgreed = false;
-  m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (!agreed && op == FsOp::Write && path.find(L"D:\\VNL_temp\\bo5-") == 0) {
-      m.dialogs.shown.clear();
-      agreed = m.form->ui.Close(kUnloadSessionEnding);
-      folderGoneWhenAgreed = !m.files.FolderExists(L"D:\\VNL_temp");
-    }
-    return false;
-  };
-  Run(L"DE", 2);
-  EXPECT_TRUE(agreed);
-  EXPECT_TRUE(folderGoneWhenAgreed);
-  // Nobody is there to answer a message box.
-  EXPECT_TRUE(m.dialogs.shown.empty());
-  EXPECT_FALSE(m.form->ui.Visible());
-  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
-  // The run ends with the disk in work: E is not begun.
-  const auto log = Log();
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(Field(log[0], 0), "0");
-  EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
-  EXPECT_EQ(m.files.UsedOn(L'E'), 0u);
-  EXPECT_FALSE(m.form->timer(L"PlayWAV").Enabled());
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "engine/Estimate.h"
 #include "engine/FillPatterns.h"
 #include "engine/NameFiles.h"
 #include "engine/RunDriver.h"
@@ -26,8 +29,8 @@ TEST_F(Engine, QuickCleaningOfAnNtfsDiskWritesNameFilesAndRemovesThemAll) {
     }
     return false;
   };
-  Run(L"DE", 1);
-  ASSERT_EQ(m.form->CurrentPage, 7);
+  Clean(L"DE", CleaningMode::FileRecords);
+  ASSERT_TRUE(view.finished);
   // 60 MB: 6,000 planned, files 0 to 6,000, and 5.4 MB of them leave more than 50 MB free.
   EXPECT_EQ(made[L'D'], 6001u);
   EXPECT_EQ(largest[L'D'], 903u);
@@ -46,14 +49,14 @@ TEST_F(Engine, QuickCleaningOfAnNtfsDiskWritesNameFilesAndRemovesThemAll) {
   EXPECT_EQ(Field(log[1], 7), "123456");
   EXPECT_EQ(Field(log[1], 8), "1");
   EXPECT_EQ(Field(log[1], 9), "1");
-  EXPECT_EQ(Step(0), Icon(L"IconOK"));
-  EXPECT_EQ(Step(1), Icon(L"IconOKgray"));
-  EXPECT_EQ(Step(2), Icon(L"IconOKgray"));
-  EXPECT_EQ(Step(3), Icon(L"IconOK"));
-  EXPECT_TRUE(m(L"ReportInfo", 0).Visible());
-  EXPECT_EQ(m(L"ReportInfo", 0).Caption(), m.Text(L"VERSION3", L"WORK-STATUS-1"));
-  EXPECT_EQ(m(L"ReportDisk", 0).Caption(), L"D:");
-  EXPECT_EQ(m(L"ReportImage", 0).picture().get(), Icon(L"IconOK"));
+  EXPECT_EQ(Step(0), StepIcon::Ok);
+  EXPECT_EQ(Step(1), StepIcon::NotInMode);
+  EXPECT_EQ(Step(2), StepIcon::NotInMode);
+  EXPECT_EQ(Step(3), StepIcon::Ok);
+  EXPECT_EQ(view.rows.size(), 2u);
+  EXPECT_EQ(view.rows[0].info, LangText(L"VERSION3", L"WORK-STATUS-1"));
+  EXPECT_EQ(view.rows[0].disk, L"D:");
+  EXPECT_EQ(view.rows[0].ok, true);
   EXPECT_FALSE(m.files.FileExists(kData + L"\\fileerror.txt"));
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.log"));
 }
@@ -69,7 +72,7 @@ TEST_F(Engine, NameFilesAre903BytesOnNtfsAndEmptyElsewhere) {
     }
     return false;
   };
-  Run(L"DE", 1);
+  Clean(L"DE", CleaningMode::FileRecords);
   EXPECT_EQ(counts[L'D'], 8001u);  // 80,000,000 / 10 / 1000 files, numbers 0 to 8,000
   EXPECT_EQ(sizes[L'D'], 903u);
   // A FAT folder holds 65,536 entries, ten per name file: 6,553 files fit.
@@ -85,26 +88,26 @@ TEST_F(Engine, NameFilesAre903BytesOnNtfsAndEmptyElsewhere) {
 }
 
 TEST(NameFileCount, ByDiskSizeModeAndKind) {
-  EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, 1, false, 0), 20'000);
-  EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, 2, false, 0), 70'000);
-  EXPECT_EQ(PlannedNameFiles(8'000'000'000ull, 3, true, 7'000'000'000ull), 1'500);
-  EXPECT_EQ(PlannedNameFiles(8'000'000'000ull, 3, true, 40'000'000'000ull), 150'000);
-  EXPECT_EQ(PlannedNameFiles(5'000, 1, false, 0), 1);
+  EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, NtfsMode::Normal, false, 0), 20'000);
+  EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, NtfsMode::Thorough, false, 0), 70'000);
+  EXPECT_EQ(PlannedNameFiles(8'000'000'000ull, NtfsMode::Deepest, true, 7'000'000'000ull), 1'500);
+  EXPECT_EQ(PlannedNameFiles(8'000'000'000ull, NtfsMode::Deepest, true, 40'000'000'000ull), 150'000);
+  EXPECT_EQ(PlannedNameFiles(5'000, NtfsMode::Normal, false, 0), 1);
 }
 
 TEST_F(Engine, StopDuringStageOneStillRemovesEverythingAndLogsStopped) {
   Disk(L'D', 80'000'000);
   Disk(L'E', 80'000'000);
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (op == FsOp::Write && path.find(L"\\bo17-") != std::wstring::npos) m(L"Command4").Click();
+    if (op == FsOp::Write && path.find(L"\\bo17-") != std::wstring::npos) view.stop = true;
     return false;
   };
   int32_t seenCount = -1;
   m.files.refuse = [&, inner = m.files.refuse](FsOp op, const std::wstring& path) {
-    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) seenCount = m.form->run.WorkFileCount;
+    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) seenCount = run->WorkFileCount;
     return inner(op, path);
   };
-  Run(L"DE", 2);
+  Clean(L"DE", CleaningMode::FreeSpace);
   EXPECT_EQ(seenCount, 17);
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
   EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
@@ -112,27 +115,26 @@ TEST_F(Engine, StopDuringStageOneStillRemovesEverythingAndLogsStopped) {
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(Field(log[0], 0), "0");  // E: still visited, and stopped
   EXPECT_EQ(Field(log[1], 0), "0");
-  EXPECT_EQ(Step(1), Icon(L"IconERROR"));
-  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+  EXPECT_EQ(Step(1), StepIcon::Error);
+  EXPECT_EQ(Step(3), StepIcon::Ok);
   EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
-  EXPECT_FALSE(m.form->timer(L"PlayWAV").Enabled());
-  EXPECT_FALSE(m.form->timer(L"turnoff").Enabled());
+  EXPECT_FALSE(view.soundRepeats);
+  EXPECT_FALSE(view.countdown);
 }
 
 TEST_F(Engine, FullCleaningFillsTheFreeSpaceDownToAFewKilobytesAndGivesItBack) {
   Disk(L'D', 20'000'000, drivetype::Removable, L"FAT32");
-  m(L"Option2").Click();  // spaces
   uint64_t leastFree = UINT64_MAX;
   std::size_t copies = 0;
   std::string templateText;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (op == FsOp::Copy) ++copies;
+    if (op == FsOp::Create && path.find(L"\\000-ws") != std::wstring::npos) ++copies;
     if (op == FsOp::RemoveFile && path.find(L"000-ws1-") != std::wstring::npos) templateText = m.files.Contents(path);
     if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp") == 0)
       leastFree = std::min<uint64_t>(leastFree, 20'000'000 - m.files.UsedOn(L'D'));
     return false;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   // Copies of the 5,010,000-byte template while more than 5,300,000 bytes are free.
   EXPECT_EQ(copies, 3u);
   EXPECT_EQ(templateText.size(), 5'010'000u);
@@ -141,7 +143,7 @@ TEST_F(Engine, FullCleaningFillsTheFreeSpaceDownToAFewKilobytesAndGivesItBack) {
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
   EXPECT_EQ(Field(Log()[0], 0), "1");
-  EXPECT_EQ(Step(2), Icon(L"IconOK"));
+  EXPECT_EQ(Step(2), StepIcon::Ok);
 }
 
 TEST_F(Engine, AFailureInAStageSkipsTheRestButNotTheRemoval) {
@@ -149,13 +151,13 @@ TEST_F(Engine, AFailureInAStageSkipsTheRestButNotTheRemoval) {
   m.files.refuse = [](FsOp op, const std::wstring& path) {
     return op == FsOp::Write && path.find(L"\\bo5-") != std::wstring::npos;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   EXPECT_EQ(Field(Log()[0], 0), "4");
-  EXPECT_EQ(Step(0), Icon(L"IconERROR"));
-  EXPECT_EQ(Step(1), Icon(L"IconERROR"));
-  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+  EXPECT_EQ(Step(0), StepIcon::Error);
+  EXPECT_EQ(Step(1), StepIcon::Error);
+  EXPECT_EQ(Step(3), StepIcon::Ok);
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
-  EXPECT_EQ(m(L"ReportImage", 0).picture().get(), Icon(L"IconERROR"));
+  EXPECT_EQ(view.rows[0].ok, false);
 }
 
 TEST_F(Engine, AFileThatResistsRemovalLeavesTheFolderAndStatusSix) {
@@ -164,64 +166,62 @@ TEST_F(Engine, AFileThatResistsRemovalLeavesTheFolderAndStatusSix) {
     if (op == FsOp::Write && path.find(L"\\bo3-") != std::wstring::npos) m.files.PutFile(L"D:\\VNL_temp\\locked", "x", true);
     return false;
   };
-  Run(L"D", 1);
+  Clean(L"D", CleaningMode::FileRecords);
   EXPECT_EQ(Field(Log()[0], 0), "6");
   EXPECT_TRUE(m.files.FileExists(L"D:\\VNL_temp\\locked"));
   // Stage 4 stops at the locked file; the final delete still takes every
   // file that can go, so the disk gets its space back.
   EXPECT_EQ(m.files.ListFiles(L"D:\\VNL_temp"), std::vector<std::wstring>{L"locked"});
-  EXPECT_EQ(Step(3), Icon(L"IconOK"));
+  EXPECT_EQ(Step(3), StepIcon::Ok);
 }
 
 TEST_F(Engine, ALetterWithoutADriveFailsPreparationAndTheRunGoesOn) {
   Disk(L'E', 60'000'000);
-  m.Store(L"DiskSelection", L"E", L"YES");
-  m.form->ShowPage(2);
-  m.Store(L"SecurityWay", L"Value", L"");
-  m.form->ShowPage(5);
   m.drives.Unplug(L"E");  // gone between the review and the run
-  m(L"Command1").Click();
-  m.toolkit.RunFor(100);
-  ASSERT_EQ(m.form->CurrentPage, 7);
+  Clean(L"E", CleaningMode::FileRecords);
+  ASSERT_TRUE(view.finished);
   const auto log = Log();
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(Field(log[0], 0), "2");
   EXPECT_EQ(Field(log[0], 4), "E");
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(Step(i), Icon(L"IconERROR"));
-  EXPECT_EQ(m(L"ReportInfo", 0).Caption(), m.Text(L"VERSION3", L"WORK-STATUS-2"));
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Step(i), StepIcon::Error);
+  EXPECT_EQ(view.rows[0].info, LangText(L"VERSION3", L"WORK-STATUS-2"));
 }
 
 TEST_F(Engine, PausedTimeIsNotCounted) {
   Disk(L'D', 80'000'000);
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
     if (op == FsOp::Write && path.find(L"\\bo2-") != std::wstring::npos) {
-      m(L"Check2").Click();
-      m.toolkit.At(m.clock.now + 5000, [&] { m(L"Check2").Click(); });
+      view.paused = true;
+      const uint64_t until = m.clock.now + 5000;
+      view.onYield = [&, until] { view.paused = m.clock.now < until; };
     }
     return false;
   };
   const uint64_t before = m.clock.now;
-  Run(L"D", 1);
+  Clean(L"D", CleaningMode::FileRecords);
   const uint64_t wall = (m.clock.now - before) / 1000;
-  EXPECT_GE(m.form->run.PausedMs, 5000);
+  EXPECT_GE(run->PausedMs, 5000);
   EXPECT_LE(std::stoll(Field(Log()[0], 3)), static_cast<long long>(wall) - 5);
 }
 
 TEST(SecondTick, MovesOnlyPastTheInterval) {
   FakeMachine m;
-  RunState run;
-  run.LastTickSecond = 30;
   m.clock.epochSeconds = 1796634000;  // on a whole minute
   auto at = [&](int second) {
     m.clock.now = static_cast<uint64_t>(second) * 1000;
-    return SecondTick(run, 1);
+    return SecondTick(1);
   };
+  at(30);
+  at(0);
+  ASSERT_TRUE(at(30));  // the last tick is at second 30
   EXPECT_FALSE(at(29));
   EXPECT_FALSE(at(31));
   EXPECT_TRUE(at(32));
-  run.LastTickSecond = 30;
+  at(0);
+  at(30);
   EXPECT_TRUE(at(28));
-  run.LastTickSecond = 59;
+  at(59);
   EXPECT_TRUE(at(60));  // the second wraps to 0
 }
 
@@ -231,33 +231,38 @@ TEST_F(Engine, EstimateFromAnEarlierFigure) {
   disk.serial = 99;
   disk.availableSpace = 3'600'000;
   const wchar_t* key = L"Disk99-cleanway1-ntfs1";
-  m.Store(L"Statistics", key, L"1000");
-  ShowEstimate(*m.form, disk);
+  const RunPlan plan;
+  WriteSetting(kProgramSettings, L"Statistics", key, L"1000");
   const std::wstring at = *m.clock.FormatDateTime(m.clock.NowSeconds() + 3600);
-  EXPECT_EQ(m(L"Label14").Caption(), m.Text(L"VERSION3", L"ESTIMATED") + L" " + at);
+  EXPECT_EQ(EstimateText(plan, disk), LangText(L"VERSION3", L"ESTIMATED") + L" " + at);
   for (const wchar_t* odd : {L"0", L"abc", L"", L"-5", L"0.0000000001"}) {
-    m.Store(L"Statistics", key, odd);
-    ShowEstimate(*m.form, disk);
-    EXPECT_EQ(m(L"Label14").Caption(), L"") << odd;
+    WriteSetting(kProgramSettings, L"Statistics", key, odd);
+    EXPECT_EQ(EstimateText(plan, disk), L"") << odd;
   }
   Disk(L'D', 10'000'000);
   m.clock.now += 10'000;
   m.files.PutFile(L"D:\\keep", std::string(5'000'000, 'x'));
-  StoreThroughput(*m.form, disk, 10);
-  EXPECT_EQ(m.Setting(L"Statistics", key), L"500000");
+  StoreThroughput(plan, disk, 10);
+  EXPECT_EQ(ReadSetting(kProgramSettings, L"Statistics", key), L"500000");
 }
 
 TEST_F(Engine, FillCharactersOfEachMethod) {
-  auto draws = [&](const wchar_t* option, std::deque<double> randoms) {
-    m(option).Click();
+  auto draws = [&](OverwriteMethod method, std::deque<double> randoms) {
     m.clock.scriptedRandom = std::move(randoms);
-    return FillChar(*m.form);
+    return FillChar(method);
   };
-  EXPECT_EQ(draws(L"Option1", {0.999}), L"Y");
-  EXPECT_EQ(draws(L"Option4", {0.1, 0.5, 0.73}), L"A");  // 9 and 45 are drawn again
-  EXPECT_EQ(draws(L"Option3", {0.999}), L"9");
-  EXPECT_EQ(draws(L"Option5", {0.0}), L"0");
-  EXPECT_EQ(draws(L"Option2", {}), L" ");
+  EXPECT_EQ(draws(OverwriteMethod::RandomCharacters, {0.999}), 'Y');
+  EXPECT_EQ(draws(OverwriteMethod::Gutmann, {0.0}), 'A');
+  EXPECT_EQ(draws(OverwriteMethod::RandomDigits, {0.999}), '9');
+  EXPECT_EQ(draws(OverwriteMethod::Dod522022, {0.0}), '0');
+  EXPECT_EQ(draws(OverwriteMethod::Spaces, {}), ' ');
+  // Every letter from "A" to "Y" is drawn, and never "Z".
+  std::string letters = FillText(OverwriteMethod::RandomCharacters, 20'000);
+  std::sort(letters.begin(), letters.end());
+  letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
+  EXPECT_EQ(letters, "ABCDEFGHIJKLMNOPQRSTUVWXY");
+  const std::string digits = FillText(OverwriteMethod::Dod522022, 1000);
+  EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);
 }
 
 }  // namespace
@@ -268,16 +273,15 @@ namespace {
 
 TEST_F(Engine, BelowOneTemplateOfFreeSpaceTheFillStartsWithShortLines) {
   Disk(L'D', 40'000'000);
-  m.Store(L"Statistics", L"unused", L"");
   std::string phases;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
     if (path.find(L"D:\\VNL_temp\\") != 0) return false;
-    if (op == FsOp::Copy) phases += 'C';
-    if (op == FsOp::Append && path.ends_with(L"fw1")) phases += 'L';
-    if (op == FsOp::Append && path.ends_with(L"fw2")) phases += 'S';
+    if (op == FsOp::Create && path.find(L"\\000-ws") != std::wstring::npos) phases += 'C';
+    if (op == FsOp::Write && path.ends_with(L"fw1")) phases += 'L';
+    if (op == FsOp::Write && path.ends_with(L"fw2")) phases += 'S';
     return false;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   ASSERT_FALSE(phases.empty());
   // One short line, long lines down to 100,000 free, then short lines.
   EXPECT_EQ(phases.find('C'), std::string::npos);
@@ -298,9 +302,9 @@ TEST_F(Engine, AShortTemplateIsNotCopiedSoALargeDiskFillsWithAFewFiles) {
     if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo") == 0 && workFiles == 0)
       workFiles = m.files.ListFiles(L"D:\\VNL_temp").size();
     // Copies of a 1002-byte template would number about 86,000 here.
-    return op == FsOp::Copy && ++copies > 1000;
+    return op == FsOp::Create && path.find(L"\\000-ws") != std::wstring::npos && ++copies > 1000;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   // The template stops growing below 500,000 bytes free on the Windows drive.
   EXPECT_EQ(templateSize, 1002u);
   EXPECT_EQ(copies, 0u);
@@ -323,10 +327,46 @@ TEST_F(Engine, ALaterFailureOverwritesAnEarlierOneAndAnEmptyVolumeNameStaysEmpty
     }
     return false;
   };
-  Run(L"D", 2);
+  Clean(L"D", CleaningMode::FreeSpace);
   const std::string record = Log()[0];
   EXPECT_EQ(Field(record, 0), "6");
   EXPECT_NE(record.find("|D||NTFS|5|2|1"), std::string::npos) << record;
+}
+
+}  // namespace
+}  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+// Every file operation takes a few milliseconds here, as on a slow stick;
+// the run must still give the window its turn, in every stage and wait.
+TEST_F(Engine, TheWindowGetsItsTurnThroughoutARunAndStopCutsACopyShort) {
+  Disk(L'D', 200'000'000);
+  m.files.refuse = [&](FsOp, const std::wstring&) {
+    m.clock.now += 3;
+    return false;
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_EQ(Field(Log()[0], 0), "1");
+  EXPECT_GT(view.yields, 1000);
+  EXPECT_LE(view.longestWithoutYieldMs, 60u);
+
+  // Stop pressed in the middle of a 50 MB template copy ends it there.
+  std::size_t copied = 0;
+  view.onYield = [&] {
+    const std::wstring copy = L"D:\\VNL_temp\\000-ws1-012345678901234567890123456789";
+    if (m.files.FileExists(copy) && m.files.Contents(copy).size() > 10'000'000) view.stop = true;
+  };
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::RemoveFile && path.find(L"\\000-ws1-") != std::wstring::npos) copied = m.files.Contents(path).size();
+    return false;
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_EQ(Field(Log()[0], 0), "0");
+  EXPECT_GT(copied, 10'000'000u);
+  EXPECT_LT(copied, 13'000'000u);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "lang/Charset.h"
 #include "lang/Language.h"
 #include "lang/LanguageChoice.h"

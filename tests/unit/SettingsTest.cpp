@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "tests/unit/FakeMachine.h"
 
 namespace vantrel::test {

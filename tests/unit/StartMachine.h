@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/Settings.h"
+#include "services/Settings.h"
 #include "app/StartForm.h"
 #include "tests/unit/FakeMachine.h"
 

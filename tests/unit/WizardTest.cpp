@@ -73,7 +73,7 @@ TEST_F(Wizard, NextOnTheReviewPageStartsTheRun) {
   EXPECT_FALSE(m(L"Command1").Visible());
   EXPECT_FALSE(m(L"Command2").Visible());
   EXPECT_TRUE(m(L"Command4").Enabled());
-  EXPECT_FALSE(m.form->run.StopRequested);
+  EXPECT_FALSE(m.form->StopRequested);
   EXPECT_TRUE(m.form->timer(L"worknow").Enabled());
   // The close box is refused while the run lasts.
   EXPECT_FALSE(m.form->ui.Close(0));
@@ -81,8 +81,7 @@ TEST_F(Wizard, NextOnTheReviewPageStartsTheRun) {
   EXPECT_EQ(m.dialogs.shown.back().style, mb::Information);
   m(L"Label14").SetCaption(L"Estimated ...");
   m(L"Command4").Click();
-  EXPECT_TRUE(m.form->run.StopRequested);
-  EXPECT_EQ(m.form->run.DiskStatus, kStopped);
+  EXPECT_TRUE(m.form->StopRequested);
   EXPECT_FALSE(m(L"Command4").Enabled());
   EXPECT_EQ(m(L"Label14").Caption(), L"");
 }

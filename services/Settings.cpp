@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "services/Settings.h"
 
 #include "platform/Platform.h"
 #include "services/Quietly.h"

@@ -1,0 +1,10 @@
+#include "services/LanguageState.h"
+
+namespace vantrel {
+
+LanguageState& Lang() {
+  static LanguageState state;
+  return state;
+}
+
+}  // namespace vantrel
