@@ -2,11 +2,18 @@
 // every platform; names compare without regard to case.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace vantrel {
+
+// Why the last operation failed, in the terms the logic acts on: a full disk
+// ends a fill, a missing file or folder means someone else removed it, and
+// anything else (access denied, a file in use, a read-only file) is a
+// refusal.
+enum class FsFailure { None, Refused, Missing, DiskFull };
 
 // A file open for writing.
 class OutputFile {
@@ -18,6 +25,17 @@ class OutputFile {
   // False when the file could not be closed: what was written may not have
   // reached the disk.
   virtual bool Close() = 0;
+};
+
+// A file open for reading, block by block, so that a long copy can let the
+// window breathe between blocks and never holds the whole file.
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Replaces `into` with the next bytes of the file, at most `most` of them;
+  // `into` is empty at the end of the file. False when the read fails. The
+  // buffer is reused: pass the same string again to avoid allocating.
+  virtual bool Read(std::string& into, std::size_t most) = 0;
 };
 
 class FileSystem {
@@ -61,6 +79,27 @@ class FileSystem {
   // The user's temporary folder as the system reports it (with its trailing
   // backslash), or empty text.
   virtual std::wstring TempPath() = 0;
+
+  // Why the last operation that can fail failed on this thread; None when it
+  // succeeded. Every operation that answers false or nothing on failure sets
+  // it, including those of OutputFile and InputFile, and the walks below;
+  // questions (FileExists, FolderExists, IsLink, the lists, the path forms,
+  // TempPath) leave it as it was.
+  virtual FsFailure LastFailure() = 0;
+  // Opens an existing file for reading; nothing when it cannot.
+  virtual std::unique_ptr<InputFile> OpenRead(const std::wstring& path) = 0;
+  // Hands the names of the files directly in a folder to `each`, one at a
+  // time and in the folder's order, without ever holding them all: a work
+  // folder can hold 150,001 of them. Links are not files here, as in
+  // ListFiles. `each` answers false to stop the walk, and may remove the
+  // file it was handed: the walk then neither skips nor repeats another.
+  // False when the folder could not be read (LastFailure says why); true
+  // when the walk ended or was stopped.
+  virtual bool EachFile(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) = 0;
+  // The same for the folders directly in a folder; links are not folders
+  // here, as in ListFolders.
+  virtual bool EachFolder(const std::wstring& folder,
+                          const std::function<bool(const std::wstring& name)>& each) = 0;
 };
 
 }  // namespace vantrel

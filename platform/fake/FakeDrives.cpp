@@ -43,22 +43,25 @@ bool FakeDrives::IsReady(const std::wstring& letter) {
 }
 
 std::optional<VolumeFacts> FakeDrives::Volume(const std::wstring& letter) {
+  const bool faulty = Faulty(FsOp::Volume);
   const FakeDrive* d = Answering(letter);
-  if (!d || !d->ready) return std::nullopt;
+  if (faulty || !d || !d->ready) return std::nullopt;
   return d->volume;
 }
 
 std::optional<uint64_t> FakeDrives::TotalSize(const std::wstring& letter) {
+  const bool faulty = Faulty(FsOp::TotalSize);
   const FakeDrive* d = Answering(letter);
-  if (!d || !d->ready) return std::nullopt;
+  if (faulty || !d || !d->ready) return std::nullopt;
   const wchar_t up = static_cast<wchar_t>(std::towupper(d->letter[0]));
   if (files_ && files_->capacity.count(up)) return files_->capacity.at(up);
   return d->total;
 }
 
 std::optional<uint64_t> FakeDrives::AvailableSpace(const std::wstring& path) {
+  const bool faulty = Faulty(FsOp::FreeSpace);
   const FakeDrive* d = Answering(path);
-  if (!d || !d->ready || d->freeSpaceFails) return std::nullopt;
+  if (faulty || !d || !d->ready || d->freeSpaceFails) return std::nullopt;
   const wchar_t up = static_cast<wchar_t>(std::towupper(d->letter[0]));
   if (files_ && files_->capacity.count(up)) return files_->capacity.at(up) - files_->UsedOn(up);
   return d->available;

@@ -1,4 +1,6 @@
-// Drives staged by a test: plug one in, pull it out, make it fail on a query.
+// Drives staged by a test: plug one in, pull it out, make it fail on a query,
+// by its own flags or through the fault table (FsOp::FreeSpace, Volume,
+// TotalSize), where any outcome makes the question go unanswered.
 #pragma once
 #include <map>
 
@@ -32,6 +34,8 @@ class FakeDrives : public Drives {
   }
   void Unplug(const std::wstring& letter);
   FakeDrive* Plugged(const std::wstring& letter);
+  // The file system's fault table, or one of the drives' own without one.
+  Faults& faults() { return files_ ? files_->faults : ownFaults_; }
 
   std::vector<std::wstring> Letters() override;
   int DriveType(const std::wstring& letter) override;
@@ -42,6 +46,8 @@ class FakeDrives : public Drives {
 
  private:
   FakeFileSystem* files_;
+  Faults ownFaults_;
+  bool Faulty(FsOp op) { return faults().Next(op) != FsFailure::None; }
   const FakeDrive* Answering(const std::wstring& letterOrPath) const;
 };
 

@@ -126,7 +126,16 @@ bool FakeFileSystem::ParentIsFolder(const std::wstring& key) const {
   return it != entries_.end() && it->second.folder && it->second.linkTarget.empty();
 }
 
+bool FakeFileSystem::Pass(FsOp op, FsOp asked, const std::wstring& path) {
+  const FsFailure fault = faults.Next(op);
+  // `refuse` is asked even when a fault fires: tests watch operations with it.
+  const bool refused = Refused(asked, path);
+  if (fault != FsFailure::None) return Fail(fault);
+  return refused ? Fail(FsFailure::Refused) : true;
+}
+
 bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
+  if (entries_.count(key)) Erase(key);
   const std::wstring parent = ParentKey(key);
   const uint32_t cost = FatEntriesOf(entry.name);
   uint32_t& used = folderEntries_[parent];
@@ -137,6 +146,7 @@ bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
     return false;
   used += cost;
   usedBytes_[key[0]] += entry.bytes.size();
+  children_[parent][entry.order] = key;
   entries_[key] = std::move(entry);
   return true;
 }
@@ -144,8 +154,14 @@ bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
 void FakeFileSystem::Erase(const std::wstring& key) {
   const auto it = entries_.find(key);
   if (it == entries_.end()) return;
-  folderEntries_[ParentKey(key)] -= FatEntriesOf(it->second.name);
+  const std::wstring parent = ParentKey(key);
+  folderEntries_[parent] -= FatEntriesOf(it->second.name);
   usedBytes_[key[0]] -= it->second.bytes.size();
+  const auto kids = children_.find(parent);
+  if (kids != children_.end()) {
+    kids->second.erase(it->second.order);
+    if (kids->second.empty()) children_.erase(kids);
+  }
   entries_.erase(it);
 }
 
@@ -161,35 +177,39 @@ bool FakeFileSystem::FolderExists(const std::wstring& path) {
 
 bool FakeFileSystem::CreateFolder(const std::wstring& path) {
   const std::wstring key = Resolve(path);
-  if (Refused(FsOp::CreateFolder, path) || entries_.count(key) || !ParentIsFolder(key)) return false;
+  if (!Pass(FsOp::CreateFolder, path)) return false;
+  if (entries_.count(key)) return Fail(FsFailure::Refused);
+  if (!ParentIsFolder(key)) return Fail(FsFailure::Missing);
   Entry e;
   e.folder = true;
   e.name = LeafName(path);
   e.order = nextOrder_++;
-  return Insert(key, e);
+  // A full FAT folder: Windows refuses to make the entry.
+  return Insert(key, e) ? Succeed() : Fail(FsFailure::Refused);
 }
 
 bool FakeFileSystem::RemoveFile(const std::wstring& path) {
   // Deleting a file link deletes the link, as on Windows.
   const std::wstring key = Resolve(path, false);
+  if (!Pass(FsOp::RemoveFile, path)) return false;
   const auto it = entries_.find(key);
-  if (Refused(FsOp::RemoveFile, path) || it == entries_.end() || it->second.folder || it->second.readOnly)
-    return false;
+  if (it == entries_.end()) return Fail(FsFailure::Missing);
+  if (it->second.folder || it->second.readOnly) return Fail(FsFailure::Refused);
   Erase(key);
-  return true;
+  return Succeed();
 }
 
 bool FakeFileSystem::RemoveFolder(const std::wstring& path) {
   // Removing a folder link removes the link, as on Windows; a real folder
   // must be empty.
   const std::wstring key = Resolve(path, false);
+  if (!Pass(FsOp::RemoveFolder, path)) return false;
   const auto it = entries_.find(key);
-  if (Refused(FsOp::RemoveFolder, path) || it == entries_.end() || !it->second.folder) return false;
-  if (it->second.linkTarget.empty())
-    for (const auto& [k, v] : entries_)
-      if (ParentKey(k) == key) return false;
+  if (it == entries_.end()) return Fail(FsFailure::Missing);
+  if (!it->second.folder || (it->second.linkTarget.empty() && children_.count(key)))
+    return Fail(FsFailure::Refused);
   Erase(key);
-  return true;
+  return Succeed();
 }
 
 bool FakeFileSystem::IsLink(const std::wstring& path) {
@@ -199,19 +219,23 @@ bool FakeFileSystem::IsLink(const std::wstring& path) {
 
 bool FakeFileSystem::RemoveLink(const std::wstring& path) {
   const std::wstring key = Resolve(path, false);
-  const auto it = entries_.find(key);
-  if (Refused(it != entries_.end() && it->second.folder ? FsOp::RemoveFolder : FsOp::RemoveFile, path) ||
-      it == entries_.end() || it->second.linkTarget.empty())
+  const auto found = entries_.find(key);
+  if (!Pass(found != entries_.end() && found->second.folder ? FsOp::RemoveFolder : FsOp::RemoveFile, path))
     return false;
+  const auto it = entries_.find(key);
+  if (it == entries_.end()) return Fail(FsFailure::Missing);
+  if (it->second.linkTarget.empty()) return Fail(FsFailure::Refused);
   Erase(key);
-  return true;
+  return Succeed();
 }
 
 bool FakeFileSystem::ReadAll(const std::wstring& path, std::string& bytes) {
+  if (!Pass(FsOp::Read, path)) return false;
   const Entry* e = Find(path);
-  if (Refused(FsOp::Read, path) || !e || e->folder) return false;
+  if (!e) return Fail(FsFailure::Missing);
+  if (e->folder) return Fail(FsFailure::Refused);
   bytes = e->bytes;
-  return true;
+  return Succeed();
 }
 
 uint64_t FakeFileSystem::UsedOn(wchar_t letter) const {
@@ -228,17 +252,23 @@ bool FakeFileSystem::Fits(const std::wstring& key, std::size_t growth) const {
 class FakeOutputFile : public OutputFile {
  public:
   FakeOutputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
-  bool Write(const std::string& bytes) override { return open_ && fs_.StoreFile(path_, bytes, true); }
+  bool Write(const std::string& bytes) override {
+    if (!open_) return fs_.Fail(FsFailure::Refused);
+    return fs_.Pass(FsOp::Write, FsOp::Append, path_) && fs_.StoreFile(path_, bytes, true);
+  }
   bool Flush() override {
+    if (!open_) return fs_.Fail(FsFailure::Refused);
+    if (!fs_.Pass(FsOp::Flush, path_)) return false;
     FakeFileSystem::Entry* e = fs_.Find(path_);
-    if (!open_ || !e || fs_.Refused(FsOp::Flush, path_)) return false;
+    if (!e) return fs_.Fail(FsFailure::Missing);
     e->unflushed = false;
-    return true;
+    return fs_.Succeed();
   }
   bool Close() override {
     const bool was = open_;
     open_ = false;
-    return was && !fs_.Refused(FsOp::Close, path_);
+    if (!was) return fs_.Fail(FsFailure::Refused);
+    return fs_.Pass(FsOp::Close, path_) && fs_.Succeed();
   }
 
  private:
@@ -248,23 +278,29 @@ class FakeOutputFile : public OutputFile {
 };
 
 std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) {
+  if (!Pass(FsOp::Create, path)) return nullptr;
+  if (Refused(FsOp::Write, path)) {
+    Fail(FsFailure::Refused);
+    return nullptr;
+  }
   if (!StoreFile(path, "", false)) return nullptr;
   return std::make_unique<FakeOutputFile>(*this, path);
 }
 
 bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& bytes, bool append) {
   const std::wstring key = Resolve(path);
-  if (Refused(append ? FsOp::Append : FsOp::Write, path) || !ParentIsFolder(key)) return false;
+  if (!ParentIsFolder(key)) return Fail(FsFailure::Missing);
   auto it = entries_.find(key);
-  if (it != entries_.end() && (it->second.folder || it->second.readOnly)) return false;
+  if (it != entries_.end() && (it->second.folder || it->second.readOnly)) return Fail(FsFailure::Refused);
   const std::size_t old = it == entries_.end() ? 0 : it->second.bytes.size();
   const std::size_t grown = append ? old + bytes.size() : bytes.size();
-  if (grown > old && !Fits(key, grown - old)) return false;
+  if (grown > old && !Fits(key, grown - old)) return Fail(FsFailure::DiskFull);
   if (it == entries_.end()) {
     Entry e;
     e.name = LeafName(path);
     e.order = nextOrder_++;
-    if (!Insert(key, e)) return false;
+    // A full FAT folder: Windows refuses to make the entry.
+    if (!Insert(key, e)) return Fail(FsFailure::Refused);
     it = entries_.find(key);
   }
   usedBytes_[key[0]] += grown;
@@ -274,52 +310,128 @@ bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& byte
   else
     it->second.bytes = bytes;
   it->second.unflushed = true;
-  return true;
+  return Succeed();
 }
 
 bool FakeFileSystem::WriteAll(const std::wstring& path, const std::string& bytes) {
-  return StoreFile(path, bytes, false) && !Refused(FsOp::Close, path);
+  return Pass(FsOp::Write, path) && StoreFile(path, bytes, false) && Pass(FsOp::Close, path);
 }
 
 bool FakeFileSystem::AppendAll(const std::wstring& path, const std::string& bytes) {
-  return StoreFile(path, bytes, true) && !Refused(FsOp::Close, path);
+  return Pass(FsOp::Append, path) && StoreFile(path, bytes, true) && Pass(FsOp::Close, path);
 }
 
 bool FakeFileSystem::MoveReplace(const std::wstring& from, const std::wstring& to) {
   const std::wstring fromKey = Resolve(from), toKey = Resolve(to);
+  if (!Pass(FsOp::Move, from)) return false;
   const auto src = entries_.find(fromKey);
-  if (Refused(FsOp::Move, from) || src == entries_.end() || src->second.folder || !ParentIsFolder(toKey))
-    return false;
+  if (src == entries_.end() || !ParentIsFolder(toKey)) return Fail(FsFailure::Missing);
+  if (src->second.folder) return Fail(FsFailure::Refused);
   const auto dst = entries_.find(toKey);
-  if (dst != entries_.end() && (dst->second.folder || dst->second.readOnly)) return false;
+  if (dst != entries_.end() && (dst->second.folder || dst->second.readOnly)) return Fail(FsFailure::Refused);
   Entry moved = src->second;
   moved.name = LeafName(to);
   Erase(fromKey);
   Erase(toKey);
-  return Insert(toKey, moved);
+  return Insert(toKey, moved) ? Succeed() : Fail(FsFailure::Refused);
 }
 
 bool FakeFileSystem::Copy(const std::wstring& from, const std::wstring& to) {
+  if (!Pass(FsOp::Copy, to)) return false;
   const Entry* src = Find(from);
-  if (Refused(FsOp::Copy, to) || !src || src->folder) return false;
+  if (!src) return Fail(FsFailure::Missing);
+  if (src->folder) return Fail(FsFailure::Refused);
   const std::string bytes = src->bytes;
+  if (Refused(FsOp::Write, to)) return Fail(FsFailure::Refused);
   return StoreFile(to, bytes, false);
+}
+
+bool FakeFileSystem::IsKind(const Entry& e, Kind kind) {
+  const bool link = !e.linkTarget.empty();
+  switch (kind) {
+    case Kind::Links: return link;
+    case Kind::Files: return !link && !e.folder;
+    case Kind::Folders: return !link && e.folder;
+  }
+  return false;
 }
 
 std::vector<std::wstring> FakeFileSystem::List(const std::wstring& folder, Kind kind) {
   // Listing a link lists its target, as a search through it does on Windows.
-  const std::wstring key = Resolve(folder);
-  std::map<uint64_t, std::wstring> byOrder;
-  for (const auto& [k, v] : entries_) {
-    if (ParentKey(k) != key) continue;
-    const bool link = !v.linkTarget.empty();
-    if ((kind == Kind::Links && link) || (kind == Kind::Files && !link && !v.folder) ||
-        (kind == Kind::Folders && !link && v.folder))
-      byOrder[v.order] = v.name;
-  }
   std::vector<std::wstring> names;
-  for (const auto& [o, n] : byOrder) names.push_back(n);
+  if (faults.Next(FsOp::List) != FsFailure::None) return names;
+  const auto kids = children_.find(Resolve(folder));
+  if (kids == children_.end()) return names;
+  for (const auto& [order, key] : kids->second) {
+    const Entry& e = entries_.at(key);
+    if (IsKind(e, kind)) names.push_back(e.name);
+  }
   return names;
+}
+
+// The next entry is looked up afresh by its order after each name, so that
+// `each` may remove any entry, the one it was handed included, and may add
+// some: those come later in the order and are handed on too.
+bool FakeFileSystem::Walk(const std::wstring& folder, Kind kind,
+                          const std::function<bool(const std::wstring&)>& each) {
+  if (!Pass(FsOp::List, folder)) return false;
+  const std::wstring key = Resolve(folder);
+  const auto self = entries_.find(key);
+  if (self == entries_.end() || !self->second.folder) return Fail(FsFailure::Missing);
+  for (uint64_t next = 0;;) {
+    const auto kids = children_.find(key);
+    if (kids == children_.end()) break;
+    auto it = kids->second.lower_bound(next);
+    while (it != kids->second.end() && !IsKind(entries_.at(it->second), kind)) ++it;
+    if (it == kids->second.end()) break;
+    next = it->first + 1;
+    const std::wstring name = entries_.at(it->second).name;
+    if (!each(name)) break;
+  }
+  return Succeed();
+}
+
+bool FakeFileSystem::EachFile(const std::wstring& folder, const std::function<bool(const std::wstring&)>& each) {
+  return Walk(folder, Kind::Files, each);
+}
+
+bool FakeFileSystem::EachFolder(const std::wstring& folder,
+                                const std::function<bool(const std::wstring&)>& each) {
+  return Walk(folder, Kind::Folders, each);
+}
+
+class FakeInputFile : public InputFile {
+ public:
+  FakeInputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
+  bool Read(std::string& into, std::size_t most) override {
+    into.clear();
+    if (!fs_.Pass(FsOp::Read, path_)) return false;
+    const FakeFileSystem::Entry* e = fs_.Find(path_);
+    if (!e || e->folder) return fs_.Fail(FsFailure::Missing);
+    if (offset_ < e->bytes.size()) into.assign(e->bytes, offset_, most);
+    offset_ += into.size();
+    return fs_.Succeed();
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  std::wstring path_;
+  std::size_t offset_ = 0;
+};
+
+std::unique_ptr<InputFile> FakeFileSystem::OpenRead(const std::wstring& path) {
+  if (!Pass(FsOp::OpenRead, path)) return nullptr;
+  const Entry* e = Find(path);
+  if (!e) {
+    Fail(FsFailure::Missing);
+    return nullptr;
+  }
+  if (e->folder) {
+    Fail(FsFailure::Refused);
+    return nullptr;
+  }
+  Succeed();
+  return std::make_unique<FakeInputFile>(*this, path);
 }
 
 std::vector<std::wstring> FakeFileSystem::ListFiles(const std::wstring& folder) { return List(folder, Kind::Files); }

@@ -1,8 +1,13 @@
 // An in-memory file system with Windows path rules. Drives exist only once a
-// test adds them. Any operation can be made to fail through `refuse`, which
-// is how tests stage a locked file, a full disk, a failing close or a
-// vanished folder. Links behave as on Windows: a path through a link reaches
-// its target, while removing a link removes only the link.
+// test adds them. Any operation can be made to fail in two ways: through
+// `refuse`, a callback asked before each operation (which also lets a test
+// watch them), or through the fault table `faults`, which fails the Nth call
+// of an operation with a chosen outcome. Either way LastFailure then tells
+// why, as it does for the failures the fake finds itself: Missing for an
+// absent file or folder, Refused for a read-only file or a folder that is
+// not empty, DiskFull for a write beyond a drive's `capacity`. Links behave
+// as on Windows: a path through a link reaches its target, while removing a
+// link removes only the link.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -11,10 +16,9 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/fake/Faults.h"
 
 namespace vantrel::fake {
-
-enum class FsOp { Read, Write, Append, Close, Flush, RemoveFile, CreateFolder, RemoveFolder, Copy, Move };
 
 // A FAT folder holds at most this many 32-byte directory entries; a long
 // name takes one entry per 13 characters besides its short entry.
@@ -35,7 +39,16 @@ class FakeFileSystem : public FileSystem {
   // False while bytes written to the file have not been flushed.
   bool Flushed(const std::wstring& path) const;
 
+  // Asked with the operation and its path before each operation; true
+  // refuses it. Each operation asks about its own FsOp, and for the sake of
+  // the tests written before the fault table some ask about another as
+  // well: Create also about Write (of the empty file), Copy also about Write
+  // (of the destination), WriteAll and AppendAll also about Close, and
+  // OutputFile::Write asks about Append. The fault table counts only each
+  // operation's own FsOp (OutputFile::Write counts as Write).
   std::function<bool(FsOp, const std::wstring&)> refuse;
+  // Shared with FakeDrives made over this file system.
+  Faults faults;
   // Bytes a drive holds at most, by upper-case letter; unlimited when absent.
   std::map<wchar_t, uint64_t> capacity;
   // Upper-case letters of the drives formatted FAT: their folders refuse the
@@ -63,9 +76,14 @@ class FakeFileSystem : public FileSystem {
   std::wstring ShortPathName(const std::wstring& path) override;
   std::wstring LongPathName(const std::wstring& path) override;
   std::wstring TempPath() override { return tempPath; }
+  FsFailure LastFailure() override { return last_; }
+  std::unique_ptr<InputFile> OpenRead(const std::wstring& path) override;
+  bool EachFile(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
+  bool EachFolder(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
 
  private:
   friend class FakeOutputFile;
+  friend class FakeInputFile;
   struct Entry {
     bool folder = false;  // for a link: it points to a folder
     bool readOnly = false;
@@ -82,19 +100,40 @@ class FakeFileSystem : public FileSystem {
   Entry* Find(const std::wstring& path);
   const Entry* Find(const std::wstring& path) const;
   bool Refused(FsOp op, const std::wstring& path) const { return refuse && refuse(op, path); }
+  // Counts a call of `op` in the fault table and asks `refuse` about
+  // `asked`; false, with the reason kept, when either says no.
+  bool Pass(FsOp op, const std::wstring& path) { return Pass(op, op, path); }
+  bool Pass(FsOp op, FsOp asked, const std::wstring& path);
+  bool Fail(FsFailure why) {
+    last_ = why;
+    return false;
+  }
+  bool Succeed() {
+    last_ = FsFailure::None;
+    return true;
+  }
+  static bool IsKind(const Entry& e, Kind kind);
+  bool Walk(const std::wstring& folder, Kind kind, const std::function<bool(const std::wstring&)>& each);
   bool ParentIsFolder(const std::wstring& key) const;
   // Adds an entry under its key, keeping the parent folder's entry count;
   // false when a FAT folder is full.
   bool Insert(const std::wstring& key, Entry entry);
   void Erase(const std::wstring& key);
   std::vector<std::wstring> List(const std::wstring& folder, Kind kind);
+  // Writes or appends after the operation has passed its gate; false with
+  // the reason kept.
   bool StoreFile(const std::wstring& path, const std::string& bytes, bool append);
   bool Fits(const std::wstring& key, std::size_t growth) const;
 
   std::map<std::wstring, Entry> entries_;
+  // The keys of the entries of each folder in the folder's order, by folder
+  // key: listings and walks go through it, and a walk that looks up the
+  // next order afresh survives removals.
+  std::map<std::wstring, std::map<uint64_t, std::wstring>> children_;
   std::map<std::wstring, uint32_t> folderEntries_;  // directory entries used, by folder key
   std::map<wchar_t, uint64_t> usedBytes_;            // by lower-case drive letter
   uint64_t nextOrder_ = 0;
+  FsFailure last_ = FsFailure::None;
 };
 
 }  // namespace vantrel::fake

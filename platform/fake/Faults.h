@@ -1,0 +1,49 @@
+// The fakes' fault table: the Nth call of an operation from now fails with a
+// chosen outcome, as SQLite's test VFS makes the Nth call fail. One table
+// serves the file system and the drives, so a test can say "the 17th file
+// cannot be created", "the third write finds the disk full" or "the second
+// free-space question gets no answer" without a callback of its own.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace vantrel::fake {
+
+// Every operation the fakes count. Drive questions are counted here too:
+// FreeSpace (AvailableSpace), Volume and TotalSize.
+enum class FsOp {
+  Read, Write, Append, Close, Flush, RemoveFile, CreateFolder, RemoveFolder, Copy, Move,
+  Create, OpenRead, List, FreeSpace, Volume, TotalSize
+};
+
+class Faults {
+ public:
+  // The nth call of `op` from now fails with `outcome` (n = 1: the next
+  // call); the calls before and after it are left alone.
+  void Fail(FsOp op, uint64_t n, FsFailure outcome);
+  // Every call of `op` from the nth from now on fails with `outcome`, until
+  // Clear.
+  void FailFrom(FsOp op, uint64_t n, FsFailure outcome);
+  void Clear();
+  // Calls of `op` counted so far.
+  uint64_t Calls(FsOp op) const;
+
+  // For the fakes: counts a call of `op` and tells how it is to fail, None
+  // when it is not.
+  FsFailure Next(FsOp op);
+
+ private:
+  struct Rule {
+    FsOp op;
+    uint64_t at;  // the call number it fires on
+    bool onward;  // and on every later call
+    FsFailure outcome;
+  };
+  std::map<FsOp, uint64_t> calls_;
+  std::vector<Rule> rules_;
+};
+
+}  // namespace vantrel::fake
