@@ -54,16 +54,26 @@ void SetMethod(OverwriteMethod method) {
   Write(L"SecurityMethod", L"Value", std::to_wstring(static_cast<int>(method)));
 }
 
-CleaningMode Cleaning() {
-  return Read(L"SecurityWay", L"Value") == L"7" ? CleaningMode::FreeSpace : CleaningMode::FileRecords;
+std::optional<CleaningMode> CleaningAsStored() {
+  const std::wstring value = Read(L"SecurityWay", L"Value");
+  if (value.empty()) return CleaningMode::FileRecords;
+  if (value == L"7") return CleaningMode::FreeSpace;
+  return std::nullopt;
 }
+
+CleaningMode Cleaning() { return CleaningAsStored().value_or(CleaningMode::FileRecords); }
 
 void SetCleaning(CleaningMode mode) { Write(L"SecurityWay", L"Value", mode == CleaningMode::FreeSpace ? L"7" : L""); }
 
-NtfsMode Ntfs() {
+std::optional<NtfsMode> NtfsAsStored() {
   const std::wstring value = Read(L"NTFSMODE", L"VALUE");
-  return value == L"2" ? NtfsMode::Thorough : value == L"3" ? NtfsMode::Deepest : NtfsMode::Normal;
+  if (value.empty()) return NtfsMode::Normal;
+  if (value == L"2") return NtfsMode::Thorough;
+  if (value == L"3") return NtfsMode::Deepest;
+  return std::nullopt;
 }
+
+NtfsMode Ntfs() { return NtfsAsStored().value_or(NtfsMode::Normal); }
 
 void SetNtfs(NtfsMode mode) {
   Write(L"NTFSMODE", L"VALUE", mode == NtfsMode::Normal ? L"" : std::to_wstring(static_cast<int>(mode)));

@@ -23,7 +23,10 @@ void Set(Flag flag, bool on);
 // Nothing when no method, or an unknown one, is stored.
 std::optional<OverwriteMethod> Method();
 void SetMethod(OverwriteMethod method);
-// Anything but the stored code of the second mode reads as the first.
+// The modes as stored; nothing for a value that is none of their codes.
+std::optional<CleaningMode> CleaningAsStored();
+std::optional<NtfsMode> NtfsAsStored();
+// The modes a run takes: anything but a known code reads as the first mode.
 CleaningMode Cleaning();
 void SetCleaning(CleaningMode mode);
 NtfsMode Ntfs();

@@ -45,9 +45,11 @@ void StartForm::SetCaptions() {
 }
 
 void StartForm::RestoreModes() {
-  const NtfsMode ntfs = choices::Ntfs();
-  (ntfs == NtfsMode::Deepest ? c.Option10 : ntfs == NtfsMode::Thorough ? c.Option9 : c.Option8)->SetValue(1);
-  (choices::Cleaning() == CleaningMode::FreeSpace ? c.Option7 : c.Option6)->SetValue(1);
+  // An odd stored value selects no option, and the run reads it as the first mode.
+  if (const auto ntfs = choices::NtfsAsStored())
+    (*ntfs == NtfsMode::Deepest ? c.Option10 : *ntfs == NtfsMode::Thorough ? c.Option9 : c.Option8)->SetValue(1);
+  if (const auto cleaning = choices::CleaningAsStored())
+    (*cleaning == CleaningMode::FreeSpace ? c.Option7 : c.Option6)->SetValue(1);
   if (choices::Get(choices::Flag::ShowGoodOnly)) c.Check9->SetValue(1);
 }
 

@@ -76,7 +76,7 @@ struct Engine : ::testing::Test {
   using FakeDrive = fake::FakeDrive;
   FakeMachine m;
   RecordingView view{m.clock};
-  std::unique_ptr<Run> run;
+  std::unique_ptr<vantrel::Run> run;
 
   void SetUp() override {
     m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
@@ -99,7 +99,7 @@ struct Engine : ::testing::Test {
     plan.cleaning = cleaning;
     plan.ntfs = ntfs;
     plan.method = method;
-    run = std::make_unique<Run>(plan, view);
+    run = std::make_unique<vantrel::Run>(plan, view);
     StartRun(*run);
   }
   std::vector<std::string> Log() {

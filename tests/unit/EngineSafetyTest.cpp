@@ -132,7 +132,9 @@ TEST_P(Failures, EndInTheirOwnStatusNeverInSuccess) {
   EXPECT_EQ(Field(Log()[0], 0), f.status);
   EXPECT_EQ(view.rows[0].ok, false);
   // A disk that failed its preparation keeps its work folder for the next start.
-  if (std::string(f.status) != "2") EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  if (std::string(f.status) != "2") {
+    EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  }
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
 }
 
@@ -198,7 +200,7 @@ TEST_F(Engine, TheTemplateNeverOutlivesItsDisk) {
   bool templateSeenGone = false;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
     // Stopped in stage 2 of D; stage 3 fails on E.
-    if (op == FsOp::Write && path == kData + L"\\temp.xd" && m.files.Contents(path).size() > 100'000 &&
+    if (op == FsOp::Append && path == kData + L"\\temp.xd" && m.files.Contents(path).size() > 100'000 &&
         !view.stop)
       view.stop = true;
     if (op == FsOp::Write && path.find(L"D:\\VNL_temp\\test.txt") == 0)

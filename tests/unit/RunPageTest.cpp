@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DiskPanelPage.h"
+#include "disks/DiskSlots.h"
 #include "lang/Language.h"
 #include "tests/unit/EngineMachine.h"
 #include "tests/unit/StartMachine.h"

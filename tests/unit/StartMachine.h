@@ -38,7 +38,7 @@ struct StartMachine : FakeMachine {
     form = std::make_unique<StartForm>();
     return form->Load(commandLine);
   }
-  Control& operator()(const std::wstring& name, int index = -1) { return (*form)(name, index); }
+  Control& operator()(const std::wstring& name, int index = -1) { return form->ui(name, index); }
   std::wstring Text(const wchar_t* section, const wchar_t* key);
   std::unique_ptr<StartForm> form;
 };

@@ -69,7 +69,7 @@ TEST(StartUp, RestoresStoredChoicesAndIgnoresOddOnes) {
   EXPECT_TRUE(Ticked(m(L"Check9")));
   EXPECT_TRUE(Ticked(m(L"Check7")));
   EXPECT_EQ(m.form->CurrentPage, 2);
-  EXPECT_TRUE(m.form->timer(L"DiskListRefresher").Enabled());
+  EXPECT_TRUE(m.form->ui.timer(L"DiskListRefresher").Enabled());
   EXPECT_EQ(m(L"DiskLabel", 0).Caption(), L"C");
 
   StartMachine odd;

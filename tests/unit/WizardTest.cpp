@@ -27,7 +27,7 @@ struct Wizard : ::testing::Test {
 TEST_F(Wizard, DiskPageRefusesToGoOnWithoutADisk) {
   Next();
   ASSERT_EQ(Page(), 2);
-  EXPECT_TRUE(m.form->timer(L"DiskListRefresher").Enabled());
+  EXPECT_TRUE(m.form->ui.timer(L"DiskListRefresher").Enabled());
   Next();
   EXPECT_EQ(Page(), 2);
   ASSERT_EQ(m.dialogs.shown.size(), 1u);
@@ -36,7 +36,7 @@ TEST_F(Wizard, DiskPageRefusesToGoOnWithoutADisk) {
   m(L"DiskImage", 1).Click();
   Next();
   EXPECT_EQ(Page(), 3);
-  EXPECT_FALSE(m.form->timer(L"DiskListRefresher").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"DiskListRefresher").Enabled());
 }
 
 TEST_F(Wizard, ReviewSummarisesTheChoices) {
@@ -74,7 +74,7 @@ TEST_F(Wizard, NextOnTheReviewPageStartsTheRun) {
   EXPECT_FALSE(m(L"Command2").Visible());
   EXPECT_TRUE(m(L"Command4").Enabled());
   EXPECT_FALSE(m.form->StopRequested);
-  EXPECT_TRUE(m.form->timer(L"worknow").Enabled());
+  EXPECT_TRUE(m.form->ui.timer(L"worknow").Enabled());
   // The close box is refused while the run lasts.
   EXPECT_FALSE(m.form->ui.Close(0));
   EXPECT_EQ(m.dialogs.shown.back().text, m.Text(L"VERSION3", L"STOP-OPERATIONS-FIRST"));
@@ -101,11 +101,11 @@ TEST_F(Wizard, FinishClosesRemovesLeftoversAndEnds) {
   m.files.MakeFolders(L"D:\\VNL_temp");
   m.form->ShowPage(7);
   m.dialogs.shown.clear();
-  m.form->timer(L"PlayWAV").SetEnabled(true);
-  m.form->timer(L"turnoff").SetEnabled(true);
+  m.form->ui.timer(L"PlayWAV").SetEnabled(true);
+  m.form->ui.timer(L"turnoff").SetEnabled(true);
   Next();
-  EXPECT_FALSE(m.form->timer(L"PlayWAV").Enabled());
-  EXPECT_FALSE(m.form->timer(L"turnoff").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"PlayWAV").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"turnoff").Enabled());
   EXPECT_TRUE(m.toolkit.ended);
   EXPECT_FALSE(m.form->ui.Visible());
   EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
@@ -114,11 +114,11 @@ TEST_F(Wizard, FinishClosesRemovesLeftoversAndEnds) {
 
 TEST_F(Wizard, BackCancelsACountdownAndASound) {
   m.form->ShowPage(7);
-  m.form->timer(L"PlayWAV").SetEnabled(true);
-  m.form->timer(L"turnoff").SetEnabled(true);
+  m.form->ui.timer(L"PlayWAV").SetEnabled(true);
+  m.form->ui.timer(L"turnoff").SetEnabled(true);
   Back();
-  EXPECT_FALSE(m.form->timer(L"PlayWAV").Enabled());
-  EXPECT_FALSE(m.form->timer(L"turnoff").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"PlayWAV").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"turnoff").Enabled());
 }
 
 TEST_F(Wizard, ChoicesAreStoredTheMomentTheyChange) {
@@ -156,7 +156,7 @@ TEST_F(Wizard, TheRunEndsOnTheFinishPageAfterStop) {
   EXPECT_EQ(Page(), 7);
   EXPECT_FALSE(m(L"Command4").Visible());
   EXPECT_TRUE(m(L"Command1").Visible());
-  EXPECT_FALSE(m.form->timer(L"worknow").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"worknow").Enabled());
   EXPECT_TRUE(m.form->ui.Close(0));
 }
 
