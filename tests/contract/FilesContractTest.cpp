@@ -183,12 +183,14 @@ TEST(FilesContract, OutputFileFlushesAndReportsItsClose) {
 }
 
 TEST(FilesContract, ErrorCodesMapToTheReasonsTheLogicActsOn) {
-  for (DWORD full : std::initializer_list<DWORD>{ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, 1295 /* ERROR_DISK_QUOTA_EXCEEDED */})
+  using Codes = std::initializer_list<DWORD>;
+  const DWORD quotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW-w64's headers
+  for (DWORD full : Codes{ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, quotaExceeded})
     EXPECT_EQ(win32::FailureOfError(full), FsFailure::DiskFull) << full;
-  for (DWORD missing : std::initializer_list<DWORD>{ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_NOT_READY})
+  for (DWORD missing : Codes{ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_NOT_READY})
     EXPECT_EQ(win32::FailureOfError(missing), FsFailure::Missing) << missing;
-  for (DWORD refused : std::initializer_list<DWORD>{ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_WRITE_PROTECT,
-                        ERROR_ALREADY_EXISTS, ERROR_DIR_NOT_EMPTY, ERROR_INVALID_NAME, ERROR_WRITE_FAULT})
+  for (DWORD refused : Codes{ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_WRITE_PROTECT,
+                             ERROR_ALREADY_EXISTS, ERROR_DIR_NOT_EMPTY, ERROR_INVALID_NAME, ERROR_WRITE_FAULT})
     EXPECT_EQ(win32::FailureOfError(refused), FsFailure::Refused) << refused;
   EXPECT_EQ(win32::FailureOfError(ERROR_SUCCESS), FsFailure::None);
 }
