@@ -6,12 +6,9 @@
 
 namespace vantrel::win32 {
 
-namespace {
-// Winerror.h has it; MinGW-w64's does not.
-constexpr DWORD kErrorDiskQuotaExceeded = 1295;
-}  // namespace
-
 FsFailure FailureOfError(unsigned long error) {
+  // ERROR_DISK_QUOTA_EXCEEDED: the SDK's winerror.h has it, MinGW-w64's not.
+  constexpr DWORD kDiskQuotaExceeded = 1295;
   switch (error) {
     case ERROR_SUCCESS:
       return FsFailure::None;
@@ -19,7 +16,7 @@ FsFailure FailureOfError(unsigned long error) {
     // is what the quota leaves.
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-    case kErrorDiskQuotaExceeded:
+    case kDiskQuotaExceeded:
       return FsFailure::DiskFull;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
