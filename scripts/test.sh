@@ -33,7 +33,11 @@ echo "unit tests: $(( $(date +%s) - t )) s"
 t=$(date +%s)
 (
   source tests/harness/wineprefix.sh
+  source tests/harness/ntfs.sh
   prefix_create || exit 1
+  trap 'images_cleanup; prefix_destroy' EXIT
+  # A small volume for the test that fills one: T:.
+  image_make small 8 >/dev/null && image_mount small && image_map t "$(mnt small)" || exit 1
   mkdir -p "$DRIVE_C/tests"
   cp build/win/contract_tests.exe "$DRIVE_C/tests/"
   # Links cannot be made from inside Wine, so the link tests find theirs

@@ -6,16 +6,68 @@
 
 namespace vantrel::win32 {
 
+FsFailure FailureOfError(unsigned long error) {
+  // ERROR_DISK_QUOTA_EXCEEDED: the SDK's winerror.h has it, MinGW-w64's not.
+  constexpr DWORD kDiskQuotaExceeded = 1295;
+  switch (error) {
+    case ERROR_SUCCESS:
+      return FsFailure::None;
+    // A quota is the user's own full disk: the free space the fill measures
+    // is what the quota leaves.
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case kDiskQuotaExceeded:
+      return FsFailure::DiskFull;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NOT_READY:
+      return FsFailure::Missing;
+    default:
+      return FsFailure::Refused;
+  }
+}
+
 namespace {
+
+// Why this thread's last operation failed. It is taken from GetLastError at
+// the moment of the failure, because the calls that follow (closing a
+// handle, the logic's next question) may change the thread's last error.
+thread_local FsFailure t_lastFailure = FsFailure::None;
+
+bool Succeeded() {
+  t_lastFailure = FsFailure::None;
+  return true;
+}
+
+bool FailedWith(FsFailure why) {
+  t_lastFailure = why;
+  return false;
+}
+
+// To be called right after the system call that failed. A failure that left
+// no error code is still a failure.
+bool Failed() {
+  const FsFailure why = FailureOfError(GetLastError());
+  return FailedWith(why == FsFailure::None ? FsFailure::Refused : why);
+}
+
+bool Done(BOOL ok) { return ok ? Succeeded() : Failed(); }
 
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
+// Writes straight from the caller's buffer, in one call for any block up to
+// 16 MiB: a 1 MiB block costs one WriteFile and no copy.
 bool WriteBytes(HANDLE h, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
     DWORD written = 0;
-    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
     done += written;
   }
   return true;
@@ -47,15 +99,11 @@ bool Win32FileSystem::FolderExists(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FileSystem::CreateFolder(const std::wstring& path) {
-  return CreateDirectoryW(path.c_str(), nullptr) != 0;
-}
+bool Win32FileSystem::CreateFolder(const std::wstring& path) { return Done(CreateDirectoryW(path.c_str(), nullptr)); }
 
-bool Win32FileSystem::RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 0; }
+bool Win32FileSystem::RemoveFile(const std::wstring& path) { return Done(DeleteFileW(path.c_str())); }
 
-bool Win32FileSystem::RemoveFolder(const std::wstring& path) {
-  return RemoveDirectoryW(path.c_str()) != 0;
-}
+bool Win32FileSystem::RemoveFolder(const std::wstring& path) { return Done(RemoveDirectoryW(path.c_str())); }
 
 bool Win32FileSystem::IsLink(const std::wstring& path) {
   const DWORD a = Attributes(path);
@@ -63,7 +111,9 @@ bool Win32FileSystem::IsLink(const std::wstring& path) {
 }
 
 bool Win32FileSystem::RemoveLink(const std::wstring& path) {
-  if (!IsLink(path)) return false;
+  const DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Failed();
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return FailedWith(FsFailure::Refused);
   // Deleting by name resolves the link on some systems and deletes what it
   // points to, so the link is opened as itself and deleted through that
   // handle. The handle is asked again: a link swapped for a folder after the
@@ -71,32 +121,32 @@ bool Win32FileSystem::RemoveLink(const std::wstring& path) {
   FileHandle h(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!h.valid()) return false;
+  if (!h.valid()) return Failed();
   FILE_ATTRIBUTE_TAG_INFO opened{};
-  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened) ||
-      !(opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-    return false;
+  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened)) return Failed();
+  if (!(opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return FailedWith(FsFailure::Refused);
   FILE_DISPOSITION_INFO remove{TRUE};
-  if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &remove, sizeof remove)) return false;
+  if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &remove, sizeof remove)) return Failed();
   h.reset();
-  return !IsLink(path);
+  return IsLink(path) ? FailedWith(FsFailure::Refused) : Succeeded();
 }
 
 bool Win32FileSystem::ReadAll(const std::wstring& path, std::string& bytes) {
   bytes.clear();
   FileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h.valid()) return false;
+  if (!h.valid()) return Failed();
   char chunk[65536];
   for (;;) {
     DWORD got = 0;
     // A read that fails half-way must not pass for the whole file: a caller
     // that writes the text back would lose the rest.
     if (!::ReadFile(h.get(), chunk, sizeof chunk, &got, nullptr)) {
+      Failed();
       bytes.clear();
       return false;
     }
-    if (got == 0) return true;
+    if (got == 0) return Succeeded();
     bytes.append(chunk, got);
   }
 }
@@ -106,15 +156,24 @@ namespace {
 class Win32OutputFile final : public OutputFile {
  public:
   explicit Win32OutputFile(HANDLE h) : h_(h) {}
-  ~Win32OutputFile() override { Close(); }
+  // Closes quietly: the reason a write failed stays for LastFailure.
+  ~Win32OutputFile() override {
+    if (open()) CloseHandle(h_);
+  }
   Win32OutputFile(const Win32OutputFile&) = delete;
   Win32OutputFile& operator=(const Win32OutputFile&) = delete;
 
-  bool Write(const std::string& bytes) override { return open() && WriteBytes(h_, bytes); }
-  bool Flush() override { return open() && FlushFileBuffers(h_) != 0; }
+  bool Write(const std::string& bytes) override {
+    if (!open()) return FailedWith(FsFailure::Refused);
+    return WriteBytes(h_, bytes) ? Succeeded() : Failed();
+  }
+  bool Flush() override { return open() ? Done(FlushFileBuffers(h_)) : FailedWith(FsFailure::Refused); }
   // The handle is held bare rather than in a FileHandle because the answer
   // of CloseHandle matters: a failed close can mean lost data.
-  bool Close() override { return open() && CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0; }
+  bool Close() override {
+    if (!open()) return FailedWith(FsFailure::Refused);
+    return Done(CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)));
+  }
 
  private:
   bool open() const { return h_ != INVALID_HANDLE_VALUE; }
@@ -122,13 +181,40 @@ class Win32OutputFile final : public OutputFile {
 };
 
 // Writes and closes, so that a close that fails counts like a write that
-// fails.
+// fails; a failed write's reason is the one kept.
 bool WriteAndClose(HANDLE h, const std::string& bytes) {
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) return Failed();
   Win32OutputFile file(h);
-  const bool written = file.Write(bytes);
-  return file.Close() && written;
+  if (!file.Write(bytes)) {
+    const FsFailure why = t_lastFailure;
+    file.Close();
+    return FailedWith(why);
+  }
+  return file.Close();
 }
+
+class Win32InputFile final : public InputFile {
+ public:
+  explicit Win32InputFile(HANDLE h) : h_(h) {}
+
+  // Reads into the caller's string, sized once: a string handed back again
+  // after a full block is not filled or grown anew.
+  bool Read(std::string& into, std::size_t most) override {
+    const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(most, 1u << 30));
+    into.resize(ask);
+    DWORD got = 0;
+    if (!::ReadFile(h_.get(), into.data(), ask, &got, nullptr)) {
+      Failed();
+      into.clear();
+      return false;
+    }
+    into.resize(got);
+    return Succeeded();
+  }
+
+ private:
+  FileHandle h_;
+};
 
 }  // namespace
 
@@ -147,16 +233,31 @@ bool Win32FileSystem::AppendAll(const std::wstring& path, const std::string& byt
 std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  if (h == INVALID_HANDLE_VALUE) {
+    Failed();
+    return nullptr;
+  }
+  Succeeded();
   return std::make_unique<Win32OutputFile>(h);
 }
 
+std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    Failed();
+    return nullptr;
+  }
+  Succeeded();
+  return std::make_unique<Win32InputFile>(h);
+}
+
 bool Win32FileSystem::MoveReplace(const std::wstring& from, const std::wstring& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return Done(MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to) {
-  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
+  return Done(CopyFileW(from.c_str(), to.c_str(), FALSE));
 }
 
 namespace {
@@ -170,19 +271,47 @@ Entry KindOf(DWORD attributes) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Entry::Folder : Entry::File;
 }
 
-std::vector<std::wstring> List(const std::wstring& folder, Entry kind) {
-  std::vector<std::wstring> names;
+// Hands on the names of one kind, one at a time: the system fetches them in
+// large batches (64 KiB) but nothing here keeps them. Removing the entry
+// just handed on is safe, as the search goes on from its own position.
+bool Walk(const std::wstring& folder, Entry kind, const std::function<bool(const std::wstring&)>& each) {
+  const std::wstring pattern = folder + (folder.ends_with(L'\\') ? L"*" : L"\\*");
   WIN32_FIND_DATAW data;
-  FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-  if (!find.valid()) return names;
+  FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH));
+  if (!find.valid()) {
+    // An empty drive root has not even "." and "..".
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? Succeeded() : Failed();
+  }
   do {
     const std::wstring name = data.cFileName;
-    if (KindOf(data.dwFileAttributes) == kind && name != L"." && name != L"..") names.push_back(name);
+    if (KindOf(data.dwFileAttributes) == kind && name != L"." && name != L".." && !each(name)) return Succeeded();
   } while (FindNextFileW(find.get(), &data));
+  return GetLastError() == ERROR_NO_MORE_FILES ? Succeeded() : Failed();
+}
+
+// The lists are questions: they leave the reason of the last failure alone.
+std::vector<std::wstring> List(const std::wstring& folder, Entry kind) {
+  const FsFailure kept = t_lastFailure;
+  std::vector<std::wstring> names;
+  Walk(folder, kind, [&](const std::wstring& name) {
+    names.push_back(name);
+    return true;
+  });
+  t_lastFailure = kept;
   return names;
 }
 
 }  // namespace
+
+bool Win32FileSystem::EachFile(const std::wstring& folder, const std::function<bool(const std::wstring&)>& each) {
+  return Walk(folder, Entry::File, each);
+}
+
+bool Win32FileSystem::EachFolder(const std::wstring& folder,
+                                 const std::function<bool(const std::wstring&)>& each) {
+  return Walk(folder, Entry::Folder, each);
+}
 
 std::vector<std::wstring> Win32FileSystem::ListFiles(const std::wstring& folder) {
   return List(folder, Entry::File);
@@ -203,6 +332,8 @@ std::wstring Win32FileSystem::ShortPathName(const std::wstring& path) {
 std::wstring Win32FileSystem::LongPathName(const std::wstring& path) {
   return ConvertPath(path, GetLongPathNameW);
 }
+
+FsFailure Win32FileSystem::LastFailure() { return t_lastFailure; }
 
 std::wstring Win32FileSystem::TempPath() {
   wchar_t buffer[512];

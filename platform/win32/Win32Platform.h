@@ -38,7 +38,14 @@ class Win32FileSystem : public FileSystem {
   std::wstring ShortPathName(const std::wstring& path) override;
   std::wstring LongPathName(const std::wstring& path) override;
   std::wstring TempPath() override;
+  FsFailure LastFailure() override;
+  std::unique_ptr<InputFile> OpenRead(const std::wstring& path) override;
+  bool EachFile(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
+  bool EachFolder(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
 };
+
+// What a system error code means to the logic: the map behind LastFailure.
+FsFailure FailureOfError(unsigned long error);
 
 class Win32ProfileFiles : public ProfileFiles {
  public:

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "platform/Platform.h"
+#include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
@@ -177,6 +180,182 @@ TEST(FilesContract, OutputFileFlushesAndReportsItsClose) {
   EXPECT_FALSE(out->Write("late"));
   EXPECT_FALSE(out->Flush());
   EXPECT_FALSE(Os().files->WriteAll(ScratchFolder() + L"\\missing\\x.txt", "x"));
+}
+
+TEST(FilesContract, ErrorCodesMapToTheReasonsTheLogicActsOn) {
+  using Codes = std::initializer_list<DWORD>;
+  const DWORD quotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW-w64's headers
+  for (DWORD full : Codes{ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, quotaExceeded})
+    EXPECT_EQ(win32::FailureOfError(full), FsFailure::DiskFull) << full;
+  for (DWORD missing : Codes{ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_NOT_READY})
+    EXPECT_EQ(win32::FailureOfError(missing), FsFailure::Missing) << missing;
+  for (DWORD refused : Codes{ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_WRITE_PROTECT,
+                             ERROR_ALREADY_EXISTS, ERROR_DIR_NOT_EMPTY, ERROR_INVALID_NAME, ERROR_WRITE_FAULT})
+    EXPECT_EQ(win32::FailureOfError(refused), FsFailure::Refused) << refused;
+  EXPECT_EQ(win32::FailureOfError(ERROR_SUCCESS), FsFailure::None);
+}
+
+TEST(FilesContract, LastFailureTellsAMissingFileFromARefusal) {
+  FileSystem& files = *Os().files;
+  const std::wstring folder = ScratchFolder();
+  std::string bytes;
+  EXPECT_FALSE(files.OpenRead(folder + L"\\missing.bin"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_FALSE(files.ReadAll(folder + L"\\missing.bin", bytes));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_FALSE(files.Create(folder + L"\\no folder\\x.bin"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_FALSE(files.RemoveFile(folder + L"\\missing.bin"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_FALSE(files.EachFile(folder + L"\\no folder", [](const std::wstring&) { return true; }));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_TRUE(files.WriteAll(folder + L"\\there.txt", "there"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::None);
+
+  // Wine keeps the read-only mark in the file's Unix permissions and does
+  // not check it before it opens a file for writing, so run as root (as the
+  // tests are) it writes a read-only file; it does check before deleting.
+  const std::wstring readOnly = folder + L"\\read-only.txt";
+  ASSERT_TRUE(files.WriteAll(readOnly, "kept"));
+  ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  if (!UnderWine()) {
+    EXPECT_FALSE(files.WriteAll(readOnly, "lost"));
+    EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+    EXPECT_FALSE(files.Create(readOnly));
+    EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+    EXPECT_TRUE(files.ReadAll(readOnly, bytes));
+    EXPECT_EQ(bytes, "kept");
+  }
+  EXPECT_FALSE(files.RemoveFile(readOnly));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+  // Questions in between leave the reason alone.
+  EXPECT_TRUE(files.FileExists(readOnly));
+  EXPECT_FALSE(files.ListFiles(folder).empty());
+  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // Writing where a folder stands is refused.
+  ASSERT_TRUE(files.CreateFolder(folder + L"\\a folder"));
+  EXPECT_FALSE(files.WriteAll(folder + L"\\a folder", "x"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+
+  // A file another writer holds is in use: refused as well.
+  std::unique_ptr<OutputFile> holder = files.Create(folder + L"\\held.txt");
+  ASSERT_TRUE(holder);
+  EXPECT_FALSE(files.Create(folder + L"\\held.txt"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+}
+
+TEST(FilesContract, EachFileWhileRemovingVisitsEveryFileExactlyOnce) {
+  FileSystem& files = *Os().files;
+  const std::wstring folder = ScratchFolder();
+  // Names as long as the engine's name files, so the system's batches of
+  // names end in the middle of the folder many times over.
+  std::set<std::wstring> made;
+  for (int i = 0; i < 3000; ++i) {
+    std::wstring name = std::to_wstring(i) + L"-";
+    name += std::wstring(115 - name.size(), L'n');
+    ASSERT_TRUE(files.WriteAll(folder + L"\\" + name, "")) << i;
+    made.insert(name);
+  }
+  ASSERT_TRUE(files.CreateFolder(folder + L"\\sub"));
+  ASSERT_TRUE(files.WriteAll(folder + L"\\sub\\deeper.txt", "x"));
+
+  std::map<std::wstring, int> seen;
+  EXPECT_TRUE(files.EachFile(folder, [&](const std::wstring& name) {
+    ++seen[name];
+    EXPECT_TRUE(files.RemoveFile(folder + L"\\" + name)) << name;
+    return true;
+  }));
+  EXPECT_EQ(files.LastFailure(), FsFailure::None);
+  EXPECT_EQ(seen.size(), made.size());
+  std::set<std::wstring> names;
+  for (const auto& [name, times] : seen) {
+    EXPECT_EQ(times, 1) << name;
+    names.insert(name);
+  }
+  EXPECT_EQ(names, made);
+  EXPECT_TRUE(files.ListFiles(folder).empty());
+  EXPECT_TRUE(files.FileExists(folder + L"\\sub\\deeper.txt"));
+
+  std::vector<std::wstring> folders;
+  EXPECT_TRUE(files.EachFolder(folder, [&](const std::wstring& name) {
+    folders.push_back(name);
+    return true;
+  }));
+  EXPECT_EQ(folders, std::vector<std::wstring>{L"sub"});
+  int handed = 0;
+  EXPECT_TRUE(files.EachFile(folder + L"\\sub", [&](const std::wstring&) { return ++handed < 0; }));
+  EXPECT_EQ(handed, 1);
+}
+
+TEST(FilesContract, WalksLeaveLinksOutAsTheListsDo) {
+  const std::wstring root = kListedLinks;
+  FileSystem& files = *Os().files;
+  ASSERT_TRUE(files.FolderExists(root + L"\\dir-link")) << "links are planted by scripts/test.sh";
+  std::vector<std::wstring> walkedFiles, walkedFolders;
+  EXPECT_TRUE(files.EachFile(root, [&](const std::wstring& name) {
+    walkedFiles.push_back(name);
+    return true;
+  }));
+  EXPECT_TRUE(files.EachFolder(root, [&](const std::wstring& name) {
+    walkedFolders.push_back(name);
+    return true;
+  }));
+  EXPECT_EQ(Sorted(walkedFiles), Sorted(files.ListFiles(root)));
+  EXPECT_EQ(Sorted(walkedFolders), (std::vector<std::wstring>{L"empty-target", L"target"}));
+}
+
+TEST(FilesContract, OpenReadReadsAFileBackWholeInBlocks) {
+  FileSystem& files = *Os().files;
+  const std::wstring file = ScratchFolder() + L"\\blocks.bin";
+  std::string whole(3 * 1024 * 1024 + 12345, '\0');
+  uint32_t seed = 12345;
+  for (char& c : whole) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  ASSERT_TRUE(files.WriteAll(file, whole));
+  std::unique_ptr<InputFile> in = files.OpenRead(file);
+  ASSERT_TRUE(in);
+  std::string back, block;
+  int blocks = 0;
+  for (;;) {
+    ASSERT_TRUE(in->Read(block, 1 << 20));
+    if (block.empty()) break;
+    back += block;
+    ++blocks;
+  }
+  EXPECT_EQ(blocks, 4);
+  EXPECT_TRUE(back == whole);
+  EXPECT_TRUE(in->Read(block, 1 << 20));
+  EXPECT_TRUE(block.empty());
+}
+
+// Planted by scripts/test.sh: a small NTFS image mapped as T:.
+const wchar_t kSmallVolume[] = L"T:\\";
+
+TEST(FilesContract, AWriteBeyondTheFreeSpaceFindsTheDiskFull) {
+  FileSystem& files = *Os().files;
+  const std::wstring root = kSmallVolume;
+  ASSERT_TRUE(files.FolderExists(root)) << "a small volume is mapped as T: by scripts/test.sh";
+  const std::string block(1 << 20, 'f');
+  std::unique_ptr<OutputFile> out = files.Create(root + L"fill.bin");
+  ASSERT_TRUE(out);
+  int written = 0;
+  while (written < 64 && out->Write(block)) ++written;
+  EXPECT_LT(written, 64);
+  EXPECT_EQ(files.LastFailure(), FsFailure::DiskFull);
+  out.reset();
+  EXPECT_EQ(files.LastFailure(), FsFailure::DiskFull);  // closing quietly keeps the reason
+
+  EXPECT_FALSE(files.WriteAll(root + L"more.bin", block));
+  EXPECT_EQ(files.LastFailure(), FsFailure::DiskFull);
+  const std::wstring source = ScratchFolder() + L"\\source.bin";
+  ASSERT_TRUE(files.WriteAll(source, block));
+  EXPECT_FALSE(files.Copy(source, root + L"copy.bin"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::DiskFull);
+
+  for (const wchar_t* name : {L"fill.bin", L"more.bin", L"copy.bin"}) files.RemoveFile(root + name);
+  EXPECT_TRUE(files.WriteAll(root + L"after.bin", block));
+  EXPECT_TRUE(files.RemoveFile(root + L"after.bin"));
 }
 
 // Ends with 1 once the reader has taken all it wrote, so the read that fails
