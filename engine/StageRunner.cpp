@@ -39,9 +39,8 @@ void WaitWhilePaused(Run& run, int stage) {
   if (!run.view.Paused() || run.StopRequested()) return;
   SetStepImage(run, stage, StepIcon::Paused);
   while (run.view.Paused() && !run.StopRequested()) {
-    Os().clock->Sleep(kPauseStepMs);
+    run.Wait(kPauseStepMs);
     run.PausedMs += kPauseStepMs;
-    run.Yield();
   }
   SetStepImage(run, stage, StepIcon::Current);
 }
