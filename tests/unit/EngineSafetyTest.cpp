@@ -222,3 +222,22 @@ TEST_F(Engine, TheTemplateNeverOutlivesItsDisk) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+// The 17th write finds the disk full: the disk fails in stage 1, and what
+// was written still goes.
+TEST_F(Engine, ADiskThatFillsUpUnderTheNameFilesFailsAndGetsItsSpaceBack) {
+  Disk(L'D', 80'000'000);
+  m.files.faults.Fail(FsOp::Write, 17, FsFailure::DiskFull);
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_EQ(Field(Log()[0], 0), "4");
+  EXPECT_EQ(Step(0), StepIcon::Error);
+  EXPECT_EQ(Step(2), StepIcon::Error);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+}
+
+}  // namespace
+}  // namespace vantrel::test
