@@ -87,6 +87,12 @@ void Control::Move(const Twips& position) {
 
 void Control::SetFocus() { Notify(Property::Focus); }
 
+void Control::SetToolTip(const std::wstring& text) {
+  if (toolTip_ == text) return;
+  toolTip_ = text;
+  Notify(Property::ToolTip);
+}
+
 void Control::Click() {
   if (!enabled_) return;
   switch (kind_) {

@@ -38,7 +38,7 @@ struct Twips {
   int left = 0, top = 0, width = 0, height = 0;
 };
 
-enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus };
+enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus, ToolTip };
 
 class Form;
 
@@ -76,6 +76,10 @@ class Control {
   const Twips& Position() const { return position_; }
   void Move(const Twips& position);
   void SetFocus();
+  // Shown while the mouse rests on the control; empty shows none. Lines
+  // break at "\n" and where the text is wider than the tip allows.
+  const std::wstring& ToolTip() const { return toolTip_; }
+  void SetToolTip(const std::wstring& text);
 
   // Design-time look, fixed before the backend first shows the control.
   int fontPoints = 9;
@@ -107,6 +111,7 @@ class Control {
   Picture picture_;
   int charset_ = 1;
   Twips position_;
+  std::wstring toolTip_;
 };
 
 class Timer {

@@ -33,7 +33,11 @@ echo "unit tests: $(( $(date +%s) - t )) s"
 t=$(date +%s)
 (
   source tests/harness/wineprefix.sh
+  source tests/harness/display.sh
   prefix_create || exit 1
+  # The toolkit's contract tests show real windows and move the mouse.
+  display_start || exit 1
+  trap 'display_stop; prefix_destroy' EXIT
   mkdir -p "$DRIVE_C/tests"
   cp build/win/contract_tests.exe "$DRIVE_C/tests/"
   # Links cannot be made from inside Wine, so the link tests find theirs

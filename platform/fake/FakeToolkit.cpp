@@ -22,10 +22,24 @@ void FakeToolkit::FormDestroyed(Form& form) {
 
 void FakeToolkit::ControlChanged(Control& control, Property property) {
   if (property == Property::Focus) focused = &control;
+  if (property != Property::ToolTip) return;
+  if (control.ToolTip().empty())
+    toolTips.erase(&control);
+  else
+    toolTips[&control] = control.ToolTip();
 }
 
 void FakeToolkit::ControlRemoved(Control& control) {
   if (focused == &control) focused = nullptr;
+  toolTips.erase(&control);
+}
+
+std::wstring FakeToolkit::HoverText(const Control& control) const {
+  for (const Control* c = &control; c; c = c->parent())
+    if (!c->Visible()) return {};
+  if (!control.Enabled() || !control.form().Visible()) return {};
+  const auto tip = toolTips.find(&control);
+  return tip == toolTips.end() ? std::wstring() : tip->second;
 }
 
 void FakeToolkit::TimerChanged(Timer& timer) {

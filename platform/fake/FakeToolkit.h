@@ -24,6 +24,14 @@ class FakeToolkit : public ToolkitBackend {
   bool ended = false;
   int shownForms = 0;
   Control* focused = nullptr;
+  // The tips the backend carries, as a window would: set when a control's
+  // text changes, gone with the control or with an empty text.
+  std::map<const Control*, std::wstring> toolTips;
+
+  // What a person sees when resting the mouse on the control: nothing over
+  // a control that is hidden (or inside a hidden container) or disabled,
+  // since neither receives the mouse.
+  std::wstring HoverText(const Control& control) const;
 
   void FormShown(Form&) override { ++shownForms; }
   void FormChanged(Form&) override {}
