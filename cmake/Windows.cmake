@@ -33,6 +33,7 @@ add_executable(contract_tests
   tests/contract/RegistryContractTest.cpp
   tests/contract/FilesContractTest.cpp
   tests/contract/ShellContractTest.cpp
+  tests/contract/ToolkitContractTest.cpp
   tests/contract/ContractMain.cpp
 )
 target_link_libraries(contract_tests PRIVATE vantrel_win32 vantrel_fake gtest)

@@ -34,8 +34,11 @@ t=$(date +%s)
 (
   source tests/harness/wineprefix.sh
   source tests/harness/ntfs.sh
+  source tests/harness/display.sh
   prefix_create || exit 1
-  trap 'images_cleanup; prefix_destroy' EXIT
+  # The toolkit's contract tests show real windows and move the mouse.
+  display_start || exit 1
+  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
   # A small volume for the test that fills one: T:.
   image_make small 8 >/dev/null && image_mount small && image_map t "$(mnt small)" || exit 1
   mkdir -p "$DRIVE_C/tests"

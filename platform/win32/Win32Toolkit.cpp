@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace vantrel::win32 {
@@ -19,6 +20,15 @@ const wchar_t kPanelClass[] = L"VantrelPanel";
 const wchar_t kTimerClass[] = L"VantrelTimers";
 constexpr COLORREF kTextColour = RGB(0x1F, 0x24, 0x2B);
 constexpr COLORREF kLinkColour = RGB(0x00, 0x5A, 0xB4);
+// Wide enough for a sentence per line; a tip breaks its text at this width
+// and at "\n" only once a width is set at all.
+constexpr int kTipWidthTwips = 5400;
+// Long tips (a disk's several facts) need longer than the default 5 s to read.
+constexpr int kTipShownMs = 30000;
+// A DoEvents that keeps finding work returns after this long, so the loop
+// that called it goes on (a timer whose tick outlasts its interval would
+// otherwise keep the queue busy for ever).
+constexpr ULONGLONG kDoEventsBudgetMs = 100;
 
 void Release(void* p) {
   if (p) static_cast<IUnknown*>(p)->Release();
@@ -36,7 +46,33 @@ struct FormWindow {
   HWND hwnd = nullptr;
   HBITMAP background = nullptr;  // scaled to the client area
   HBRUSH backgroundBrush = nullptr;
+  HWND tips = nullptr;  // made with the first tip; owned by hwnd, so it goes with it
 };
+
+// What a progress bar was last told, so a change sends only what differs.
+// The bar counts in 32 bits; byte counts of large disks are scaled down.
+struct BarState {
+  int64_t scale = 1;
+  int range = -1;  // -1: nothing sent yet
+  int position = -1;
+};
+
+int64_t BarScale(int64_t max) {
+  int64_t scale = 1;
+  while (max / scale > 0x7FFFFFFF) scale *= 1024;
+  return scale;
+}
+
+// A tool is named by its window; the tooltip subclasses it to see the mouse.
+TOOLINFOW ToolOf(HWND control) {
+  TOOLINFOW tool{};
+  // The size that both common-controls versions accept.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  return tool;
+}
 
 }  // namespace
 
@@ -47,6 +83,8 @@ struct Win32Toolkit::Impl {
   std::map<Form*, FormWindow> forms;
   std::map<Control*, HWND> windows;
   std::map<HWND, Control*> controls;
+  std::map<Control*, BarState> bars;
+  std::set<HWND> tipped;  // controls that have a tool in their form's tooltip
   std::map<UINT_PTR, Timer*> timers;
   std::map<Timer*, UINT_PTR> timerIds;
   UINT_PTR nextTimerId = 1;
@@ -267,6 +305,11 @@ struct Win32Toolkit::Impl {
   void CreateWindowFor(Control& c);
   void ApplyPosition(Control& c);
   void ApplyAll(Control& c);
+  void ApplyCheck(Control& c, HWND hwnd);
+  void ApplyBar(Control& c, HWND hwnd, bool rangeChanged);
+  HWND TipsOf(Form& form);
+  void ApplyToolTip(Control& c, HWND hwnd);
+  void RemoveToolTip(HWND hwnd);
   void MakeFormWindow(Form& form);
   void RebuildBackground(Form& form);
 };
@@ -392,20 +435,71 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
 void Win32Toolkit::Impl::ApplyAll(Control& c) {
   HWND hwnd = windows[&c];
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font(c)), FALSE);
-  if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::OptionButton)
-    SendMessageW(hwnd, BM_SETCHECK, c.Value() == 1 ? BST_CHECKED : c.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
-  if (c.kind() == ControlKind::ProgressBar) {
-    // The bar counts in 32 bits; byte counts of large disks are scaled down.
-    int64_t scale = 1;
-    while (c.Max() / scale > 0x7FFFFFFF) scale *= 1024;
-    SendMessageW(hwnd, PBM_SETRANGE32, 0, static_cast<LPARAM>(c.Max() / scale));
-    SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(c.Value() / scale), 0);
-  }
+  ApplyCheck(c, hwnd);
+  if (c.kind() == ControlKind::ProgressBar) ApplyBar(c, hwnd, true);
   if (c.kind() == ControlKind::ListView) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   }
+  ApplyToolTip(c, hwnd);
   EnableWindow(hwnd, c.Enabled());
   ShowWindow(hwnd, c.Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Toolkit::Impl::ApplyCheck(Control& c, HWND hwnd) {
+  if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::OptionButton)
+    SendMessageW(hwnd, BM_SETCHECK, c.Value() == 1 ? BST_CHECKED : c.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
+}
+
+// A run moves its bar after every block it writes; a new range repaints the
+// whole bar, so it is sent only when the maximum changed, and a position only
+// when it moves the bar.
+void Win32Toolkit::Impl::ApplyBar(Control& c, HWND hwnd, bool rangeChanged) {
+  BarState& bar = bars[&c];
+  if (rangeChanged || bar.range < 0) {
+    bar.scale = BarScale(c.Max());
+    const int range = static_cast<int>(c.Max() / bar.scale);
+    if (range != bar.range) {
+      SendMessageW(hwnd, PBM_SETRANGE32, 0, static_cast<LPARAM>(range));
+      bar.range = range;
+      bar.position = std::min(bar.position, range);  // the bar keeps its position within the range
+    }
+  }
+  const int position = static_cast<int>(c.Value() / bar.scale);
+  if (position == bar.position) return;
+  SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  bar.position = position;
+}
+
+HWND Win32Toolkit::Impl::TipsOf(Form& form) {
+  FormWindow& fw = forms[&form];
+  if (fw.tips || !fw.hwnd) return fw.tips;
+  // Always-tip: the disk panel explains itself also while another window is active.
+  fw.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fw.hwnd, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  if (!fw.tips) return nullptr;
+  SendMessageW(fw.tips, TTM_SETMAXTIPWIDTH, 0, Px(kTipWidthTwips));
+  SendMessageW(fw.tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipShownMs);
+  return fw.tips;
+}
+
+void Win32Toolkit::Impl::ApplyToolTip(Control& c, HWND hwnd) {
+  if (c.ToolTip().empty()) return RemoveToolTip(hwnd);
+  HWND tips = TipsOf(c.form());
+  if (!tips) return;
+  TOOLINFOW tool = ToolOf(hwnd);
+  tool.lpszText = const_cast<wchar_t*>(c.ToolTip().c_str());  // the tooltip keeps its own copy
+  const bool known = tipped.count(hwnd) != 0;
+  if (SendMessageW(tips, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) || known)
+    tipped.insert(hwnd);
+}
+
+void Win32Toolkit::Impl::RemoveToolTip(HWND hwnd) {
+  if (!tipped.erase(hwnd)) return;
+  FormWindow* fw = FormWindowOf(hwnd);
+  if (!fw || !fw->tips) return;
+  TOOLINFOW tool = ToolOf(hwnd);
+  SendMessageW(fw->tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32Toolkit::Impl::RebuildBackground(Form& form) {
@@ -517,8 +611,14 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
       InvalidateRect(hwnd, nullptr, TRUE);
       break;
     case Property::Value:
+      if (c.kind() == ControlKind::ProgressBar) impl_->ApplyBar(c, hwnd, false);
+      else impl_->ApplyCheck(c, hwnd);
+      break;
     case Property::Max:
-    case Property::Font: impl_->ApplyAll(c); break;
+      if (c.kind() == ControlKind::ProgressBar) impl_->ApplyBar(c, hwnd, true);
+      break;
+    case Property::Font: SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(impl_->Font(c)), TRUE); break;
+    case Property::ToolTip: impl_->ApplyToolTip(c, hwnd); break;
     case Property::Picture: InvalidateRect(hwnd, nullptr, TRUE); break;
     case Property::Position: impl_->ApplyPosition(c); break;
     case Property::Focus: SetFocus(hwnd); break;
@@ -528,7 +628,9 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
 void Win32Toolkit::ControlRemoved(Control& control) {
   const auto it = impl_->windows.find(&control);
   if (it == impl_->windows.end()) return;
+  impl_->RemoveToolTip(it->second);
   impl_->controls.erase(it->second);
+  impl_->bars.erase(&control);
   DestroyWindow(it->second);
   impl_->windows.erase(it);
 }
@@ -556,6 +658,7 @@ bool Dispatch(const MSG& msg) {
 }  // namespace
 
 void Win32Toolkit::DoEvents() {
+  const ULONGLONG start = GetTickCount64();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -563,6 +666,7 @@ void Win32Toolkit::DoEvents() {
       return;
     }
     Dispatch(msg);
+    if (GetTickCount64() - start >= kDoEventsBudgetMs) return;
   }
 }
 

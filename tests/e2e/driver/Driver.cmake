@@ -2,6 +2,7 @@
 # and drives them with real input, one command per run.
 add_executable(vdriver
   tests/e2e/driver/Driver.cpp
+  tests/e2e/driver/AnswerWatch.cpp
   tests/e2e/driver/Common.cpp
   tests/e2e/driver/ControlNames.cpp
   tests/e2e/driver/Find.cpp

@@ -29,6 +29,11 @@
 //   as a stick would be.
 // - GetWindowText does not read another process's controls; WM_GETTEXT
 //   through SendMessageTimeout does, and cannot hang the driver.
+// - A tooltip shows when the mouse rests on its control and comes as input
+//   (SetCursorPos alone may not move the pointer the program sees), and
+//   only after the tip's delay. Its text is read like a control's, from the
+//   top-level tooltip window, while that shows.
+#include "tests/e2e/driver/AnswerWatch.h"
 #include "tests/e2e/driver/Common.h"
 #include "tests/e2e/driver/ControlNames.h"
 #include "tests/e2e/driver/Find.h"
@@ -229,6 +234,47 @@ void Plug(const Args& a) {
 
 void Unplug(const Args& a) { UnplugDrive(LetterOf(a[0])); }
 
+// Rests the mouse on a control until its tooltip shows (or the time is up);
+// returns the tooltip, or null. A tip still showing from an earlier hover
+// is sent away first, so the text read is this control's.
+HWND HoverOver(const std::wstring& control, double seconds) {
+  const ControlRef ref = ParseControl(control);
+  HWND main = RequireMainWindow();
+  HWND c = RequireControl(main, ref.id, ref.label);
+  if (!IsWindowVisible(c)) Fail(L"control " + ref.label + L" is not visible, so the mouse cannot rest on it");
+  BringToFront(main);
+  MouseAway();
+  WaitFor(1.0, [main] { return !FindShownToolTip(main); });
+  RestMouseOn(c, ref.label);
+  return WaitFor(seconds, [main] { return FindShownToolTip(main); });
+}
+
+constexpr double kTipDelaySeconds = 3;
+
+// Leaves the mouse resting, so a screenshot shows the tip; prints its text
+// when one showed.
+void Hover(const Args& a) {
+  if (HWND tip = HoverOver(a[0], kTipDelaySeconds)) PrintLine(TextOf(tip));
+}
+
+void ToolTip(const Args& a) {
+  const double seconds = a.size() > 1 ? ParseSeconds(a[1]) : kTipDelaySeconds;
+  HWND tip = HoverOver(a[0], seconds);
+  if (!tip) Fail(L"no tooltip showed within " + SecondsText(seconds) + L" of resting on " + a[0]);
+  PrintLine(TextOf(tip));
+}
+
+// Gives no input, so it does not Settle: it runs beside commands that do.
+void AnswerWatch(const Args& a) {
+  AnswerWatchOptions options{ParseSeconds(a[0]), a[1]};
+  HWND main = RequireMainWindow();
+  if (a.size() > 2) {
+    const ControlRef ref = ParseControl(a[2]);
+    options.label = RequireControl(main, ref.id, ref.label);
+  }
+  for (const std::wstring& line : AnswerReport(WatchAnswers(main, options))) PrintLine(line);
+}
+
 // Prints the program's answer to the question whether the session may end.
 void EndSessionCommand(const Args& a) {
   PrintLine(std::to_wstring(EndSession(RequireMainWindow(), ParseSeconds(a[0]))));
@@ -261,6 +307,9 @@ constexpr Command kCommands[] = {
     {L"plug", L"<letter> <host-folder> fixed|removable|network|cdrom", 3, 3, Plug},
     {L"unplug", L"<letter>", 1, 1, Unplug},
     {L"end-session", L"<seconds>", 1, 1, EndSessionCommand},
+    {L"hover", L"<control>", 1, 1, Hover},
+    {L"tooltip", L"<control> [seconds]", 1, 2, ToolTip},
+    {L"answer-watch", L"<seconds> <stop-file> [label-control]", 2, 3, AnswerWatch},
 };
 
 std::wstring UsageOf(const Command& c) {

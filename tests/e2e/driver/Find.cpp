@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::wstring_view kMainTitle = L"Vantrel";
 constexpr std::wstring_view kDialogClass = L"#32770";
+constexpr std::wstring_view kToolTipClass = L"tooltips_class32";
 
 BOOL CALLBACK Collect(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -102,6 +103,17 @@ std::vector<HWND> FindMessageBoxes() {
   std::vector<HWND> boxes = VisibleTopLevel();
   std::erase_if(boxes, [](HWND w) { return ClassOf(w) != kDialogClass; });
   return boxes;
+}
+
+HWND FindShownToolTip(HWND window) {
+  DWORD program = 0;
+  GetWindowThreadProcessId(window, &program);
+  for (HWND w : VisibleTopLevel()) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == program && ClassOf(w) == kToolTipClass) return w;
+  }
+  return nullptr;
 }
 
 }  // namespace vdriver

@@ -33,4 +33,8 @@ HWND FrontOf(HWND window);
 // Visible top-level dialogs, which is what MessageBox shows.
 std::vector<HWND> FindMessageBoxes();
 
+// The tooltip window that shows now for window's process, or null. A
+// tooltip is a top-level window of its own class; its text is the tip shown.
+HWND FindShownToolTip(HWND window);
+
 }  // namespace vdriver

@@ -5,6 +5,8 @@
 #include "tests/e2e/driver/Common.h"
 #include "tests/e2e/driver/Find.h"
 
+#include <algorithm>
+
 namespace vdriver {
 namespace {
 
@@ -52,6 +54,29 @@ void Send(std::vector<INPUT> inputs) {
   if (sent != inputs.size()) Fail(L"SendInput refused the input (error " + std::to_wstring(GetLastError()) + L")");
 }
 
+POINT CentreShowing(HWND control, std::wstring_view label, bool tipsAllowed) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  HWND hit = WindowFromPoint(centre);
+  if (tipsAllowed && hit && ClassOf(hit) == L"tooltips_class32") return centre;
+  if (!hit || GetAncestor(hit, GA_ROOT) != GetAncestor(control, GA_ROOT)) {
+    Fail(L"the centre of " + std::wstring(label) + L" shows another window" +
+         (hit ? L" ('" + TitleOf(GetAncestor(hit, GA_ROOT)) + L"')" : L" (off the screen)"));
+  }
+  return centre;
+}
+
+// The program sees the mouse arrive as input, not only as a cursor that
+// jumped: an absolute move to where SetCursorPos put it.
+void MoveMouseTo(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT move = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+  move.mi.dx = MulDiv(at.x, 65535, std::max(1, GetSystemMetrics(SM_CXSCREEN) - 1));
+  move.mi.dy = MulDiv(at.y, 65535, std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1));
+  Send({move});
+}
+
 }  // namespace
 
 // The box a window waits for comes first, as Windows does on a click on the
@@ -64,17 +89,14 @@ void BringToFront(HWND window) {
 }
 
 void ClickCentre(HWND control, std::wstring_view label) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  HWND hit = WindowFromPoint(centre);
-  if (!hit || GetAncestor(hit, GA_ROOT) != GetAncestor(control, GA_ROOT)) {
-    Fail(L"the centre of " + std::wstring(label) + L" shows another window" +
-         (hit ? L" ('" + TitleOf(GetAncestor(hit, GA_ROOT)) + L"')" : L" (off the screen)"));
-  }
+  const POINT centre = CentreShowing(control, label, false);
   SetCursorPos(centre.x, centre.y);
   Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
 }
+
+void RestMouseOn(HWND control, std::wstring_view label) { MoveMouseTo(CentreShowing(control, label, true)); }
+
+void MouseAway() { MoveMouseTo({0, 0}); }
 
 void Settle(HWND window) {
   Sleep(kSettleMs);

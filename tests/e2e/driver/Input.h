@@ -16,6 +16,12 @@ void BringToFront(HWND window);
 // would receive it (a box on top, the control off the screen).
 void ClickCentre(HWND control, std::wstring_view label);
 
+// Moves the mouse to the centre of control and leaves it there, checked as
+// a click is; a tooltip of the program in the way does not count.
+void RestMouseOn(HWND control, std::wstring_view label);
+// Moves the mouse off the program's windows, to the screen's corner.
+void MouseAway();
+
 // Gives the program time to act on input: a short pause, then up to
 // kAnswerMs for its thread to answer a message again. A program that stays
 // busy longer is left to the next command's own timeout. window may be null.
