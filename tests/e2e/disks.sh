@@ -135,7 +135,22 @@ main() {
   b=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
   echo "measured: idle page 2 with 8 drives: $(((b - a) * 1000 / $(getconf CLK_TCK) / 20)) ms CPU per 500 ms tick under Wine"
   shot 96 page2-eight
-  for l in L M; do drv unplug "$l" >/dev/null; done
+
+  # A ninth drive: the eighth and ninth slots start a second row inside the
+  # window, each can be chosen, and each tells its disk by a tip.
+  mkdir -p "$(mnt n)" && drv plug N "$(mnt n)" fixed >/dev/null
+  wait_captions CDEFGKLMN 10 >/dev/null
+  expect_eq "9 slots" "CDEFGKLMN" "$(captions)"
+  local x y w h
+  read -r x y w h <<<"$(drv rect 'DiskImage(8)')"
+  expect_eq "ninth slot inside the window" "yes" "$([ "$x" -ge 0 ] && [ $((x + w)) -le 720 ] && echo yes || echo "no: $x $w")"
+  drv click 'DiskImage(8)' >/dev/null
+  shot 96 page2-nine
+  expect_eq "ninth slot chosen by a click" "mark" "$(picture_of 96 page2-nine 'DiskImageSel(8)')"
+  expect_has "tip of the ninth slot names its disk" "(N:)" "$(drv tooltip 'DiskLabel(8)' 5 2>&1)"
+  shot 96 page2-nine-tip
+  drv click 'DiskImage(8)' >/dev/null
+  for l in L M N; do drv unplug "$l" >/dev/null; done
   wait_captions CDEFGK 10 >/dev/null
 
   # Work folders left by interrupted runs: on the Windows drive in the
