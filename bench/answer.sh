@@ -27,11 +27,12 @@ watch_start() {  # seconds
     >"$PREFIX_ROOT/answer.out" 2>&1 </dev/null) &
   WATCHER=$!
 }
+# Not in a pipeline: wait works only in the shell that started the watcher.
 watch_stop() {
   touch "$DRIVE_C/tests/answer-stop"
   wait "$WATCHER"
-  tr -d '\r' <"$PREFIX_ROOT/answer.out"
 }
+watch_figures() { tr -d '\r' <"$PREFIX_ROOT/answer.out"; }
 
 # "Filling the free space" -> "stage 3 (Filling the free space)".
 name_stages() {
@@ -48,13 +49,15 @@ measure_run() {  # run-number
   watch_start 5
   sleep 4
   echo "--- run $1, idle on the review page"
-  watch_stop | grep -E '^(longest|all)'
+  watch_stop
+  watch_figures | grep -E '^(longest|all)'
   watch_start 1800
   sleep 1
   go
   expect_eq "run $1 ends" "visible=1" "$(wait_page 7 1800)"
   echo "--- run $1, mode 2 on a $SIZE_MB MB NTFS disk, from Start to the last page"
-  watch_stop | name_stages | tee "$PREFIX_ROOT/run$1.out"
+  watch_stop
+  watch_figures | name_stages | tee "$PREFIX_ROOT/run$1.out"
   finish
 }
 
