@@ -44,11 +44,11 @@ bool DeleteFolderTree(const std::wstring& folder, const std::function<void()>& a
     FileSystem& fs = *Os().files;
     // A link is removed as a link: what it points to is not ours to delete.
     if (fs.IsLink(folder)) return fs.RemoveLink(folder) && !fs.IsLink(folder);
-    for (const std::wstring& link : fs.ListLinks(folder)) fs.RemoveLink(folder + L"\\" + link);
-    for (const std::wstring& sub : fs.ListFolders(folder)) DeleteFolderTree(folder + L"\\" + sub, afterEachFile);
-    // Names one at a time, never all of them at once; another pass follows
-    // one that deleted something, in case the folder's order moved under
-    // the deletions, and ends once only what resists is left.
+    // Files first, one name at a time and never all of them at once: the
+    // links and folders are then looked for in a folder that holds few
+    // entries, since every listing reads the whole folder. Another pass
+    // follows one that deleted something, in case the folder's order moved
+    // under the deletions, and ends once only what resists is left.
     for (bool removedAny = true; removedAny;) {
       removedAny = false;
       fs.EachFile(folder, [&](const std::wstring& file) {
@@ -57,6 +57,8 @@ bool DeleteFolderTree(const std::wstring& folder, const std::function<void()>& a
         return true;
       });
     }
+    for (const std::wstring& link : fs.ListLinks(folder)) fs.RemoveLink(folder + L"\\" + link);
+    for (const std::wstring& sub : fs.ListFolders(folder)) DeleteFolderTree(folder + L"\\" + sub, afterEachFile);
     fs.RemoveFolder(folder);
     return !FolderExists(folder) && !fs.IsLink(folder);
   });
