@@ -16,7 +16,7 @@ measure_memory() {  # letter name
   stop="$PREFIX_ROOT/memory.stop"
   # The names of the main runs' name files, numbered on.
   local sample suffix
-  sample=$(awk '$1 == "E" && $3 == "C" && $5 ~ /^bo0-/ { print $5; exit }' "$PREFIX_ROOT"/run1.tl 2>/dev/null)
+  sample=$(awk '$1 == "E" && $3 == "C" && $5 ~ /^bo0-/ { print $5; exit }' "$PREFIX_ROOT"/n.run1.tl 2>/dev/null)
   suffix=${sample#bo0}
   [ -n "$sample" ] || suffix="-$(printf '0123456789%.0s' $(seq 10)).\$\$\$"
   t0=$(now)
