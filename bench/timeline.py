@@ -8,7 +8,8 @@ the removal deletes them all.
   fill_bytes fill_s                stage 3: first fill file made to the last write of the fill,
                                    bytes as the volume's free space fell between the two
   copy_* long_* short_*            the same for the copies, fw1's lines and fw2's lines
-                                   (_s seconds, _bytes, _n files or appends)
+                                   (_s seconds, _bytes, _n files or appends), each write
+                                   given the time since the write before it
   copy_size                        bytes of one copy
   fill_file_bytes                  bytes of the files the fill made
   wait_s                           last write of the fill to the first deletion
@@ -84,22 +85,29 @@ fill = [e for e in before_removal if e[0] > names_end and not named(e[3]) and e[
 writes = [e for e in fill if e[1] == "W"]
 fill_start = next((e[0] for e in fill if e[1] == "C"), names_end)
 fill_end = writes[-1][0] if writes else fill_start
-line_starts = {n: next((e[0] for e in fill if e[1] == "C" and e[3] == n), None) for n in ("fw1", "fw2")}
-long_start = line_starts["fw1"] or fill_end
-short_start = line_starts["fw2"] or fill_end
 # The lowest free space from the end of the fill to the first deletion: the
 # volume may count the last blocks a little later than the write ends.
 fill_low = min((s[1] for s in samples if fill_end <= s[0] <= (first_delete or fill_end)), default=free_at(fill_end))
-phases = {"copy": (fill_start, long_start), "long": (long_start, short_start), "short": (short_start, fill_end)}
-for name, (a, b) in phases.items():
-    low = fill_low if b == fill_end else free_at(b)
-    out[f"{name}_s"] = max(b - a, 0.0)
-    out[f"{name}_bytes"] = max(free_at(a) - low, 0)
+# Each write of the fill is given the time since the previous one, so the
+# copies and the two line files are timed apart in whatever order they come.
+spent = {"copy": 0.0, "long": 0.0, "short": 0.0}
+previous = fill_start
+lines_start = fill_end
+for e in writes:
+    part = {"fw1": "long", "fw2": "short"}.get(e[3], "copy")
+    if part != "copy":
+        lines_start = min(lines_start, previous)
+    spent[part] += e[0] - previous
+    previous = e[0]
+for name, seconds in spent.items():
+    out[f"{name}_s"] = seconds
 copies = [e for e in writes if e[3] not in ("fw1", "fw2")]
 out["copy_n"] = len(copies)
 out["copy_size"] = copies[0][2] if copies else 0
-out["long_n"] = sum(1 for e in writes if e[3] == "fw1")
-out["short_n"] = sum(1 for e in writes if e[3] == "fw2")
+out["copy_bytes"] = sum(e[2] for e in copies)
+for name, file in (("long", "fw1"), ("short", "fw2")):
+    out[f"{name}_n"] = sum(1 for e in writes if e[3] == file)
+    out[f"{name}_bytes"] = max((e[2] for e in writes if e[3] == file), default=0)
 out["fill_s"] = fill_end - fill_start
 out["fill_bytes"] = max(free_at(fill_start) - fill_low, 0)
 out["fill_file_bytes"] = sum(e[2] for e in copies) + sum(
@@ -122,8 +130,8 @@ out["remove_s"] = (gone - first_delete) if first_delete else 0.0
 
 out["rss_idle_kb"] = samples[0][2] if samples else 0
 out["rss_peak_kb"] = max((s[2] for s in samples), default=0)
-for name, (a, b) in {"names": (names_start, names_end), "copy": phases["copy"],
-                     "lines": (long_start, fill_end)}.items():
+for name, (a, b) in {"names": (names_start, names_end), "copy": (fill_start, lines_start),
+                     "lines": (lines_start, fill_end)}.items():
     out[f"{name}_busy"], out[f"{name}_prog"], out[f"{name}_server"] = cores(a, b) if b > a else (0, 0, 0)
 
 print(" ".join(f"{k}={v:.3f}" if isinstance(v, float) else f"{k}={v}" for k, v in out.items()))
