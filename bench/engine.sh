@@ -27,7 +27,16 @@ source "$root/bench/memory.sh"
 RUNS=${RUNS:-3}
 STARTS=${STARTS:-5}
 FILL_MB=${FILL_MB:-1024}
+# Where the image files lie: "ram" (a tmpfs) or "disk" (beside the prefix).
+# On disk the host writes an image's cached pages back once the oldest is
+# 30 s old (the kernel's dirty expiry), and then the volume's writes run at
+# about half speed until it is done: a fill that lasts longer than that is
+# hit, a dd of 15 s is not, so the ratio then measures the host's cache. In
+# memory neither is, and the figures are what Wine, ntfs-3g and the program
+# cost.
+IMAGES_IN=${IMAGES_IN:-ram}
 NAMES_MB=${NAMES_MB:-64}
+MEMORY_MB=${MEMORY_MB:-1024}
 
 now() { date +%s.%N; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : 0) }'; }
@@ -37,7 +46,23 @@ span() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
 # Writes the host's cached pages of an image to its disk, so that what one
 # part left behind is not paid for by the next.
 image_flush() {  # name
-  python3 -c 'import os, sys; fd = os.open(sys.argv[1], os.O_RDONLY); os.fsync(fd)' "$PREFIX_ROOT/$1.img"
+  python3 -c 'import os, sys; fd = os.open(sys.argv[1], os.O_RDONLY); os.fsync(fd)' "$(image_file "$1")"
+}
+image_file() {  # name
+  if [ "$IMAGES_IN" = ram ]; then printf '%s' "$PREFIX_ROOT/ram/$1.img"; else printf '%s' "$PREFIX_ROOT/$1.img"; fi
+}
+# An NTFS image mounted with ntfs-3g and mapped as a drive letter from the
+# next Wine start; undone with the harness's images.
+bench_image() {  # name size-MB letter
+  local file dir
+  file=$(image_file "$1")
+  dir=$(mnt "$1")
+  truncate -s "${2}M" "$file"
+  mkntfs -F -Q -q -L "$1" "$file" >/dev/null 2>&1 || { echo "bench: mkntfs failed for $file" >&2; return 1; }
+  mkdir -p "$dir"
+  ntfs-3g "$file" "$dir" || return 1
+  IMAGES+=("$dir")
+  image_map "$3" "$dir"
 }
 timed() {  # command... ; prints the seconds it took
   local t0
@@ -45,7 +70,8 @@ timed() {  # command... ; prints the seconds it took
   "$@"
   span "$t0" "$(now)"
 }
-cores_between() { python3 "$root/bench/timeline.py" "$PREFIX_ROOT/$f.ref$run.tl" "$1" "$2" | cut -d' ' -f1; }
+# Cores busy and MiB of cache the host wrote back, while a plain tool ran.
+host_between() { python3 "$root/bench/timeline.py" "$PREFIX_ROOT/$f.ref$run.tl" "$1" "$2"; }
 
 # One mode-2 run on a disk, watched from outside, then the plain tools on
 # the same volume: dd, the native loops, rm -rf. Appends "ours reference
@@ -88,28 +114,28 @@ measure_run() {  # letter name
   rm -f "$mnt/ref.bin"
   image_flush "$f"
 
-  local names_ref copy_ref lines_ref rm_s rm_n
+  local names_ref copy_ref lines_ref replayed rm_s rm_n
   names_ref=$(python3 "$root/bench/replay.py" names "$out" "$mnt/VNL_ref" | cut -d' ' -f1)
-  read -r copy_ref lines_ref _ <<<"$(python3 "$root/bench/replay.py" fill "$out" "$mnt/VNL_ref" "$mnt")"
+  read -r copy_ref lines_ref replayed <<<"$(python3 "$root/bench/replay.py" fill "$out" "$mnt/VNL_ref" "$mnt")"
   rm_n=$(ls "$mnt/VNL_ref" | wc -l)
   image_flush "$f"
   rm_s=$(timed rm -rf "$mnt/VNL_ref")
   touch "$stop"
   wait "$monitor"
   image_flush "$f"
-  local dd_busy
-  dd_busy=$(cores_between "$dd_t0" "$dd_t1")
+  local dd_busy dd_flushed
+  read -r dd_busy dd_flushed <<<"$(host_between "$dd_t0" "$dd_t1")"
 
   echo "$(per "$fill_file_bytes" "$fill_s") $(per "$fill_file_bytes" "$dd_s") $(ratio "$dd_s" "$fill_s")" >>"$PREFIX_ROOT/$f.fill"
   echo "$(per "$names" "$names_s") $(per "$names" "$names_ref") $(ratio "$names_ref" "$names_s")" >>"$PREFIX_ROOT/$f.names"
   echo "$(per "$removed" "$remove_s") $(per "$rm_n" "$rm_s") $(ratio "$(per "$removed" "$remove_s")" "$(per "$rm_n" "$rm_s")")" >>"$PREFIX_ROOT/$f.removal"
   echo "$rss_idle_kb $rss_peak_kb" >>"$PREFIX_ROOT/$f.run-memory"
   local mb=1048576
-  echo "run $run, disk $1 ($(($(stat -c %s "$PREFIX_ROOT/$f.img") >> 20)) MB, $(cat "$PREFIX_ROOT/$f.kind")):"
+  echo "run $run, disk $1 ($(($(stat -c %s "$(image_file "$f")") >> 20)) MB, $(cat "$PREFIX_ROOT/$f.kind"), image in $IMAGES_IN):"
   echo "  stage 1: $names name files of $name_size bytes in $names_s s; native loop $names_ref s (machine busy $names_busy cores, program $names_prog, ntfs-3g $names_server)"
   echo "  stage 3: $((fill_file_bytes / mb)) MiB in $fill_s s = $(ratio "$dd_s" "$fill_s") of dd's $dd_s s (dd then fsync of the image $dd_flush_s s more; dd conv=fsync $ddsync_s s)"
   echo "    copies: $copy_n of $copy_size bytes, $((copy_bytes / mb)) MiB in $copy_s s (first tenth $copy_first_mbs MB/s, last tenth $copy_last_mbs MB/s); native replay $copy_ref s"
-  echo "    lines: fw1 $long_n appends, $((long_bytes / mb)) MiB in $long_s s; fw2 $short_n appends in $short_s s; native replay of both $lines_ref s"
+  echo "    lines: fw1 $long_n appends, $((long_bytes / mb)) MiB in $long_s s; fw2 $short_n appends in $short_s s; native replay of both $lines_ref s ($((replayed / mb)) MiB replayed in all)"
   echo "    wait after the fill $wait_s s (not counted); dirty page cache at the fill's end $((dirty_end_kb / 1024)) MiB"
   echo "    machine busy during the copies $copy_busy cores (program $copy_prog, ntfs-3g $copy_server), during the lines $lines_busy, during dd $dd_busy"
   echo "  stage 4: $removed files in $remove_s s; rm -rf of $rm_n files $rm_s s"
@@ -146,11 +172,18 @@ main() {
   # the copies are most of the run as on a large disk. Stage 1 and 4 on a
   # small fixed disk: about 6,400 name files, which Wine makes in about a
   # minute (a folder of tens of thousands takes it many).
-  image_make f "$FILL_MB" >/dev/null && image_mount f && image_map F "$(mnt f)" && drive_kind F floppy || exit 1
+  if [ "$IMAGES_IN" = ram ]; then
+    mkdir -p "$PREFIX_ROOT/ram"
+    mount -t tmpfs -o "size=$((FILL_MB + NAMES_MB + MEMORY_MB + 64))m" tmpfs "$PREFIX_ROOT/ram" || exit 1
+  fi
+  bench_image f "$FILL_MB" F && drive_kind F floppy || exit 1
   echo removable >"$PREFIX_ROOT/f.kind"
-  image_make n "$NAMES_MB" >/dev/null && image_mount n && image_map N "$(mnt n)" || exit 1
+  bench_image n "$NAMES_MB" N || exit 1
   echo fixed >"$PREFIX_ROOT/n.kind"
-  image_make m 512 >/dev/null && image_mount m && image_map M "$(mnt m)" || exit 1
+  # 150,001 name files of 903 bytes take a cluster and a file record each: about 800 MB.
+  bench_image m "$MEMORY_MB" M || exit 1
+  # Unmounted after the images that lie in it.
+  [ "$IMAGES_IN" = ram ] && IMAGES+=("$PREFIX_ROOT/ram")
   wineserver -k
   wineserver -w
 
@@ -169,7 +202,8 @@ main() {
   read -r idle peak removed remove_s made <"$PREFIX_ROOT/memory"
   echo "memory run: $removed of $made files removed in $remove_s s, $idle kB idle, $peak kB peak ($((SECONDS - t0)) s)"
 
-  echo "--- medians of $RUNS runs ($FILL_MB MB removable NTFS image for the fill, $NAMES_MB MB fixed one for stages 1 and 4) and of $STARTS starts; ntfs-3g under Wine"
+  echo "--- medians of $RUNS runs ($FILL_MB MB removable NTFS image for the fill, $NAMES_MB MB fixed one for stages 1 and 4, images in $IMAGES_IN) and of $STARTS starts; ntfs-3g under Wine"
+  echo "(fill ratio of each run: $(cut -d' ' -f3 "$PREFIX_ROOT/f.fill" | xargs))"
   report "stage 1 name files" n.names files/s 0.8
   report "stage 3 fill" f.fill bytes/s 0.95
   report "stage 4 removal" n.removal files/s 0.8

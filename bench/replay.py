@@ -62,8 +62,9 @@ for size, _ in copies:
                 f.write(block[:min(len(block), size - at)])
         templates[size] = path
 written = 0
+t0 = time.time()
+t1 = t2 = None
 try:
-    t0 = time.time()
     for size, name in copies:
         with open(templates[size], "rb") as src, open(os.path.join(folder, name), "wb") as dst:
             while chunk := src.read(1 << 20):
@@ -76,8 +77,14 @@ try:
             f.write(block[:size])
         written += size
         os.statvfs(mount)
-    t2 = time.time()
+except OSError:
+    # The program's own files had used a little room the volume keeps (its
+    # file-record table only grows), so the replay may find the volume full
+    # a few kilobytes early: it stops there, with the bytes it wrote.
+    pass
 finally:
     for path in templates.values():
         os.remove(path)
+t1 = t1 or time.time()
+t2 = time.time()
 print(f"{t1 - t0:.3f} {t2 - t1:.3f} {written}")

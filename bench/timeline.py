@@ -19,6 +19,7 @@ the removal deletes them all.
                                    volume's ntfs-3g server during stage 1, the copies and
                                    the lines
   dirty_end_kb                     the host's dirty page cache when the fill ended
+  fill_flushed_mib                 what the host wrote back of it during the fill
   copy_first_mbs copy_last_mbs     write speed of the first and the last tenth of the copies
 
 usage: timeline.py MONITOR-OUTPUT [FROM TO]
@@ -59,9 +60,19 @@ def named(n):
     return n.startswith("bo")
 
 
+def flushed_mib(a, b):
+    """Dirty page cache the host wrote back between two times: another
+    program's sync or the kernel's own writeback, which slows the volume's
+    writes while it lasts."""
+    dirty = [s[7] for s in samples if a <= s[0] <= b]
+    return sum(max(x - y, 0) for x, y in zip(dirty, dirty[1:])) // 1024
+
+
 if len(sys.argv) > 2:
-    # Cores busy between two wall-clock times, for the reference tools.
-    print(*cores(float(sys.argv[2]), float(sys.argv[3])))
+    # Cores busy and the cache written back between two wall-clock times,
+    # for the reference tools.
+    a, b = float(sys.argv[2]), float(sys.argv[3])
+    print(cores(a, b)[0], flushed_mib(a, b))
     sys.exit()
 
 out = {}
@@ -114,6 +125,7 @@ out["fill_file_bytes"] = sum(e[2] for e in copies) + sum(
     max((e[2] for e in writes if e[3] == n), default=0) for n in ("fw1", "fw2"))
 out["wait_s"] = (first_delete - fill_end) if first_delete else 0.0
 out["dirty_end_kb"] = sample_at(fill_end)[7]
+out["fill_flushed_mib"] = flushed_mib(fill_start, fill_end)
 
 
 made_at = {e[3]: e[0] for e in fill if e[1] == "C"}
