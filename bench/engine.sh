@@ -70,7 +70,8 @@ timed() {  # command... ; prints the seconds it took
   "$@"
   span "$t0" "$(now)"
 }
-# Cores busy and MiB of cache the host wrote back, while a plain tool ran.
+# Cores busy, MiB of cache the host wrote back and CPU seconds of the
+# volume's ntfs-3g server, while a plain tool ran.
 host_between() { python3 "$root/bench/timeline.py" "$PREFIX_ROOT/$f.ref$run.tl" "$1" "$2"; }
 
 # One mode-2 run on a disk, watched from outside, then the plain tools on
@@ -123,8 +124,8 @@ measure_run() {  # letter name
   touch "$stop"
   wait "$monitor"
   image_flush "$f"
-  local dd_busy dd_flushed
-  read -r dd_busy dd_flushed <<<"$(host_between "$dd_t0" "$dd_t1")"
+  local dd_busy dd_flushed dd_server
+  read -r dd_busy dd_flushed dd_server <<<"$(host_between "$dd_t0" "$dd_t1")"
 
   echo "$(per "$fill_file_bytes" "$fill_s") $(per "$fill_file_bytes" "$dd_s") $(ratio "$dd_s" "$fill_s")" >>"$PREFIX_ROOT/$f.fill"
   echo "$(per "$names" "$names_s") $(per "$names" "$names_ref") $(ratio "$names_ref" "$names_s")" >>"$PREFIX_ROOT/$f.names"
@@ -136,8 +137,9 @@ measure_run() {  # letter name
   echo "  stage 3: $((fill_file_bytes / mb)) MiB in $fill_s s = $(ratio "$dd_s" "$fill_s") of dd's $dd_s s (dd then fsync of the image $dd_flush_s s more; dd conv=fsync $ddsync_s s)"
   echo "    copies: $copy_n of $copy_size bytes, $((copy_bytes / mb)) MiB in $copy_s s (first tenth $copy_first_mbs MB/s, last tenth $copy_last_mbs MB/s); native replay $copy_ref s"
   echo "    lines: fw1 $long_n appends, $((long_bytes / mb)) MiB in $long_s s; fw2 $short_n appends in $short_s s; native replay of both $lines_ref s ($((replayed / mb)) MiB replayed in all)"
-  echo "    wait after the fill $wait_s s (not counted); dirty page cache at the fill's end $((dirty_end_kb / 1024)) MiB"
+  echo "    wait after the fill $wait_s s (not counted); the host wrote back $fill_flushed_mib MiB of its page cache during the fill ($dd_flushed during dd) and held $((dirty_end_kb / 1024)) MiB unwritten at its end"
   echo "    machine busy during the copies $copy_busy cores (program $copy_prog, ntfs-3g $copy_server), during the lines $lines_busy, during dd $dd_busy"
+  echo "    CPU seconds of ntfs-3g: the copies $(awk -v c="$copy_server" -v s="$copy_s" 'BEGIN { printf "%.1f", c * s }'), dd $dd_server; of the program in its copies $(awk -v c="$copy_prog" -v s="$copy_s" 'BEGIN { printf "%.1f", c * s }')"
   echo "  stage 4: $removed files in $remove_s s; rm -rf of $rm_n files $rm_s s"
   echo "  memory: $rss_idle_kb kB idle, $rss_peak_kb kB peak"
 }

@@ -69,10 +69,11 @@ def flushed_mib(a, b):
 
 
 if len(sys.argv) > 2:
-    # Cores busy and the cache written back between two wall-clock times,
-    # for the reference tools.
+    # Cores busy, the cache written back and the ntfs-3g server's CPU
+    # seconds between two wall-clock times, for the reference tools.
     a, b = float(sys.argv[2]), float(sys.argv[3])
-    print(cores(a, b)[0], flushed_mib(a, b))
+    s, e = sample_at(a), sample_at(b)
+    print(cores(a, b)[0], flushed_mib(a, b), f"{(e[6] - s[6]) / 100:.1f}")
     sys.exit()
 
 out = {}
