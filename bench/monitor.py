@@ -1,14 +1,68 @@
-"""Samples a volume while the program cleans it: every 20 ms the free bytes,
-the entries of the work folder and how many of them are name files, and the
-program's resident memory. Writes one line per sample until the stop file
-appears: seconds free files name-files rss-kB. Only the folder is read, no
-file's own facts, so the watching costs the volume little; the benchmark
-keeps it running while the reference tools work too."""
+"""Watches a volume from outside while something works on it, until the stop
+file appears. Two kinds of lines go to the output:
+
+  S t free-bytes rss-kB cpu-busy cpu-all prog-cpu server-cpu dirty-kB
+      every 20 ms (t in seconds of the wall clock, so that the shell's own
+      times can be laid beside it): the volume's free space, the watched process's resident
+      memory, the machine's busy and total CPU ticks, the CPU ticks of the
+      watched process and of the volume's ntfs-3g server, and the host's
+      dirty page cache
+  E t kind size name
+      one per change in the work folder, from inotify: C created, W closed
+      after writing (with the file's size for all but the first name file of
+      a run, whose size stands for all), D deleted; the folder itself is
+      "/" (C when it appears, D when it goes)
+
+The times of the stages come from the events, so they are exact and the
+watching costs the volume no listing at all; the free space is asked of the
+volume once per sample, which the reference tools pay for as well, since
+the same watching runs while they work.
+
+usage: monitor.py MOUNT WORK-FOLDER PID OUT STOP
+"""
+import ctypes
 import os
+import select
+import struct
 import sys
 import time
 
 mount, work, pid, out, stop = sys.argv[1:6]
+libc = ctypes.CDLL(None, use_errno=True)
+IN_CREATE, IN_DELETE, IN_CLOSE_WRITE, IN_MOVED_TO, IN_MOVED_FROM = 0x100, 0x200, 0x8, 0x80, 0x40
+IN_DELETE_SELF, IN_ISDIR, IN_NONBLOCK = 0x400, 0x40000000, 0o4000
+TICK = 0.02
+
+fd = libc.inotify_init1(IN_NONBLOCK)
+parent, leaf = os.path.split(work)
+top = libc.inotify_add_watch(fd, parent.encode(), IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM)
+inside = -1
+
+
+def ticks(path, first):
+    try:
+        with open(path) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return int(fields[first]) + int(fields[first + 1])
+    except (OSError, IndexError, ValueError):
+        return 0
+
+
+def server_pid():
+    """The ntfs-3g process that serves the mount, found by its command line."""
+    for p in os.listdir("/proc"):
+        if p.isdigit():
+            try:
+                with open(f"/proc/{p}/cmdline", "rb") as f:
+                    args = f.read().split(b"\0")
+            except OSError:
+                continue
+            if args and b"ntfs-3g" in args[0] and mount.encode() in args:
+                return p
+    return None
+
+
+server = server_pid()
 
 
 def rss_kb():
@@ -22,18 +76,91 @@ def rss_kb():
     return 0
 
 
-def listing():
+def machine():
+    with open("/proc/stat") as f:
+        v = [int(x) for x in f.readline().split()[1:]]
+    return sum(v) - v[3] - v[4], sum(v)
+
+
+def dirty_kb():
+    with open("/proc/meminfo") as f:
+        for line in f:
+            if line.startswith("Dirty:"):
+                return int(line.split()[1])
+    return 0
+
+
+log = open(out, "w")
+sized_name = False
+
+
+def event(kind, name, size=-1):
+    log.write(f"E {time.time():.4f} {kind} {size} {name}\n")
+
+
+def size_of(name):
     try:
-        names = os.listdir(work)
+        return os.stat(os.path.join(work, name)).st_size
     except OSError:
-        return 0, 0
-    return len(names), sum(1 for n in names if n.startswith("bo"))
+        return -1
 
 
-start = time.monotonic()
-with open(out, "w") as f:
-    while not os.path.exists(stop):
+def watch_inside():
+    """The work folder appeared: watch it, and count what was made in it
+    before the watch was in place as made now."""
+    global inside
+    inside = libc.inotify_add_watch(fd, work.encode(), IN_CREATE | IN_DELETE | IN_CLOSE_WRITE | IN_MOVED_TO |
+                                    IN_MOVED_FROM | IN_DELETE_SELF)
+    event("C", "/")
+    try:
+        for name in os.listdir(work):
+            event("C", name)
+    except OSError:
+        pass
+
+
+def read_events():
+    global inside, sized_name
+    try:
+        data = os.read(fd, 1 << 20)
+    except BlockingIOError:
+        return
+    at = 0
+    while at < len(data):
+        wd, mask, _, length = struct.unpack_from("iIII", data, at)
+        name = data[at + 16:at + 16 + length].rstrip(b"\0").decode("utf-8", "replace")
+        at += 16 + length
+        if wd == top:
+            if name == leaf and mask & (IN_CREATE | IN_MOVED_TO) and mask & IN_ISDIR:
+                watch_inside()
+            elif name == leaf and mask & (IN_DELETE | IN_MOVED_FROM):
+                event("D", "/")
+                inside = -1
+        elif wd == inside:
+            if mask & (IN_CREATE | IN_MOVED_TO):
+                event("C", name)
+            elif mask & (IN_DELETE | IN_MOVED_FROM):
+                event("D", name)
+            elif mask & IN_CLOSE_WRITE:
+                named = name.startswith("bo")
+                event("W", name, size_of(name) if not named or not sized_name else -1)
+                sized_name = sized_name or named
+
+
+if os.path.isdir(work):
+    watch_inside()
+next_sample = time.time()
+while not os.path.exists(stop):
+    now = time.time()
+    if now >= next_sample:
         st = os.statvfs(mount)
-        files, names = listing()
-        f.write(f"{time.monotonic() - start:.3f} {st.f_bavail * st.f_frsize} {files} {names} {rss_kb()}\n")
-        time.sleep(0.02)
+        busy, total = machine()
+        log.write(f"S {now:.4f} {st.f_bavail * st.f_frsize} {rss_kb()} {busy} {total} "
+                  f"{ticks(f'/proc/{pid}/stat', 11)} {ticks(f'/proc/{server}/stat', 11) if server else 0} "
+                  f"{dirty_kb()}\n")
+        next_sample = now + TICK
+    ready, _, _ = select.select([fd], [], [], max(0.0, next_sample - time.time()))
+    if ready:
+        read_events()
+read_events()
+log.close()
