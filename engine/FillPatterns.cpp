@@ -69,6 +69,8 @@ std::string FillText(OverwriteMethod method, int count) {
   return text;
 }
 
+std::wstring TemplateCopyName(int n) { return L"000-ws" + std::to_wstring(n) + L"-012345678901234567890123456789"; }
+
 uint64_t TemplateFileBytes(bool removable) { return (BasisOf(removable) / 1000) * (kTemplateLine + 2); }
 
 void MakeTemplateFile(Run& run, int stage, bool removable) {
@@ -126,7 +128,7 @@ class LineFiles {
   explicit LineFiles(std::wstring folder) : folder_(std::move(folder)) {}
   bool Append(Phase phase, const std::string& line) {
     const int i = phase == Phase::LongLine ? 0 : 1;
-    if (!files_[i]) files_[i] = Os().files->Create(folder_ + (i == 0 ? L"\\fw1" : L"\\fw2"));
+    if (!files_[i]) files_[i] = Os().files->Create(folder_ + L"\\" + kLineFileNames[i]);
     return files_[i] && files_[i]->Write(line);
   }
   // Closed before stage 4, which could not delete an open file.
@@ -198,8 +200,8 @@ void FillFreeSpace(Run& run, int stage, const DiskFacts& disk) {
     if (phase == Phase::Copy) {
       ++copy;
       ++run.WorkFileCount;
-      written = CopyTemplate(run, stage,
-                             disk.workFolder + L"\\000-ws" + std::to_wstring(copy) + L"-012345678901234567890123456789");
+      run.CopiesMade = copy;
+      written = CopyTemplate(run, stage, disk.workFolder + L"\\" + TemplateCopyName(copy));
     } else {
       written = lines.Append(phase, phase == Phase::LongLine ? longLine : shortLine);
     }

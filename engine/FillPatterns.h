@@ -15,6 +15,11 @@ char FillChar(OverwriteMethod method);
 // A text of `count` fill characters, drawn one by one.
 std::string FillText(OverwriteMethod method, int count);
 
+// Copy n (from 1) of the template in the work folder.
+std::wstring TemplateCopyName(int n);
+// The files the lines go to: long lines, then short ones.
+inline const wchar_t* const kLineFileNames[] = {L"fw1", L"fw2"};
+
 // Bytes of a whole template: 50,000 lines of 1002 bytes, a tenth of that
 // for a removable disk.
 uint64_t TemplateFileBytes(bool removable);

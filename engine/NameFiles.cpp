@@ -103,6 +103,7 @@ void WriteNameFiles(Run& run, int stage, const DiskFacts& disk) {
     }
     if (!*above) break;
     std::unique_ptr<OutputFile> file = Os().files->Create(disk.workFolder + L"\\" + NameFileName(i));
+    if (file) run.NameFilesMade = i + 1;
     const bool written = file && (!ntfs || file->Write(line));
     if (!file || !file->Close() || !written) {
       run.DiskStatus = kNameFilesFailed;

@@ -193,6 +193,7 @@ void RunAllDisks(Run& run) {
     DiskFacts disk;
     if (Quietly(false, [&] { return PrepareDisk(run, i, disk); })) {
       run.WorkFileCount = 0;
+      run.NameFilesMade = run.CopiesMade = 0;
       // The stages contain their own faults; this catches one between them.
       Quietly([&] { RunStages(run, disk); });
       // Whatever the stages left in the data folder goes with the disk.

@@ -46,6 +46,10 @@ class Run {
   int16_t DiskStatus = kCompleted;
   double PausedMs = 0;
   int32_t WorkFileCount = 0;
+  // The work files by the names the stages gave them: name files 0 to
+  // NameFilesMade - 1, template copies 1 to CopiesMade.
+  int32_t NameFilesMade = 0;
+  int32_t CopiesMade = 0;
   // Stage 2 wrote the whole template; copies of a template cut short would
   // turn the fill into countless tiny files.
   bool TemplateWhole = false;

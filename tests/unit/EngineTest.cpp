@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "engine/Estimate.h"
 #include "engine/FillPatterns.h"
@@ -370,6 +371,35 @@ TEST_F(Engine, TheWindowGetsItsTurnThroughoutARunAndStopCutsACopyShort) {
   EXPECT_EQ(Field(Log()[0], 0), "0");
   EXPECT_GT(atStop, 10'000'000u);
   EXPECT_EQ(copied, atStop);
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+}
+
+}  // namespace
+}  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+// Stage 4 deletes the files the stages made by their names: the folder is
+// read only once it holds what someone else put there, never while it holds
+// thousands of names.
+TEST_F(Engine, StageFourReadsTheFolderOnlyOnceItsOwnFilesAreGone) {
+  Disk(L'D', 200'000'000);
+  const std::wstring folder = L"D:\\VNL_temp";
+  std::set<std::wstring> own;
+  int mostWhenRead = -1;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (op == FsOp::Create && path.find(folder + L"\\") == 0) own.insert(path);
+    if (op == FsOp::RemoveFile) own.erase(path);
+    if (op == FsOp::List && path == folder) mostWhenRead = std::max(mostWhenRead, static_cast<int>(own.size()));
+    // Someone else's file, put there while the run works, goes too.
+    if (op == FsOp::Create && path.find(L"\\bo5-") != std::wstring::npos) m.files.PutFile(folder + L"\\theirs", "x");
+    return false;
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_EQ(Field(Log()[0], 0), "1");
+  EXPECT_FALSE(m.files.FolderExists(folder));
+  EXPECT_EQ(mostWhenRead, 0);
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
 }
 
