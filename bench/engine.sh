@@ -36,7 +36,8 @@ FILL_MB=${FILL_MB:-1024}
 # cost.
 IMAGES_IN=${IMAGES_IN:-ram}
 NAMES_MB=${NAMES_MB:-64}
-MEMORY_MB=${MEMORY_MB:-1024}
+# Large enough that the most name files, 150,000 + 1, are planned for it.
+MEMORY_MB=${MEMORY_MB:-1600}
 
 now() { date +%s.%N; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : 0) }'; }
