@@ -220,11 +220,6 @@ TEST_F(Engine, TheTemplateNeverOutlivesItsDisk) {
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
 }
 
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
 
 // The 17th write finds the disk full: the disk fails in stage 1, and what
 // was written still goes.

@@ -266,11 +266,6 @@ TEST_F(Engine, FillCharactersOfEachMethod) {
   EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
 
 TEST_F(Engine, BelowOneTemplateOfFreeSpaceTheFillStartsWithShortLines) {
   Disk(L'D', 40'000'000);
@@ -334,11 +329,6 @@ TEST_F(Engine, ALaterFailureOverwritesAnEarlierOneAndAnEmptyVolumeNameStaysEmpty
   EXPECT_NE(record.find("|D||NTFS|5|2|1"), std::string::npos) << record;
 }
 
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
 
 // Every file operation takes a few milliseconds here, as on a slow stick;
 // the run must still give the window its turn, in every stage and wait.
@@ -374,11 +364,6 @@ TEST_F(Engine, TheWindowGetsItsTurnThroughoutARunAndStopCutsACopyShort) {
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
 }
 
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
 
 // Stage 4 deletes the files the stages made by their names: the folder is
 // read only once it holds what someone else put there, never while it holds
