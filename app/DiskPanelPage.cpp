@@ -16,13 +16,6 @@ namespace {
 
 constexpr int kSlotsPerRow = 7;
 
-// The four arrays of one slot, in the order they are filled.
-struct SlotArrays {
-  const ControlArray* arrays[4];
-};
-
-SlotArrays ArraysOf(const StartControls& c) { return {{&c.DiskLabel, &c.DiskSelect, &c.DiskImageSel, &c.DiskImage}}; }
-
 // Element n of a slot array, created when missing: one step right of the
 // slot before it within a row, one row pitch lower for each full row.
 Control& Slot(const ControlArray& array, int n, int step, bool placed) {
@@ -94,7 +87,7 @@ void RefreshDiskPanel(StartForm& form) {
   const std::vector<DiskSlot> slots = Quietly(std::vector<DiskSlot>(), [] { return ReadDiskSlots(); });
   SetCheckpoint(L"DISKREFRESH1");
   // Every slot beyond the first goes, however many an earlier rebuild made.
-  for (const ControlArray* array : ArraysOf(c).arrays)
+  for (const ControlArray* array : {&c.DiskLabel, &c.DiskSelect, &c.DiskImageSel, &c.DiskImage})
     for (int index = array->UBound(); index >= 1; --index) array->Unload(index);
   SetCheckpoint(L"DISKREFRESH2");
   const int step = form.ui.Width() / 7;

@@ -96,10 +96,6 @@ class FileSystem {
   // False when the folder could not be read (LastFailure says why); true
   // when the walk ended or was stopped.
   virtual bool EachFile(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) = 0;
-  // The same for the folders directly in a folder; links are not folders
-  // here, as in ListFolders.
-  virtual bool EachFolder(const std::wstring& folder,
-                          const std::function<bool(const std::wstring& name)>& each) = 0;
 };
 
 }  // namespace vantrel

@@ -395,11 +395,6 @@ bool FakeFileSystem::EachFile(const std::wstring& folder, const std::function<bo
   return Walk(folder, Kind::Files, each);
 }
 
-bool FakeFileSystem::EachFolder(const std::wstring& folder,
-                                const std::function<bool(const std::wstring&)>& each) {
-  return Walk(folder, Kind::Folders, each);
-}
-
 class FakeInputFile : public InputFile {
  public:
   FakeInputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}

@@ -79,7 +79,6 @@ class FakeFileSystem : public FileSystem {
   FsFailure LastFailure() override { return last_; }
   std::unique_ptr<InputFile> OpenRead(const std::wstring& path) override;
   bool EachFile(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
-  bool EachFolder(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
 
  private:
   friend class FakeOutputFile;

@@ -308,11 +308,6 @@ bool Win32FileSystem::EachFile(const std::wstring& folder, const std::function<b
   return Walk(folder, Entry::File, each);
 }
 
-bool Win32FileSystem::EachFolder(const std::wstring& folder,
-                                 const std::function<bool(const std::wstring&)>& each) {
-  return Walk(folder, Entry::Folder, each);
-}
-
 std::vector<std::wstring> Win32FileSystem::ListFiles(const std::wstring& folder) {
   return List(folder, Entry::File);
 }

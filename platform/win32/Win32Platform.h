@@ -41,7 +41,6 @@ class Win32FileSystem : public FileSystem {
   FsFailure LastFailure() override;
   std::unique_ptr<InputFile> OpenRead(const std::wstring& path) override;
   bool EachFile(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
-  bool EachFolder(const std::wstring& folder, const std::function<bool(const std::wstring& name)>& each) override;
 };
 
 // What a system error code means to the logic: the map behind LastFailure.

@@ -107,7 +107,7 @@ TEST_F(FakeFiles, EveryOperationConsultsTheTable) {
   EXPECT_TRUE(fs.ListFiles(L"D:\\work").empty());
   EXPECT_FALSE(fs.ListFiles(L"D:\\work").empty());
   fs.faults.Fail(FsOp::List, 1, FsFailure::Refused);
-  EXPECT_FALSE(fs.EachFolder(L"D:\\work", [](const std::wstring&) { return true; }));
+  EXPECT_FALSE(fs.EachFile(L"D:\\work", [](const std::wstring&) { return true; }));
   EXPECT_EQ(fs.LastFailure(), FsFailure::Refused);
 }
 
@@ -236,13 +236,6 @@ TEST_F(FakeFiles, WalksLeaveLinksOutAsTheListsDo) {
   fs.PutLink(L"D:\\work\\file-link", L"D:\\target\\kept.txt", false);
   EXPECT_EQ(Walked(fs, L"D:\\work"), (std::vector<std::wstring>{L"plain.txt"}));
   EXPECT_EQ(Walked(fs, L"D:\\work"), fs.ListFiles(L"D:\\work"));
-  std::vector<std::wstring> folders;
-  EXPECT_TRUE(fs.EachFolder(L"D:\\work", [&](const std::wstring& name) {
-    folders.push_back(name);
-    return true;
-  }));
-  EXPECT_EQ(folders, (std::vector<std::wstring>{L"folder"}));
-  EXPECT_EQ(folders, fs.ListFolders(L"D:\\work"));
   // Walking through a link walks its target, as a search through it does.
   EXPECT_EQ(Walked(fs, L"D:\\work\\dir-link"), (std::vector<std::wstring>{L"kept.txt"}));
 }
