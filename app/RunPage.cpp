@@ -74,6 +74,17 @@ void RunPage::AddReportRow(int row, const std::wstring& disk, const std::wstring
   });
 }
 
+void RunPage::PlayCompletionSound(bool thenRepeat) {
+  form_.sound.Restart();
+  const bool more = form_.sound.PlayCompletionSound();
+  if (thenRepeat && more) c_.PlayWAV->SetEnabled(true);
+}
+
+void RunPage::StartShutdownCountdown() {
+  form_.countdown.Start();
+  c_.turnoff->SetEnabled(true);
+}
+
 void RunPage::ShowFinishPage() {
   if (form_.CurrentPage != form_.LastPage()) form_.ShowPage(form_.LastPage());
 }

@@ -22,10 +22,11 @@ class RunPage : public RunView {
   void ShowStopButton(bool shown) override { c_.Command4->SetVisible(shown); }
   void ClearReport() override;
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override;
-  void RepeatSound() override { c_.PlayWAV->SetEnabled(true); }
-  void StartShutdownCountdown() override { c_.turnoff->SetEnabled(true); }
+  void PlayCompletionSound(bool thenRepeat) override;
+  void StartShutdownCountdown() override;
   void ShowFinishPage() override;
   void Yield() override { DoEvents(); }
+  Form& Window() override { return form_.ui; }
 
  private:
   Control& ReportElement(const ControlArray& array, int row);

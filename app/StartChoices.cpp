@@ -4,11 +4,11 @@
 #include "app/CommandLine.h"
 #include "app/DiskPanelPage.h"
 #include "app/StartForm.h"
+#include "lang/Language.h"
 #include "platform/Platform.h"
 #include "runlog/Statistics.h"
 #include "services/ServiceUrl.h"
 #include "system/PagingFile.h"
-#include "system/SystemActions.h"
 
 namespace vantrel {
 
@@ -24,7 +24,7 @@ void StartForm::WireChoices() {
     choices::Set(choices::Flag::ShowGoodOnly, Ticked(*c.Check9));
     RefreshStatistics();
   };
-  c.Check6->onClick = [this] { WritePagingFileSetting(Ticked(*c.Check6)); };
+  c.Check6->onClick = [this] { PagingFileClick(); };
 
   auto whenSelected = [](Control* option, std::function<void()> store) {
     option->onClick = [option, store] {
@@ -60,8 +60,25 @@ void StartForm::WireChoices() {
 
   c.worknow->onTick = [this] { WorkNowTick(); };
   c.DiskListRefresher->onTick = [this] { DiskListRefresherTick(*this); };
-  c.PlayWAV->onTick = [] { PlayCompletionSound(); };
-  c.turnoff->onTick = [this] { c.turnoff->SetEnabled(false); };
+  c.PlayWAV->onTick = [this] {
+    if (!sound.PlayCompletionSound()) c.PlayWAV->SetEnabled(false);
+  };
+  c.turnoff->onTick = [this] { TurnOffTick(); };
+}
+
+// Only an administrator may change the option; anyone else's tick springs
+// back with the reason. Unticking a box that sprang back asks nothing.
+void StartForm::PagingFileClick() {
+  const bool ticked = Ticked(*c.Check6);
+  if (ChangePagingFileSetting(ticked) || !ticked) return;
+  MsgBox(LangText(L"ERRORS", L"RUN-AS-ADMIN"), mb::Critical);
+  c.Check6->SetValue(0);
+}
+
+void StartForm::TurnOffTick() {
+  const ShutdownCountdown::Step step = countdown.Tick();
+  if (step.label) c.Label21->SetCaption(*step.label);
+  if (!step.goOn) c.turnoff->SetEnabled(false);
 }
 
 }  // namespace vantrel

@@ -58,12 +58,9 @@ void StartForm::RestoreExtras() {
   methods[static_cast<int>(choices::Method().value_or(OverwriteMethod::Spaces)) - 1]->SetValue(1);
   if (choices::Get(choices::Flag::EmptyRecycleBin)) c.Check4->SetValue(1);
   c.Check3->SetValue(choices::Get(choices::Flag::PlaySound) ? 1 : 0);
+  // Offered on every version: the run keeps any system awake, not only those
+  // that still ask the windows before they suspend.
   c.Check5->SetValue(choices::Get(choices::Flag::PreventStandby) ? 1 : 0);
-  // Standby prevention is offered only on major version 5.
-  if (Env().WindowsVersion != 5) {
-    c.Check5->SetValue(0);
-    c.Check5->SetEnabled(false);
-  }
   c.Check6->SetValue(PagingFileClearedAtShutdown() ? 1 : 0);
 }
 

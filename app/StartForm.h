@@ -7,6 +7,8 @@
 #include "app/StartControls.h"
 #include "engine/RunPlan.h"
 #include "platform/Toolkit.h"
+#include "system/CompletionSound.h"
+#include "system/Shutdown.h"
 
 namespace vantrel {
 
@@ -44,6 +46,9 @@ class StartForm {
   bool StopRequested = false;
   // Windows is ending the session: the run stops after the disk in work.
   bool SessionEnding = false;
+  // The end of a run: the sound's plays, and the countdown to the shutdown.
+  CompletionSound sound;
+  ShutdownCountdown countdown;
 
  private:
   void BuildControls();
@@ -54,6 +59,8 @@ class StartForm {
   void FillReviewPage();
   void WorkNowTick();
   void CloseAndEnd();
+  void PagingFileClick();
+  void TurnOffTick();
 };
 
 // A check box counts as ticked only with the value 1.

@@ -10,10 +10,11 @@ add_library(vantrel_win32 STATIC
   platform/win32/Win32System.cpp
   platform/win32/Win32TextCodec.cpp
   platform/win32/Win32Drives.cpp
+  platform/win32/Win32Power.cpp
   platform/win32/Win32Toolkit.cpp
 )
 target_compile_definitions(vantrel_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs)
+target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs winmm)
 
 add_executable(Vantrel WIN32
   platform/win32/WinMain.cpp

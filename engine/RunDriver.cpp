@@ -1,6 +1,7 @@
 #include "engine/RunDriver.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "disks/WorkFolder.h"
 #include "engine/Estimate.h"
@@ -11,7 +12,8 @@
 #include "services/Checkpoint.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
-#include "system/SystemActions.h"
+#include "system/RecycleBin.h"
+#include "system/StandbyGuard.h"
 
 namespace vantrel {
 
@@ -113,9 +115,7 @@ void EndOfRun(Run& run) {
   RunView& view = run.view;
   if (!view.SessionEnding()) {
     Quietly([&] {
-      if (!view.SoundWhenDone()) return;
-      PlayCompletionSound();
-      if (!run.StopRequested()) view.RepeatSound();
+      if (view.SoundWhenDone()) view.PlayCompletionSound(!run.StopRequested());
     });
   }
   Quietly([&] {
@@ -125,9 +125,6 @@ void EndOfRun(Run& run) {
     } else {
       view.Show(RunText::Shutdown, L"");
     }
-  });
-  Quietly([&] {
-    if (run.plan.preventStandby) UnhookStandbyGuard();
   });
   Quietly([&] { view.ShowFinishPage(); });
 }
@@ -159,6 +156,9 @@ std::optional<DiskFacts> ReadDiskFacts(const std::wstring& letter) {
 
 void StartRun(Run& run) {
   RunView& view = run.view;
+  // From the first step to the finish page, whatever happens between.
+  std::optional<StandbyPrevention> awake;
+  if (run.plan.preventStandby) Quietly([&] { awake.emplace(view.Window()); });
   Quietly([&] {
     run.SetProgress(0, 1);
     run.Yield();
@@ -181,7 +181,6 @@ void StartRun(Run& run) {
 }
 
 void RunAllDisks(Run& run) {
-  if (run.plan.preventStandby) HookStandbyGuard();
   SetCheckpoint(L"REPORTCONTROLS1");
   Quietly([&] { run.view.ClearReport(); });
   SetCheckpoint(L"");

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Toolkit.h"
+
 namespace vantrel {
 
 // The state icons of a stage's step image.
@@ -40,14 +42,16 @@ class RunView {
   // The finish page's report: one row per disk, from row 0 on.
   virtual void ClearReport() = 0;
   virtual void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) = 0;
-  // The end of the run: repeat the completion sound, count down to the
-  // shutdown, and show the finish page.
-  virtual void RepeatSound() = 0;
+  // The end of the run: the completion sound (once, then repeated when the
+  // run was not stopped), the countdown to the shutdown, the finish page.
+  virtual void PlayCompletionSound(bool thenRepeat) = 0;
   virtual void StartShutdownCountdown() = 0;
   virtual void ShowFinishPage() = 0;
 
   // Lets the window handle what is pending: clicks, keys, paints, timers.
   virtual void Yield() = 0;
+  // The window that stays out of standby's way while the run works.
+  virtual Form& Window() = 0;
 };
 
 }  // namespace vantrel

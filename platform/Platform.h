@@ -5,9 +5,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Power.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 #include "platform/SystemInfo.h"
 #include "platform/TextCodec.h"
 
@@ -23,6 +25,8 @@ struct Platform {
   TextCodec* codec = nullptr;
   Dialogs* dialogs = nullptr;
   Drives* drives = nullptr;
+  Power* power = nullptr;
+  Sound* sound = nullptr;
 };
 
 // The installed platform. Installing replaces the previous one; the caller

@@ -1,5 +1,5 @@
-// The Windows shell: special folders, opening documents, starting programs
-// and shortcut files.
+// The Windows shell: special folders, opening documents, starting programs,
+// shortcut files and the Recycle Bin.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -31,6 +31,10 @@ class Shell {
   // Starts a command line without waiting for it.
   virtual bool StartProcess(const std::wstring& commandLine, bool hidden) = 0;
   virtual bool CreateShortcut(const ShortcutFile& shortcut) = 0;
+  // Empties the Recycle Bin of every drive without asking, showing or
+  // sounding anything; false when the shell reported a failure (an empty
+  // bin may count as one).
+  virtual bool EmptyRecycleBin() = 0;
 };
 
 }  // namespace vantrel

@@ -135,6 +135,10 @@ class Timer {
 
 class ToolkitBackend;
 
+// A window procedure in the program's terms: the message number and its two
+// parameters in, the answer out.
+using WindowProc = std::function<intptr_t(uint32_t message, uintptr_t wParam, intptr_t lParam)>;
+
 // Why a window closes: the user's close box or system menu, the program's
 // own close, or Windows ending the session (log-off, shut-down).
 constexpr int kUnloadCloseBox = 0, kUnloadByProgram = 1, kUnloadSessionEnding = 2;
@@ -219,6 +223,11 @@ class ToolkitBackend {
   virtual Picture LoadPicture(const std::wstring& file) = 0;
   // A picture that the program carries with it, by name.
   virtual Picture ResourcePicture(const std::wstring& name) = 0;
+  // Puts `proc` in the place of the form window's procedure and returns the
+  // one it replaced, which `proc` calls for what the window would have
+  // answered. Putting the returned one back restores the window. Nothing
+  // (an empty procedure) when the form has no window.
+  virtual WindowProc ReplaceWindowProc(Form& form, WindowProc proc) = 0;
 };
 
 // The backend installed with the platform.

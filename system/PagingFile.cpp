@@ -1,16 +1,21 @@
 #include "system/PagingFile.h"
 
 #include "platform/Platform.h"
+#include "services/Checkpoint.h"
+#include "services/Environment.h"
 #include "services/NumericText.h"
 #include "services/Quietly.h"
 
 namespace vantrel {
 
+namespace {
+constexpr wchar_t kMemoryManagement[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+constexpr wchar_t kClearAtShutdown[] = L"ClearPageFileAtShutdown";
+}  // namespace
+
 bool PagingFileClearedAtShutdown() {
   return Quietly(false, [] {
-    const auto value = Os().registry->Query(
-        Hive::LocalMachine, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
-        L"ClearPageFileAtShutdown");
+    const auto value = Os().registry->Query(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown);
     if (!value) return false;
     if (value->type == regtype::Dword && value->data.size() == 4)
       return value->data[0] == 1 && value->data[1] == 0 && value->data[2] == 0 && value->data[3] == 0;
@@ -20,6 +25,14 @@ bool PagingFileClearedAtShutdown() {
   });
 }
 
-void WritePagingFileSetting(bool) {}
+bool ChangePagingFileSetting(bool clear) {
+  if (!Env().IsAdmin) return false;
+  SetCheckpoint(L"MEMORYMANAGEMENT");
+  Quietly([&] {
+    Os().registry->SetValue(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown, DwordValue(clear ? 1 : 0));
+  });
+  SetCheckpoint(L"");
+  return true;
+}
 
 }  // namespace vantrel

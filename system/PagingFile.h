@@ -1,12 +1,14 @@
-// The Windows option that clears the paging file at shutdown.
+// The Windows option that clears the paging file at shutdown, which removes
+// another place where contents of deleted files linger.
 #pragma once
 
 namespace vantrel {
 
 // True when the option is set (the registry value is the number 1).
 bool PagingFileClearedAtShutdown();
-// Placeholder until the paging-file option is built: the box's state is not
-// yet written to the registry.
-void WritePagingFileSetting(bool clear);
+// Sets or clears the option; only an administrator may. False without
+// administrator rights, when nothing is written. A failed write is not
+// reported: the box shows what the user asked for.
+bool ChangePagingFileSetting(bool clear);
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeDrives.h"
 #include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProfileFiles.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShell.h"
@@ -16,7 +17,7 @@ namespace vantrel::fake {
 class FakePlatform {
  public:
   FakePlatform() {
-    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives});
+    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound});
     InstallToolkit(&toolkit);
   }
   ~FakePlatform() {
@@ -35,6 +36,8 @@ class FakePlatform {
   FakeTextCodec codec;
   FakeDialogs dialogs;
   FakeDrives drives{&files};
+  FakePower power;
+  FakeSound sound;
   FakeToolkit toolkit{clock, files};
 };
 

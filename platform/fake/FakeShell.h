@@ -22,11 +22,17 @@ class FakeShell : public Shell {
   std::vector<std::wstring> opened;
   std::vector<std::wstring> started;
   std::map<std::wstring, ShortcutFile> shortcuts;  // by link path as given
+  int binEmptied = 0;
+  bool emptyBinResult = true;
 
   SpecialFolderAnswer SpecialFolderPath(int32_t csidl) override;
   intptr_t OpenDocument(const std::wstring& file) override;
   bool StartProcess(const std::wstring& commandLine, bool hidden) override;
   bool CreateShortcut(const ShortcutFile& shortcut) override;
+  bool EmptyRecycleBin() override {
+    ++binEmptied;
+    return emptyBinResult;
+  }
 
  private:
   FileSystem& files_;

@@ -13,6 +13,8 @@ void FakeToolkit::RunFor(uint32_t ms, uint32_t stepMs) {
 }
 
 void FakeToolkit::FormDestroyed(Form& form) {
+  windows_.erase(&form);
+  procs_.erase(&form);
   for (auto it = due_.begin(); it != due_.end();) {
     bool mine = false;
     for (Timer* t : form.Timers()) mine = mine || t == it->first;
@@ -84,6 +86,23 @@ Picture FakeToolkit::ResourcePicture(const std::wstring& name) {
     p = made;
   }
   return p;
+}
+
+WindowProc FakeToolkit::ReplaceWindowProc(Form& form, WindowProc proc) {
+  if (!windows_.count(&form)) return {};
+  WindowProc& current = procs_[&form];
+  WindowProc previous = current;
+  if (!previous) previous = [this](uint32_t, uintptr_t, intptr_t) { return ownAnswer; };
+  current = std::move(proc);
+  return previous;
+}
+
+std::optional<intptr_t> FakeToolkit::Send(Form& form, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (!windows_.count(&form)) return std::nullopt;
+  const auto it = procs_.find(&form);
+  if (it == procs_.end() || !it->second) return ownAnswer;
+  const WindowProc proc = it->second;
+  return proc(message, wParam, lParam);
 }
 
 }  // namespace vantrel::fake

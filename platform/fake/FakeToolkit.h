@@ -4,6 +4,8 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -33,7 +35,17 @@ class FakeToolkit : public ToolkitBackend {
   // since neither receives the mouse.
   std::wstring HoverText(const Control& control) const;
 
-  void FormShown(Form&) override { ++shownForms; }
+  // What a form's window answers by itself to a message nobody replaced
+  // (for a power broadcast, Windows' default procedure grants it).
+  intptr_t ownAnswer = 1;
+  // Delivers a message to the form's window as the system would, through
+  // whatever procedure replaced its own. False when the form has no window.
+  std::optional<intptr_t> Send(Form& form, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+  void FormShown(Form& form) override {
+    ++shownForms;
+    windows_.insert(&form);
+  }
   void FormChanged(Form&) override {}
   void FormDestroyed(Form&) override;
   void ControlCreated(Control&) override {}
@@ -45,6 +57,7 @@ class FakeToolkit : public ToolkitBackend {
   void EndProgram() override { ended = true; }
   Picture LoadPicture(const std::wstring& file) override;
   Picture ResourcePicture(const std::wstring& name) override;
+  WindowProc ReplaceWindowProc(Form& form, WindowProc proc) override;
 
  private:
   struct Scheduled {
@@ -56,6 +69,8 @@ class FakeToolkit : public ToolkitBackend {
   std::vector<Scheduled> scheduled_;
   std::map<Timer*, uint64_t> due_;
   std::map<std::wstring, Picture> resources_;
+  std::set<Form*> windows_;
+  std::map<Form*, WindowProc> procs_;
 };
 
 }  // namespace vantrel::fake

@@ -60,6 +60,7 @@ class Win32Shell : public Shell {
   intptr_t OpenDocument(const std::wstring& file) override;
   bool StartProcess(const std::wstring& commandLine, bool hidden) override;
   bool CreateShortcut(const ShortcutFile& shortcut) override;
+  bool EmptyRecycleBin() override;
 };
 
 class Win32SystemInfo : public SystemInfo {
@@ -106,6 +107,19 @@ class Win32Dialogs : public Dialogs {
   int Show(const std::wstring& text, int style, const std::wstring& title) override;
 };
 
+class Win32Power : public Power {
+ public:
+  uint8_t MainsStatus() override;
+  bool KeepSystemAwake(bool awake) override;
+  void EnableShutdownPrivilege() override;
+  bool EndSession(uint32_t flags) override;
+};
+
+class Win32Sound : public Sound {
+ public:
+  void PlayWaveFile(const std::wstring& file) override;
+};
+
 // All parts in one place; Install makes them the current platform.
 struct Win32Platform {
   Win32Registry registry;
@@ -117,8 +131,10 @@ struct Win32Platform {
   Win32TextCodec codec;
   Win32Dialogs dialogs;
   Win32Drives drives;
+  Win32Power power;
+  Win32Sound sound;
   Platform Parts() {
-    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives};
+    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound};
   }
   void Install() { InstallPlatform(Parts()); }
 };

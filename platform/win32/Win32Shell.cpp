@@ -94,4 +94,8 @@ bool Win32Shell::CreateShortcut(const ShortcutFile& shortcut) {
   return SUCCEEDED(persist->Save(shortcut.link.c_str(), TRUE));
 }
 
+bool Win32Shell::EmptyRecycleBin() {
+  return SUCCEEDED(SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND));
+}
+
 }  // namespace vantrel::win32

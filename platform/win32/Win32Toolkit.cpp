@@ -90,6 +90,10 @@ struct Win32Toolkit::Impl {
   UINT_PTR nextTimerId = 1;
   std::map<FontKey, HFONT> fonts;
   std::map<std::tuple<const PictureData*, int, int>, HBITMAP> scaled;
+  // Form windows whose procedure the logic replaced: the window's own
+  // procedure, and the replacement that now gets its messages.
+  std::map<HWND, WNDPROC> ownProcs;
+  std::map<HWND, WindowProc> replacedProcs;
   bool ended = false;
 
   int Px(int twips) const { return MulDiv(twips, dpi, 1440); }
@@ -370,6 +374,24 @@ LRESULT CALLBACK TimerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+// A form window whose procedure the logic replaced. A replacement that
+// throws leaves the message to the window's own procedure.
+LRESULT CALLBACK ReplacedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (g_impl) {
+    const auto replaced = g_impl->replacedProcs.find(hwnd);
+    if (replaced != g_impl->replacedProcs.end() && replaced->second) {
+      try {
+        const WindowProc proc = replaced->second;  // it may replace itself meanwhile
+        return proc(msg, wp, lp);
+      } catch (...) {
+      }
+    }
+    const auto own = g_impl->ownProcs.find(hwnd);
+    if (own != g_impl->ownProcs.end()) return CallWindowProcW(own->second, hwnd, msg, wp, lp);
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 void Register(const wchar_t* name, WNDPROC proc, HBRUSH brush) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -586,7 +608,11 @@ void Win32Toolkit::FormDestroyed(Form& form) {
       impl_->timerIds.erase(id);
     }
   }
-  if (it->second.hwnd) DestroyWindow(it->second.hwnd);
+  if (it->second.hwnd) {
+    DestroyWindow(it->second.hwnd);
+    impl_->replacedProcs.erase(it->second.hwnd);
+    impl_->ownProcs.erase(it->second.hwnd);
+  }
   if (it->second.backgroundBrush) DeleteObject(it->second.backgroundBrush);
   impl_->forms.erase(it);
 }
@@ -707,6 +733,25 @@ Picture Win32Toolkit::ResourcePicture(const std::wstring& name) {
   if (decoder) decoder->Release();
   if (stream) stream->Release();
   return p;
+}
+
+WindowProc Win32Toolkit::ReplaceWindowProc(Form& form, WindowProc proc) {
+  const auto it = impl_->forms.find(&form);
+  if (it == impl_->forms.end() || !it->second.hwnd) return {};
+  HWND hwnd = it->second.hwnd;
+  auto own = impl_->ownProcs.find(hwnd);
+  if (own == impl_->ownProcs.end())
+    own = impl_->ownProcs.emplace(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC))).first;
+  WindowProc& current = impl_->replacedProcs[hwnd];
+  WindowProc previous = current;
+  if (!previous)
+    previous = [hwnd, ownProc = own->second](uint32_t msg, uintptr_t wp, intptr_t lp) -> intptr_t {
+      return CallWindowProcW(ownProc, hwnd, msg, wp, lp);
+    };
+  current = std::move(proc);
+  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != ReplacedProc)
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacedProc));
+  return previous;
 }
 
 }  // namespace vantrel::win32

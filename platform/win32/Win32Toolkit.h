@@ -27,6 +27,7 @@ class Win32Toolkit : public ToolkitBackend {
   void EndProgram() override;
   Picture LoadPicture(const std::wstring& file) override;
   Picture ResourcePicture(const std::wstring& name) override;
+  WindowProc ReplaceWindowProc(Form& form, WindowProc proc) override;
 
   // The window procedures' way back in; defined with the Win32 types.
   struct Impl;

@@ -22,7 +22,7 @@ inline const std::wstring kData = L"C:\\Users\\test\\AppData\\Roaming\\VNL";
 // What the run page and the finish page would show, and the answers a user
 // would give through Stop, Pause and the boxes.
 struct RecordingView : RunView {
-  explicit RecordingView(fake::FakeClock& clock) : clock(clock), lastYieldMs(clock.now) {}
+  explicit RecordingView(fake::FakeClock& clock) : clock(clock), lastYieldMs(clock.now) { window.SetVisible(true); }
 
   bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
   std::map<RunText, std::wstring> texts;
@@ -33,7 +33,9 @@ struct RecordingView : RunView {
     bool ok = false;
   };
   std::map<int, Row> rows;
-  bool stopButton = false, soundRepeats = false, countdown = false, finished = false;
+  bool stopButton = false, countdown = false, finished = false;
+  int soundPlays = 0;
+  bool soundRepeats = false;
   int yields = 0;
   // The longest stretch of virtual time the window went without a turn.
   uint64_t longestWithoutYieldMs = 0;
@@ -56,7 +58,10 @@ struct RecordingView : RunView {
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {
     rows[row] = {disk, info, ok};
   }
-  void RepeatSound() override { soundRepeats = true; }
+  void PlayCompletionSound(bool thenRepeat) override {
+    ++soundPlays;
+    soundRepeats = thenRepeat;
+  }
   void StartShutdownCountdown() override { countdown = true; }
   void ShowFinishPage() override { finished = true; }
   void Yield() override {
@@ -66,8 +71,11 @@ struct RecordingView : RunView {
     if (onYield) onYield();
   }
 
+  Form& Window() override { return window; }
+
   fake::FakeClock& clock;
   uint64_t lastYieldMs;
+  Form window{L"Start", 1000, 1000};
 };
 
 // A machine whose disks are real little volumes: their free space is what

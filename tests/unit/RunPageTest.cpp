@@ -5,35 +5,12 @@
 #include "app/DiskPanelPage.h"
 #include "disks/DiskSlots.h"
 #include "lang/Language.h"
-#include "tests/unit/EngineMachine.h"
-#include "tests/unit/StartMachine.h"
+#include "tests/unit/WizardRun.h"
 
 namespace vantrel::test {
 namespace {
 
 using fake::FsOp;
-
-struct WizardRun : ::testing::Test {
-  StartMachine m;
-  void SetUp() override { ASSERT_TRUE(m.Start()); }
-  void Disk(wchar_t letter, uint64_t capacity) {
-    m.drives.Plug({std::wstring(1, letter)});
-    m.files.AddDrive(letter);
-    m.files.capacity[letter] = capacity;
-  }
-  // Ticks the disks on the panel, picks the modes on their pages, and
-  // presses Next on the review page.
-  void Walk(const std::wstring& letters, Control* cleaning, Control* method) {
-    m.form->ShowPage(2);
-    for (int i = 0; i <= m.form->c.DiskLabel.UBound(); ++i)
-      if (letters.find(m.form->c.DiskLabel[i].Caption()) != std::wstring::npos) m.form->c.DiskLabel[i].Click();
-    cleaning->Click();
-    method->Click();
-    m.form->ShowPage(5);
-    m.form->c.Command1->Click();
-  }
-  std::string LogText() { return m.files.Contents(kData + L"\\log.txt"); }
-};
 
 TEST_F(WizardRun, TheRunFollowsThePagesAndReportsOnTheFinishPage) {
   Disk(L'D', 60'000'000);

@@ -23,10 +23,10 @@ TEST(StartUp, ANewAccountGetsTheDefaultsAndStoresThem) {
   EXPECT_FALSE(Ticked(m(L"Check4")));
   EXPECT_FALSE(Ticked(m(L"Check9")));
   EXPECT_FALSE(Ticked(m(L"Check7")));
-  // Standby prevention is offered on major version 5 only; unticking stores it.
-  EXPECT_FALSE(Ticked(m(L"Check5")));
-  EXPECT_FALSE(m(L"Check5").Enabled());
-  EXPECT_EQ(m.Setting(L"Settings", L"PreventStandBy"), L"NO");
+  // Standby prevention is offered on every version, ticked by default.
+  EXPECT_TRUE(Ticked(m(L"Check5")));
+  EXPECT_TRUE(m(L"Check5").Enabled());
+  EXPECT_EQ(m.Setting(L"Settings", L"PreventStandBy"), L"");
   // Restorations raise the click behaviour and write the value back.
   EXPECT_FALSE(m.registry.Query(Hive::CurrentUser, L"Software\\VB and VBA Program Settings\\VNL\\SecurityMethod", L"Value"));
   EXPECT_TRUE(m.registry.Query(Hive::CurrentUser, L"Software\\VB and VBA Program Settings\\VNL\\NTFSMODE", L"VALUE"));
@@ -41,13 +41,17 @@ TEST(StartUp, ANewAccountGetsTheDefaultsAndStoresThem) {
   for (Timer* t : m.form->ui.Timers()) EXPECT_FALSE(t->Enabled()) << t->name().size();
 }
 
-TEST(StartUp, StandbyBoxOnVersionFive) {
-  StartMachine m;
-  m.system.majorVersion = 5;
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(Ticked(m(L"Check5")));
-  EXPECT_TRUE(m(L"Check5").Enabled());
-  EXPECT_EQ(m.Setting(L"Settings", L"PreventStandBy"), L"");
+TEST(StartUp, StandbyBoxKeepsTheStoredChoiceOnEveryVersion) {
+  for (const uint32_t version : {5u, 10u}) {
+    StartMachine m;
+    m.system.majorVersion = version;
+    m.Store(L"Settings", L"PreventStandBy", L"NO");
+    ASSERT_TRUE(m.Start());
+    EXPECT_FALSE(Ticked(m(L"Check5"))) << version;
+    EXPECT_TRUE(m(L"Check5").Enabled()) << version;
+    m(L"Check5").Click();
+    EXPECT_EQ(m.Setting(L"Settings", L"PreventStandBy"), L"") << version;
+  }
 }
 
 TEST(StartUp, RestoresStoredChoicesAndIgnoresOddOnes) {
