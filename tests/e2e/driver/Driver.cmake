@@ -9,10 +9,12 @@ add_executable(vdriver
   tests/e2e/driver/Input.cpp
   tests/e2e/driver/MessageBoxes.cpp
   tests/e2e/driver/Plug.cpp
+  tests/e2e/driver/Power.cpp
+  tests/e2e/driver/RecycleBin.cpp
   tests/e2e/driver/Screenshot.cpp
   tests/e2e/driver/Session.cpp
 )
 target_include_directories(vdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vdriver PRIVATE UNICODE _UNICODE)
 target_link_options(vdriver PRIVATE -municode)
-target_link_libraries(vdriver PRIVATE user32 gdi32)
+target_link_libraries(vdriver PRIVATE user32 gdi32 shell32)

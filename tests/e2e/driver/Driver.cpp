@@ -40,6 +40,8 @@
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/MessageBoxes.h"
 #include "tests/e2e/driver/Plug.h"
+#include "tests/e2e/driver/Power.h"
+#include "tests/e2e/driver/RecycleBin.h"
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/Session.h"
 
@@ -287,6 +289,12 @@ struct Command {
   void (*run)(const Args&);
 };
 
+void MainsCommand(const Args&) { PrintLine(std::to_wstring(MainsStatus())); }
+
+void QuerySuspendCommand(const Args&) { PrintLine(std::to_wstring(QuerySuspend(RequireMainWindow()))); }
+
+void RecycleCommand(const Args& a) { DeleteToRecycleBin(a[0]); }
+
 constexpr Command kCommands[] = {
     {L"wait-window", L"<title-prefix> <seconds>", 2, 2, WaitWindow},
     {L"title", L"", 0, 0, Title},
@@ -310,6 +318,9 @@ constexpr Command kCommands[] = {
     {L"hover", L"<control>", 1, 1, Hover},
     {L"tooltip", L"<control> [seconds]", 1, 2, ToolTip},
     {L"answer-watch", L"<seconds> <stop-file> [label-control]", 2, 3, AnswerWatch},
+    {L"mains", L"", 0, 0, MainsCommand},
+    {L"query-suspend", L"", 0, 0, QuerySuspendCommand},
+    {L"recycle", L"<file>", 1, 1, RecycleCommand},
 };
 
 std::wstring UsageOf(const Command& c) {
