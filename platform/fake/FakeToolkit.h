@@ -33,6 +33,15 @@ class FakeToolkit : public ToolkitBackend {
   // since neither receives the mouse.
   std::wstring HoverText(const Control& control) const;
 
+  // What each report list shows, as a window would from what it was told:
+  // its columns, and every row cut or padded to as many cells as there are
+  // columns.
+  struct ListShown {
+    std::vector<ListColumn> columns;
+    std::vector<ListRow> rows;
+  };
+  std::map<const Control*, ListShown> lists;
+
   void FormShown(Form&) override { ++shownForms; }
   void FormChanged(Form&) override {}
   void FormDestroyed(Form&) override;
@@ -51,6 +60,8 @@ class FakeToolkit : public ToolkitBackend {
     uint64_t at;
     std::function<void()> fn;
   };
+  void ShowList(const Control& control);
+
   FakeClock& clock_;
   FileSystem& files_;
   std::vector<Scheduled> scheduled_;

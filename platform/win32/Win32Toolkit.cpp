@@ -312,6 +312,8 @@ struct Win32Toolkit::Impl {
   void RemoveToolTip(HWND hwnd);
   void MakeFormWindow(Form& form);
   void RebuildBackground(Form& form);
+  bool ApplyColumns(Control& c, HWND hwnd);
+  void ApplyRows(Control& c, HWND hwnd);
 };
 
 namespace {
@@ -412,6 +414,7 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
       cls = WC_LISTVIEWW;
       style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
       break;
+    case ControlKind::Line: style |= SS_ETCHEDHORZ; break;
     case ControlKind::FileList: return;
   }
   // A run of option buttons is one group for the arrow keys; anything else starts a new one.
@@ -439,6 +442,8 @@ void Win32Toolkit::Impl::ApplyAll(Control& c) {
   if (c.kind() == ControlKind::ProgressBar) ApplyBar(c, hwnd, true);
   if (c.kind() == ControlKind::ListView) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ApplyColumns(c, hwnd);
+    ApplyRows(c, hwnd);
   }
   ApplyToolTip(c, hwnd);
   EnableWindow(hwnd, c.Enabled());
@@ -468,6 +473,50 @@ void Win32Toolkit::Impl::ApplyBar(Control& c, HWND hwnd, bool rangeChanged) {
   if (position == bar.position) return;
   SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   bar.position = position;
+}
+
+// The list's columns: captions and widths, added or removed to match.
+// True when their number changed, which changes what a row shows.
+bool Win32Toolkit::Impl::ApplyColumns(Control& c, HWND hwnd) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd, LVM_GETHEADER, 0, 0));
+  const int had = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  const int want = static_cast<int>(c.Columns().size());
+  for (int i = had - 1; i >= want; --i) SendMessageW(hwnd, LVM_DELETECOLUMN, i, 0);
+  for (int i = 0; i < want; ++i) {
+    const ListColumn& column = c.Columns()[i];
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    lvc.pszText = const_cast<wchar_t*>(column.caption.c_str());
+    lvc.cx = Px(column.width);
+    lvc.iSubItem = i;
+    SendMessageW(hwnd, i < had ? LVM_SETCOLUMNW : LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&lvc));
+    SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, i, lvc.cx);
+  }
+  return had != want;
+}
+
+// Every row again, drawn once at the end rather than once per row.
+void Win32Toolkit::Impl::ApplyRows(Control& c, HWND hwnd) {
+  SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd, LVM_SETITEMCOUNT, c.Rows().size(), 0);
+  const std::size_t columns = c.Columns().size();
+  for (std::size_t r = 0; r < c.Rows().size(); ++r) {
+    const ListRow& row = c.Rows()[r];
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(r);
+    item.pszText = const_cast<wchar_t*>(row.empty() ? L"" : row[0].c_str());
+    const LRESULT at = SendMessageW(hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    if (at < 0) continue;
+    for (std::size_t cell = 1; cell < std::min(row.size(), columns); ++cell) {
+      item.iSubItem = static_cast<int>(cell);
+      item.pszText = const_cast<wchar_t*>(row[cell].c_str());
+      SendMessageW(hwnd, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 HWND Win32Toolkit::Impl::TipsOf(Form& form) {
@@ -622,6 +671,10 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
     case Property::Picture: InvalidateRect(hwnd, nullptr, TRUE); break;
     case Property::Position: impl_->ApplyPosition(c); break;
     case Property::Focus: SetFocus(hwnd); break;
+    case Property::Columns:
+      if (impl_->ApplyColumns(c, hwnd)) impl_->ApplyRows(c, hwnd);
+      break;
+    case Property::Rows: impl_->ApplyRows(c, hwnd); break;
   }
 }
 
