@@ -276,6 +276,11 @@ struct Win32Toolkit::Impl {
         else if (Control* c = ById(hwnd, LOWORD(wp))) Command(windows[c], BN_CLICKED);
         result = 0;
         return true;
+      case WM_NOTIFY:
+        if (!lp || reinterpret_cast<NMHDR*>(lp)->code != LVN_GETDISPINFOW) return false;
+        ListText(*reinterpret_cast<NMLVDISPINFOW*>(lp));
+        result = 0;
+        return true;
       case WM_SETCURSOR:
         if (Cursor(reinterpret_cast<HWND>(wp))) {
           result = TRUE;
@@ -313,6 +318,7 @@ struct Win32Toolkit::Impl {
   void MakeFormWindow(Form& form);
   void RebuildBackground(Form& form);
   bool ApplyColumns(Control& c, HWND hwnd);
+  void ListText(NMLVDISPINFOW& info);
   void ApplyRows(Control& c, HWND hwnd);
 };
 
@@ -412,7 +418,9 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
     case ControlKind::ProgressBar: cls = PROGRESS_CLASSW; style |= PBS_SMOOTH; break;
     case ControlKind::ListView:
       cls = WC_LISTVIEWW;
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
+      // The list asks for the texts it draws, so a long history costs
+      // nothing to fill.
+      style |= LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
       break;
     case ControlKind::Line: style |= SS_ETCHEDHORZ; break;
     case ControlKind::FileList: return;
@@ -495,28 +503,21 @@ bool Win32Toolkit::Impl::ApplyColumns(Control& c, HWND hwnd) {
   return had != want;
 }
 
-// Every row again, drawn once at the end rather than once per row.
+// The list learns only how many rows there are; it asks for the texts of
+// those it draws (ListText).
 void Win32Toolkit::Impl::ApplyRows(Control& c, HWND hwnd) {
-  SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
   SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
   SendMessageW(hwnd, LVM_SETITEMCOUNT, c.Rows().size(), 0);
-  const std::size_t columns = c.Columns().size();
-  for (std::size_t r = 0; r < c.Rows().size(); ++r) {
-    const ListRow& row = c.Rows()[r];
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(r);
-    item.pszText = const_cast<wchar_t*>(row.empty() ? L"" : row[0].c_str());
-    const LRESULT at = SendMessageW(hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    if (at < 0) continue;
-    for (std::size_t cell = 1; cell < std::min(row.size(), columns); ++cell) {
-      item.iSubItem = static_cast<int>(cell);
-      item.pszText = const_cast<wchar_t*>(row[cell].c_str());
-      SendMessageW(hwnd, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Win32Toolkit::Impl::ListText(NMLVDISPINFOW& info) {
+  Control* c = ControlOf(info.hdr.hwndFrom);
+  if (!c || !(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
+  info.item.pszText[0] = L'\0';
+  const std::size_t row = static_cast<std::size_t>(info.item.iItem), cell = static_cast<std::size_t>(info.item.iSubItem);
+  if (row >= c->Rows().size() || cell >= c->Rows()[row].size() || cell >= c->Columns().size()) return;
+  lstrcpynW(info.item.pszText, c->Rows()[row][cell].c_str(), info.item.cchTextMax);
 }
 
 HWND Win32Toolkit::Impl::TipsOf(Form& form) {
