@@ -3,10 +3,10 @@
 #include "app/Choices.h"
 #include "app/CommandLine.h"
 #include "app/DiskPanelPage.h"
+#include "app/HistoryView.h"
 #include "app/StartForm.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
-#include "runlog/Statistics.h"
 #include "services/ServiceUrl.h"
 #include "system/PagingFile.h"
 
@@ -22,8 +22,9 @@ void StartForm::WireChoices() {
   flag(c.Check5, choices::Flag::PreventStandby);
   c.Check9->onClick = [this] {
     choices::Set(choices::Flag::ShowGoodOnly, Ticked(*c.Check9));
-    RefreshStatistics();
+    RefreshStatistics(*this);
   };
+  c.Label22->onClick = [this] { ClearStatistics(*this); };
   c.Check6->onClick = [this] { PagingFileClick(); };
 
   auto whenSelected = [](Control* option, std::function<void()> store) {

@@ -57,6 +57,8 @@ inline constexpr Entry kControls[] = {
     {L"DiskImageSel", 2300, true}, {L"DiskLabel", 2400, true}, {L"StepImage", 2500, true},
     {L"StepInfo", 2600, true},   {L"ReportImage", 2700, true}, {L"ReportDisk", 2800, true},
     {L"ReportInfo", 2900, true},
+    // Page 2, added later
+    {L"Line1", 1701, false},
 };
 
 // The id of a control, or of element `index` of an array.

@@ -45,7 +45,7 @@ struct StartControls {
   Control *Label1 = nullptr, *Label2 = nullptr, *Label41 = nullptr, *Label12 = nullptr, *Check7 = nullptr;
   // Page 2: disks and run history; the picture holders of the icons.
   Control *Label3 = nullptr, *Label5 = nullptr, *Label29 = nullptr, *Label22 = nullptr, *Check9 = nullptr,
-          *ListView1 = nullptr;
+          *ListView1 = nullptr, *Line1 = nullptr;
   Control *IconOK = nullptr, *IconOKgray = nullptr, *IconPAUSE = nullptr, *IconPEND = nullptr, *IconERROR = nullptr,
           *IconCURR = nullptr, *DiskHDD = nullptr, *DiskFlash = nullptr, *DiskEHDD = nullptr;
   // Page 3: cleaning mode and metadata mode.

@@ -3,9 +3,9 @@
 
 #include "app/CommandLine.h"
 #include "app/Choices.h"
+#include "app/HistoryView.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
-#include "runlog/Statistics.h"
 #include "services/Environment.h"
 #include "services/ErrorReport.h"
 #include "services/Paths.h"
@@ -103,7 +103,7 @@ bool StartForm::Load(const std::wstring& commandLine) {
     ShowPage(1);
   }
   RestoreExtras();
-  RefreshStatistics();
+  RefreshStatistics(*this);
   ui.SetCaption(L"Vantrel " + Env().ProgramVersion + L" " + Lang().LanguageName);
   return true;
 }

@@ -35,6 +35,8 @@ class StartForm {
   RunPlan BuildRunPlan() const;
   // Moves the run history below as many rows of disks as the panel has.
   void PlaceDiskHistory(int panelRows);
+  // Whether the disk panel leaves the history list room to be read.
+  bool HistoryRoom = true;
 
   // The last page, the upper bound of the page array.
   int LastPage() const { return c.win.UBound(); }

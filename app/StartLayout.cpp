@@ -1,6 +1,7 @@
 // Where every control of the main window sits, in twips (1440 per inch), as
 // a window designer would have placed them. Positions inside a page or
 // inside Picture1 are relative to that container.
+#include "app/HistoryView.h"
 #include "app/StartControlIds.h"
 #include "app/StartForm.h"
 
@@ -19,6 +20,8 @@ constexpr int kText = kWidth - 2 * kMargin;
 // The run history below the disk panel, and the least height its list
 // keeps when more rows of disks push it down.
 constexpr int kHistoryTop = 2520, kHistoryHeight = 3000, kLeastHistoryHeight = 600;
+// The separator between the disks and their history.
+constexpr int kLineAbove = 120;
 
 int Id(const wchar_t* name, int index = 0) { return *start_ids::Find(name, index); }
 
@@ -81,9 +84,12 @@ void DiskPage(Builder& b) {
     *handle = &b.Hidden(ControlKind::Image, icon);
     (*handle)->SetPicture(Toolkit().ResourcePicture(icon));
   }
+  // The history shows once the log gives it rows.
+  b.c.Line1 = &b.Add(ControlKind::Line, L"Line1", {kMargin, kHistoryTop - kLineAbove, kText, 30});
   b.c.Label29 = &b.Heading(L"Label29", {kMargin, kHistoryTop, kText, 300});
   b.c.ListView1 = &b.Add(ControlKind::ListView, L"ListView1", {kMargin, kHistoryTop + 360, kText, kHistoryHeight});
   b.c.Label22 = &b.Link(L"Label22", {kMargin, 6060, 3600, 300});
+  for (Control* part : {b.c.Line1, b.c.Label29, b.c.ListView1, b.c.Label22}) part->SetVisible(false);
   b.c.Check9 = &b.Check(L"Check9", {kMargin + 4800, 6040, kText - 4800, 315});
 }
 
@@ -187,11 +193,11 @@ void StartForm::PlaceDiskHistory(int panelRows) {
   const int height = kHistoryHeight - below;
   // Disks come first: with more rows than leave the list room to be read,
   // the history gives way.
-  const bool room = height >= kLeastHistoryHeight;
+  HistoryRoom = height >= kLeastHistoryHeight;
+  c.Line1->Move({kMargin, kHistoryTop - kLineAbove + below, kText, 30});
   c.Label29->Move({kMargin, kHistoryTop + below, kText, 300});
-  c.ListView1->Move({kMargin, kHistoryTop + 360 + below, kText, room ? height : kLeastHistoryHeight});
-  c.Label29->SetVisible(room);
-  c.ListView1->SetVisible(room);
+  c.ListView1->Move({kMargin, kHistoryTop + 360 + below, kText, HistoryRoom ? height : kLeastHistoryHeight});
+  ShowHistoryArea(*this);
 }
 
 void StartForm::BuildControls() {

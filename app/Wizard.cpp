@@ -1,13 +1,13 @@
 // Moving through the wizard's pages: Next, Back, Stop and closing the window.
 #include "app/Choices.h"
 #include "app/DiskPanelPage.h"
+#include "app/HistoryView.h"
 #include "app/RunPage.h"
 #include "app/StartForm.h"
 #include "disks/LeftoverFolders.h"
 #include "engine/RunDriver.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
-#include "runlog/Statistics.h"
 
 namespace vantrel {
 
@@ -19,7 +19,7 @@ void StartForm::ShowPage(int page) {
   c.win[page].SetVisible(true);
   if (page == 2) {
     RefreshDiskPanel(*this);
-    RefreshStatistics();
+    RefreshStatistics(*this);
     c.DiskListRefresher->SetEnabled(true);
   } else {
     c.DiskListRefresher->SetEnabled(false);

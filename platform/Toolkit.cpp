@@ -93,6 +93,16 @@ void Control::SetToolTip(const std::wstring& text) {
   Notify(Property::ToolTip);
 }
 
+void Control::SetColumns(std::vector<ListColumn> columns) {
+  columns_ = std::move(columns);
+  Notify(Property::Columns);
+}
+
+void Control::SetRows(std::vector<ListRow> rows) {
+  rows_ = std::move(rows);
+  Notify(Property::Rows);
+}
+
 void Control::Click() {
   if (!enabled_) return;
   switch (kind_) {

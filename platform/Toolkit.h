@@ -22,6 +22,7 @@ enum class ControlKind {
   Image,
   ProgressBar,
   ListView,
+  Line,      // a thin horizontal separator
   FileList,  // never shown: a folder listing the logic reads
 };
 
@@ -38,7 +39,14 @@ struct Twips {
   int left = 0, top = 0, width = 0, height = 0;
 };
 
-enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus, ToolTip };
+enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus, ToolTip, Columns, Rows };
+
+// A column of a report list: its caption and its width in twips.
+struct ListColumn {
+  std::wstring caption;
+  int width = 0;
+};
+using ListRow = std::vector<std::wstring>;  // one text per column
 
 class Form;
 
@@ -81,6 +89,13 @@ class Control {
   const std::wstring& ToolTip() const { return toolTip_; }
   void SetToolTip(const std::wstring& text);
 
+  // A report list (ListView): its columns, and its rows, replaced whole so
+  // the backend fills the window in one go.
+  const std::vector<ListColumn>& Columns() const { return columns_; }
+  void SetColumns(std::vector<ListColumn> columns);
+  const std::vector<ListRow>& Rows() const { return rows_; }
+  void SetRows(std::vector<ListRow> rows);
+
   // Design-time look, fixed before the backend first shows the control.
   int fontPoints = 9;
   bool bold = false;
@@ -112,6 +127,8 @@ class Control {
   int charset_ = 1;
   Twips position_;
   std::wstring toolTip_;
+  std::vector<ListColumn> columns_;
+  std::vector<ListRow> rows_;
 };
 
 class Timer {

@@ -1,7 +1,112 @@
 #include "runlog/Statistics.h"
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+
+#include "lang/Language.h"
+#include "platform/Platform.h"
+#include "runlog/RunLog.h"
+#include "services/Checkpoint.h"
+#include "services/Environment.h"
+#include "services/NumericText.h"
+#include "services/Paths.h"
+#include "services/Quietly.h"
+
 namespace vantrel {
 
-void RefreshStatistics() {}
+namespace {
+
+std::wstring LogFile() { return Env().DataFolder + L"\\log.txt"; }
+
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
+  std::vector<std::wstring> pieces;
+  std::size_t start = 0;
+  for (std::size_t bar; (bar = text.find(separator, start)) != std::wstring::npos; start = bar + 1)
+    pieces.push_back(text.substr(start, bar - start));
+  pieces.push_back(text.substr(start));
+  return pieces;
+}
+
+// Any of CR, LF or CR LF ends a line; empty lines carry no record.
+std::vector<std::wstring> Lines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find_first_of(L"\r\n", start);
+    const std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+    if (!line.empty()) lines.push_back(line);
+    if (end == std::wstring::npos) return lines;
+    start = end + 1;
+  }
+}
+
+// Whole minutes of a number of seconds, rounded down; the field as it is
+// when it is no number (or one too large to count in minutes).
+std::wstring Minutes(const std::wstring& seconds) {
+  const std::optional<double> value = ParseNumber(seconds);
+  if (!value) return seconds;
+  const double minutes = std::floor(*value / 60);
+  if (std::fabs(minutes) > 1e15) return seconds;
+  return std::to_wstring(static_cast<long long>(minutes)) + L" min";
+}
+
+// A refresh names the same few keys for every row; the language file is read
+// once per key, not once per row.
+class Texts {
+ public:
+  const std::wstring& operator()(const std::wstring& key) {
+    const auto known = texts_.find(key);
+    if (known != texts_.end()) return known->second;
+    return texts_[key] = LangText(L"VERSION3", key);
+  }
+
+ private:
+  std::map<std::wstring, std::wstring> texts_;
+};
+
+bool IsStatusCode(const std::wstring& field) { return field.size() == 1 && field[0] >= L'0' && field[0] <= L'9'; }
+
+// What became of the disk. A completed record without its modes (cut short)
+// says only that it completed; a status that is no code at all says nothing,
+// rather than naming a text key made of whatever bytes stand there.
+std::wstring Outcome(const std::vector<std::wstring>& f, Texts& text) {
+  if (!IsStatusCode(f[0])) return L"";
+  if (f[0] == L"1" && !f[8].empty() && !f[9].empty())
+    return text(L"NTFS-MODE-REVIEW") + L" " + text(L"MODE" + f[8]) + L", FAT/NTFS: " + text(L"NTFS-MODE-" + f[9]);
+  return text(L"WORK-STATUS-" + f[0]);
+}
+
+}  // namespace
+
+std::vector<HistoryRow> ReadHistory(bool completedOnly) {
+  std::vector<HistoryRow> rows;
+  if (!FileExists(LogFile())) return rows;
+  SetCheckpoint(L"REFRESHLOGS");
+  Quietly([&] {
+    std::string bytes;
+    if (!Os().files->ReadAll(LogFile(), bytes)) return;
+    Texts text;
+    for (const std::wstring& line : Lines(Os().codec->Decode(Os().codec->AnsiCodePage(), bytes))) {
+      std::vector<std::wstring> f = Split(line, L'|');
+      f.resize(std::max<std::size_t>(f.size(), 10));
+      if (completedOnly && f[0] != L"1") continue;
+      HistoryRow row{f[4], f[5], f[1], Minutes(f[3]), Outcome(f, text)};
+      bool shows = false;
+      for (const std::wstring& cell : row) shows = shows || !cell.empty();
+      if (shows) rows.push_back(std::move(row));
+    }
+  });
+  SetCheckpoint(L"");
+  return rows;
+}
+
+void ClearHistory() {
+  for (const std::wstring& file : {LogFile(), Env().DataFolder + L"\\" + kPendingLogName})
+    Quietly([&] {
+      if (FileExists(file)) Os().files->RemoveFile(file);
+    });
+}
 
 }  // namespace vantrel

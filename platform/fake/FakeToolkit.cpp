@@ -24,6 +24,7 @@ void FakeToolkit::FormDestroyed(Form& form) {
 
 void FakeToolkit::ControlChanged(Control& control, Property property) {
   if (property == Property::Focus) focused = &control;
+  if (property == Property::Columns || property == Property::Rows) ShowList(control);
   if (property != Property::ToolTip) return;
   if (control.ToolTip().empty())
     toolTips.erase(&control);
@@ -34,6 +35,14 @@ void FakeToolkit::ControlChanged(Control& control, Property property) {
 void FakeToolkit::ControlRemoved(Control& control) {
   if (focused == &control) focused = nullptr;
   toolTips.erase(&control);
+  lists.erase(&control);
+}
+
+void FakeToolkit::ShowList(const Control& control) {
+  ListShown& shown = lists[&control];
+  shown.columns = control.Columns();
+  shown.rows = control.Rows();
+  for (ListRow& row : shown.rows) row.resize(shown.columns.size());
 }
 
 std::wstring FakeToolkit::HoverText(const Control& control) const {

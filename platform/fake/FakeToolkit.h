@@ -35,8 +35,18 @@ class FakeToolkit : public ToolkitBackend {
   // since neither receives the mouse.
   std::wstring HoverText(const Control& control) const;
 
+  // What each report list shows, as a window would from what it was told:
+  // its columns, and every row cut or padded to as many cells as there are
+  // columns.
+  struct ListShown {
+    std::vector<ListColumn> columns;
+    std::vector<ListRow> rows;
+  };
+  std::map<const Control*, ListShown> lists;
+
   // What a form's window answers by itself to a message nobody replaced
-  // (for a power broadcast, Windows' default procedure grants it).
+  // (Windows' default procedure grants a power broadcast with 1, Wine's
+  // answers 0).
   intptr_t ownAnswer = 1;
   // Delivers a message to the form's window as the system would, through
   // whatever procedure replaced its own. False when the form has no window.
@@ -64,6 +74,8 @@ class FakeToolkit : public ToolkitBackend {
     uint64_t at;
     std::function<void()> fn;
   };
+  void ShowList(const Control& control);
+
   FakeClock& clock_;
   FileSystem& files_;
   std::vector<Scheduled> scheduled_;

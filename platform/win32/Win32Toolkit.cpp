@@ -280,6 +280,11 @@ struct Win32Toolkit::Impl {
         else if (Control* c = ById(hwnd, LOWORD(wp))) Command(windows[c], BN_CLICKED);
         result = 0;
         return true;
+      case WM_NOTIFY:
+        if (!lp || reinterpret_cast<NMHDR*>(lp)->code != LVN_GETDISPINFOW) return false;
+        ListText(*reinterpret_cast<NMLVDISPINFOW*>(lp));
+        result = 0;
+        return true;
       case WM_SETCURSOR:
         if (Cursor(reinterpret_cast<HWND>(wp))) {
           result = TRUE;
@@ -316,6 +321,9 @@ struct Win32Toolkit::Impl {
   void RemoveToolTip(HWND hwnd);
   void MakeFormWindow(Form& form);
   void RebuildBackground(Form& form);
+  bool ApplyColumns(Control& c, HWND hwnd);
+  void ListText(NMLVDISPINFOW& info);
+  void ApplyRows(Control& c, HWND hwnd);
 };
 
 namespace {
@@ -432,8 +440,11 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
     case ControlKind::ProgressBar: cls = PROGRESS_CLASSW; style |= PBS_SMOOTH; break;
     case ControlKind::ListView:
       cls = WC_LISTVIEWW;
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
+      // The list asks for the texts it draws, so a long history costs
+      // nothing to fill.
+      style |= LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
       break;
+    case ControlKind::Line: style |= SS_ETCHEDHORZ; break;
     case ControlKind::FileList: return;
   }
   // A run of option buttons is one group for the arrow keys; anything else starts a new one.
@@ -461,6 +472,8 @@ void Win32Toolkit::Impl::ApplyAll(Control& c) {
   if (c.kind() == ControlKind::ProgressBar) ApplyBar(c, hwnd, true);
   if (c.kind() == ControlKind::ListView) {
     ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ApplyColumns(c, hwnd);
+    ApplyRows(c, hwnd);
   }
   ApplyToolTip(c, hwnd);
   EnableWindow(hwnd, c.Enabled());
@@ -490,6 +503,43 @@ void Win32Toolkit::Impl::ApplyBar(Control& c, HWND hwnd, bool rangeChanged) {
   if (position == bar.position) return;
   SendMessageW(hwnd, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   bar.position = position;
+}
+
+// The list's columns: captions and widths, added or removed to match.
+// True when their number changed, which changes what a row shows.
+bool Win32Toolkit::Impl::ApplyColumns(Control& c, HWND hwnd) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd, LVM_GETHEADER, 0, 0));
+  const int had = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  const int want = static_cast<int>(c.Columns().size());
+  for (int i = had - 1; i >= want; --i) SendMessageW(hwnd, LVM_DELETECOLUMN, i, 0);
+  for (int i = 0; i < want; ++i) {
+    const ListColumn& column = c.Columns()[i];
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    lvc.pszText = const_cast<wchar_t*>(column.caption.c_str());
+    lvc.cx = Px(column.width);
+    lvc.iSubItem = i;
+    SendMessageW(hwnd, i < had ? LVM_SETCOLUMNW : LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&lvc));
+    SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, i, lvc.cx);
+  }
+  return had != want;
+}
+
+// The list learns only how many rows there are; it asks for the texts of
+// those it draws (ListText).
+void Win32Toolkit::Impl::ApplyRows(Control& c, HWND hwnd) {
+  SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd, LVM_SETITEMCOUNT, c.Rows().size(), 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Win32Toolkit::Impl::ListText(NMLVDISPINFOW& info) {
+  Control* c = ControlOf(info.hdr.hwndFrom);
+  if (!c || !(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
+  info.item.pszText[0] = L'\0';
+  const std::size_t row = static_cast<std::size_t>(info.item.iItem), cell = static_cast<std::size_t>(info.item.iSubItem);
+  if (row >= c->Rows().size() || cell >= c->Rows()[row].size() || cell >= c->Columns().size()) return;
+  lstrcpynW(info.item.pszText, c->Rows()[row][cell].c_str(), info.item.cchTextMax);
 }
 
 HWND Win32Toolkit::Impl::TipsOf(Form& form) {
@@ -648,6 +698,10 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
     case Property::Picture: InvalidateRect(hwnd, nullptr, TRUE); break;
     case Property::Position: impl_->ApplyPosition(c); break;
     case Property::Focus: SetFocus(hwnd); break;
+    case Property::Columns:
+      if (impl_->ApplyColumns(c, hwnd)) impl_->ApplyRows(c, hwnd);
+      break;
+    case Property::Rows: impl_->ApplyRows(c, hwnd); break;
   }
 }
 

@@ -1,6 +1,7 @@
 // The Win32 toolkit as the logic relies on it: tooltips that follow their
 // controls, progress bars that are told only what changed (and stay right
-// beyond 32 bits), and a DoEvents that always hands control back, quickly.
+// beyond 32 bits), report lists that show the model's rows, and a DoEvents
+// that always hands control back, quickly.
 #include <gtest/gtest.h>
 
 #include "platform/Toolkit.h"
@@ -229,6 +230,43 @@ TEST_F(ToolkitContract, DoEventsWithNothingPendingIsCheap) {
   std::printf("measured: DoEvents with nothing pending: %.1f us per call\n", us);
   RecordProperty("DoEventsIdleMicroseconds", static_cast<int>(us));
   EXPECT_LT(us, 200.0);
+}
+
+// The history list: the model's columns in pixels and its rows, set before
+// the window exists and after; a row with fewer texts than columns shows
+// empty cells, and a new set of rows replaces the old one whole.
+TEST_F(ToolkitContract, ReportListShowsTheModelsColumnsAndRows) {
+  MakeForm();
+  Control& list = form->Add(ControlKind::ListView, L"ListView1", 500, form->Find(L"Picture1"), {300, 1300, 5000, 1000});
+  list.SetColumns({{L"Disk", 300}, {L"Info", 2880}});
+  list.SetRows({{L"E", L"done"}});
+  Show();
+  HWND hwnd = WindowOf(500);
+  auto cell = [hwnd](int row, int column) {
+    wchar_t text[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(hwnd, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return std::wstring(text);
+  };
+  ASSERT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(cell(0, 1), L"done");
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, 1, 0), MulDiv(2880, dpi, 1440));
+
+  list.SetRows({{L"F", L"stopped"}, {L"G"}, {L"H", L"x", L"beyond the columns"}});
+  ASSERT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(cell(0, 0) + L"|" + cell(0, 1), L"F|stopped");
+  EXPECT_EQ(cell(1, 0) + L"|" + cell(1, 1), L"G|");
+  EXPECT_EQ(cell(2, 2), L"");
+  list.SetColumns({{L"Disk", 600}, {L"Info", 1440}});
+  EXPECT_EQ(SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, 0, 0), MulDiv(600, dpi, 1440));
+  list.SetRows({});
+  EXPECT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ add_executable(vdriver
   tests/e2e/driver/ControlNames.cpp
   tests/e2e/driver/Find.cpp
   tests/e2e/driver/Input.cpp
+  tests/e2e/driver/ListView.cpp
   tests/e2e/driver/MessageBoxes.cpp
   tests/e2e/driver/Plug.cpp
   tests/e2e/driver/Power.cpp
@@ -17,4 +18,4 @@ add_executable(vdriver
 target_include_directories(vdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vdriver PRIVATE UNICODE _UNICODE)
 target_link_options(vdriver PRIVATE -municode)
-target_link_libraries(vdriver PRIVATE user32 gdi32 shell32)
+target_link_libraries(vdriver PRIVATE user32 gdi32 comctl32 shell32)

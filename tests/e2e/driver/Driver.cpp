@@ -38,6 +38,7 @@
 #include "tests/e2e/driver/ControlNames.h"
 #include "tests/e2e/driver/Find.h"
 #include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/ListView.h"
 #include "tests/e2e/driver/MessageBoxes.h"
 #include "tests/e2e/driver/Plug.h"
 #include "tests/e2e/driver/Power.h"
@@ -98,6 +99,23 @@ void Rect(const Args& a) {
   MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
   PrintLine(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L" " +
             std::to_wstring(r.bottom - r.top));
+}
+
+std::wstring Joined(const std::vector<std::wstring>& texts) {
+  std::wstring line;
+  for (std::size_t i = 0; i < texts.size(); ++i) line += (i ? L"\t" : L"") + texts[i];
+  return line;
+}
+
+// A report list: its captions, then its column widths in pixels, then one
+// line per row; cells are separated by tabs.
+void List(const Args& a) {
+  const ListContents list = ReadListView(ControlOf(a[0]));
+  PrintLine(Joined(list.captions));
+  std::vector<std::wstring> widths;
+  for (int w : list.widths) widths.push_back(std::to_wstring(w));
+  PrintLine(Joined(widths));
+  for (const auto& row : list.rows) PrintLine(Joined(row));
 }
 
 void Click(const Args& a) {
@@ -301,6 +319,7 @@ constexpr Command kCommands[] = {
     {L"caption", L"<control>", 1, 1, Caption},
     {L"state", L"<control>", 1, 1, State},
     {L"rect", L"<control>", 1, 1, Rect},
+    {L"list", L"<list-view>", 1, 1, List},
     {L"click", L"<control>", 1, 1, Click},
     {L"click-watch", L"<button> <watched-control> <seconds>", 3, 3, ClickWatch},
     {L"press", L"<control>", 1, 1, Press},
