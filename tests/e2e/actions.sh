@@ -95,14 +95,20 @@ run_empties_the_bin_and_turns_off() {
   shot actions countdown
   expect_eq "the countdown goes on" "$(text INTERFACE YOURPCTURNOFF1) 15 $(text INTERFACE SECONDS)" \
     "$(drv caption Label21)"
-  # What Wine makes of the request: it ends the prefix's session, so the
-  # program is asked to end like any program at a shutdown.
+  # What Wine makes of the forced request: it runs wineboot to end every
+  # program of the prefix and stop its server (the host is untouched).
+  local seen="$PREFIX_ROOT/session-end"
+  ( for _ in $(seq 400); do pgrep -af 'wineboot' | grep -v pgrep >>"$seen"; sleep 0.1; done ) &
+  local watcher=$!
   if drv wait-gone 40 >/dev/null; then
     ok
-    echo "measured: the program ended $((SECONDS - t0)) s after the countdown began, as Wine ended the session"
+    echo "measured: the program ended $((SECONDS - t0)) s after the countdown began, as Wine ended the prefix's session"
   else
     bad "the shutdown request did not end the session: Label21 shows '$(drv caption Label21)'"
   fi
+  kill "$watcher" 2>/dev/null
+  wait "$watcher" 2>/dev/null
+  echo "measured: Wine started for the request: $(sed 's/^[0-9]* //' "$seen" 2>/dev/null | sort -u | tr '\n' ';')"
   wineserver -w
 }
 
