@@ -48,10 +48,14 @@ FsFailure FailureOfError(unsigned long error);
 
 class Win32ProfileFiles : public ProfileFiles {
  public:
+  explicit Win32ProfileFiles(FileSystem& files) : files_(files) {}
   std::string Read(const std::wstring& section, const std::wstring& key, const std::wstring& file,
                    std::size_t capacity) override;
   bool Write(const std::wstring& section, const std::wstring& key, const std::string& value,
              const std::wstring& file) override;
+
+ private:
+  FileSystem& files_;
 };
 
 class Win32Shell : public Shell {
@@ -124,7 +128,7 @@ class Win32Sound : public Sound {
 struct Win32Platform {
   Win32Registry registry;
   Win32FileSystem files;
-  Win32ProfileFiles profiles;
+  Win32ProfileFiles profiles{files};
   Win32Shell shell;
   Win32SystemInfo system;
   Win32Clock clock;

@@ -16,6 +16,7 @@ namespace vantrel::contract {
 namespace {
 
 using win32::FileHandle;
+using win32::ToAnsi;
 
 TEST(FilesContract, IniSemanticsOfTheSystemReader) {
   const std::wstring file = ScratchFolder() + L"\\test.ini";
@@ -41,6 +42,86 @@ TEST(FilesContract, IniSemanticsOfTheSystemReader) {
   ASSERT_TRUE(Os().files->ReadAll(file, bytes));
   EXPECT_NE(bytes.find("PCID=123456789"), std::string::npos);
   EXPECT_EQ(IniRead(L"brisen2.2", L"PcId", file), L"123456789");
+}
+
+// Language files are in their own code page, which need not be the
+// system's: whatever the system's code page, every byte of a value must come
+// back as it is in the file, also bytes that are no character there (0x80,
+// 0xA0 and 0xFD-0xFF on a Japanese system, a lead byte without its trail).
+TEST(FilesContract, IniReadHandsTheFilesBytesThrough) {
+  ::testing::Test::RecordProperty("ansi_code_page", static_cast<int>(GetACP()));
+  const std::wstring file = ScratchFolder() + L"\\bytes.ini";
+  std::string high;
+  for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
+  const std::string lead = "A\x81";
+  const std::string badTrail = "\x81\x7F\x82";
+  ASSERT_TRUE(Os().files->WriteAll(file, "[Bytes]\r\n"
+                                         "High=" + high + "\r\n"
+                                         "Lead=" + lead + "\r\n"
+                                         "After=ok\r\n"
+                                         "BadTrail=" + badTrail + "\r\n"
+                                         "Quoted=\"\x81\"\r\n"));
+  EXPECT_EQ(Os().profiles->Read(L"Bytes", L"high", file, 750), high);
+  EXPECT_EQ(Os().profiles->Read(L"Bytes", L"lead", file, 750), lead);
+  EXPECT_EQ(Os().profiles->Read(L"Bytes", L"after", file, 750), "ok");
+  EXPECT_EQ(Os().profiles->Read(L"Bytes", L"badtrail", file, 750), badTrail);
+  EXPECT_EQ(Os().profiles->Read(L"Bytes", L"quoted", file, 750), "\x81");
+  // Cut by bytes, as the buffer counts them.
+  EXPECT_EQ(Os().profiles->Read(L"Bytes", L"high", file, 17), high.substr(0, 16));
+}
+
+// On plain ASCII files no code page matters, so the platform's own reading
+// must find exactly what the system's reader finds.
+TEST(FilesContract, IniReadAgreesWithTheSystemReader) {
+  const std::wstring file = ScratchFolder() + L"\\rules.ini";
+  const std::string text =
+      "Loose=before any section\r\n"
+      "[Main]\r\n"
+      "; note=a comment\r\n"
+      "  Indented  =  value with  inner  blanks  \r\n"
+      "Tabbed\t=\tx\t\r\n"
+      "Two Words=y\r\n"
+      "Equals=a=b\r\n"
+      "Dup=first\r\n"
+      "Dup=second\r\n"
+      "Single='q'\r\n"
+      "Mixed=\"q'\r\n"
+      "Lone=\"\r\n"
+      "Pair=\"\"\r\n"
+      "Inner=a \"b\" c\r\n"
+      "NoValue\r\n"
+      "=nameless\r\n"
+      "Lf=unix\n"
+      "[ Spaced ]\r\n"
+      "K=spaced section\r\n"
+      "[Tail] trailing words\r\n"
+      "K=tail section\r\n"
+      "[Main]\r\n"
+      "Again=second main section\r\n"
+      "Dup=third\r\n"
+      "[Open\r\n"
+      "K=open section\r\n"
+      "[Last]\r\n"
+      "K=no line break at the end";
+  ASSERT_TRUE(Os().files->WriteAll(file, text));
+  const std::wstring marked = ScratchFolder() + L"\\marked.ini";
+  ASSERT_TRUE(Os().files->WriteAll(marked, "\xEF\xBB\xBF[First]\r\nK=after a UTF-8 mark\r\n"));
+  const auto agree = [](const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+    char expected[750] = "";
+    const DWORD n = GetPrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(), "", expected,
+                                             sizeof expected, ToAnsi(file).c_str());
+    EXPECT_EQ(Os().profiles->Read(section, key, file, 750), std::string(expected, n))
+        << "[" << ToAnsi(section) << "] " << ToAnsi(key);
+  };
+  agree(marked, L"First", L"K");
+  const std::pair<const wchar_t*, const wchar_t*> lookups[] = {
+      {L"Main", L"Loose"},   {L"Main", L"Indented"}, {L"Main", L"Tabbed"}, {L"Main", L"Two Words"},
+      {L"Main", L"Equals"},  {L"Main", L"Dup"},      {L"Main", L"Single"}, {L"Main", L"Mixed"},
+      {L"Main", L"Lone"},    {L"Main", L"Pair"},     {L"Main", L"Inner"},  {L"Main", L"NoValue"},
+      {L"Main", L"note"},    {L"Main", L"Lf"},       {L"Main", L"Again"},  {L"Spaced", L"K"},
+      {L"Tail", L"K"},       {L"Open", L"K"},        {L"Last", L"K"},      {L"Main", L"K"},
+  };
+  for (const auto& [section, key] : lookups) agree(file, section, key);
 }
 
 TEST(FilesContract, PathFormsAndTheTemporaryFolder) {

@@ -18,12 +18,18 @@ TEST(IniHelpers, ReadsAsTheSystemReaderDoes) {
                   "Single='x'\r\n"
                   "Half=\"open\r\n"
                   "[other]\r\n"
-                  "spaced=wrong section\r\n");
+                  "spaced=wrong section\r\n"
+                  "[main]\r\n"
+                  "Late=only the first section of a name counts\r\n"
+                  "[Open\r\n"
+                  "Opened=no section without its bracket\r\n");
   EXPECT_EQ(IniRead(L"MAIN", L"SPACED", kFile), L"some text");
   EXPECT_EQ(IniRead(L"Main", L"quoted", kFile), L"  kept blanks  ");
   EXPECT_EQ(IniRead(L"Main", L"Single", kFile), L"x");
   EXPECT_EQ(IniRead(L"Main", L"Half", kFile), L"\"open");
   EXPECT_EQ(IniRead(L"Main", L"missing", kFile), L"");
+  EXPECT_EQ(IniRead(L"Main", L"Late", kFile), L"");
+  EXPECT_EQ(IniRead(L"Open", L"Opened", kFile), L"");
   EXPECT_EQ(IniRead(L"Main", L"Spaced", L"C:\\nowhere.ini"), L"");
 }
 
