@@ -14,11 +14,9 @@ int16_t ParseCharset(const std::wstring& text) {
   return static_cast<int16_t>(whole);
 }
 
-unsigned CodePageForCharset(int charset) {
+unsigned CodePageForCharset(int charset, unsigned systemCodePage) {
   switch (charset) {
-    case 0:
-    case 1:
-      return 1252;
+    case 0: return 1252;
     case 204: return 1251;
     case 238: return 1250;
     case 161: return 1253;
@@ -32,7 +30,7 @@ unsigned CodePageForCharset(int charset) {
     case 129: return 949;
     case 134: return 936;
     case 136: return 950;
-    default: return 0;
+    default: return systemCodePage;
   }
 }
 

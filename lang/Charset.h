@@ -10,8 +10,10 @@ namespace vantrel {
 // including numbers a font character set cannot hold.
 int16_t ParseCharset(const std::wstring& text);
 
-// Code page for a font character set; 0 (the system's ANSI code page) for
-// sets without one of their own.
-unsigned CodePageForCharset(int charset);
+// Code page that texts meant for a font character set are written in. The
+// default set (1) means the system's own ANSI code page, and so does a set
+// without a code page of its own (symbol, OEM, or a number no font knows):
+// that is how the system itself would have read the file.
+unsigned CodePageForCharset(int charset, unsigned systemCodePage);
 
 }  // namespace vantrel

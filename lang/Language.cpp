@@ -55,10 +55,12 @@ bool InitLanguage() {
     WriteSetting(kProgramSettings, L"Settings", L"Language", Lang().LanguageName);
   }
   // The number is plain ASCII, so it reads the same in any code page.
+  const unsigned systemCodePage = Os().codec->AnsiCodePage();
   Lang().LanguageCharset = ParseCharset(LangText(L"CHARSET", L"CHARSET"));
-  Lang().codePage = CodePageForCharset(Lang().LanguageCharset);
-  const std::wstring englishCharset = ReadText(L"CHARSET", L"CHARSET", LanguageFile(L"English"), 0);
-  Lang().englishCodePage = CodePageForCharset(ParseCharset(englishCharset));
+  Lang().codePage = CodePageForCharset(Lang().LanguageCharset, systemCodePage);
+  const std::wstring englishCharset =
+      ReadText(L"CHARSET", L"CHARSET", LanguageFile(L"English"), systemCodePage);
+  Lang().englishCodePage = CodePageForCharset(ParseCharset(englishCharset), systemCodePage);
   return true;
 }
 

@@ -10,8 +10,9 @@ struct LanguageState {
   std::wstring LanguageFolder;  // application folder + "\Languages"
   std::wstring LanguageName;    // base name of the current language's file
   int16_t LanguageCharset = 1;  // font character set of the controls
-  // Code pages the current file and English.ini are decoded with (0: the
-  // system's ANSI code page).
+  // Code pages the current file and English.ini are decoded with, as their
+  // CHARSET values name them (0 until the language is fixed: the system's
+  // ANSI code page).
   unsigned codePage = 0;
   unsigned englishCodePage = 0;
 };

@@ -93,6 +93,42 @@ TEST_F(Language, CharsetDecidesHowTextsAreDecoded) {
   EXPECT_EQ(LangText(L"INTERFACE", L"LABEL8"), L"Finished");
 }
 
+// CHARSET 1 is the system's default set: the file is in the system's own
+// code page, whatever that is, while a named set keeps its code page on any
+// system.
+TEST_F(Language, DefaultCharsetFollowsTheSystemsCodePage) {
+  // "Łódź" in Windows-1250, on a Polish system.
+  m.codec.ansiCodePage = 1250;
+  m.PutLanguage(L"Polish", "[CHARSET]\r\nCHARSET=1\r\n[INTERFACE]\r\nCOMMAND1=\xA3\xF3" "d\x9F\r\n");
+  m.PutLanguage(L"Russian", "[CHARSET]\r\nCHARSET=1\r\n[INTERFACE]\r\nCOMMAND1=\xC4\xE0\xEB\xE5\xE5\r\n");
+  m.PutLanguage(L"French", "[CHARSET]\r\nCHARSET=0\r\n[INTERFACE]\r\nCOMMAND1=Acc\xE8s\r\n");
+  m.PutLanguage(L"Ukrainian", "[CHARSET]\r\nCHARSET=204\r\n[INTERFACE]\r\nCOMMAND1=\xB2\xBF\r\n");
+  m.PutLanguage(L"Symbols", "[CHARSET]\r\nCHARSET=2\r\n[INTERFACE]\r\nCOMMAND1=\xA3\xF3" "d\x9F\r\n");
+  Choose(L"Polish");
+  ASSERT_TRUE(InitLanguage());
+  EXPECT_EQ(Lang().LanguageCharset, 1);
+  EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), L"\u0141\u00F3d\u017A");
+  Choose(L"French");
+  ASSERT_TRUE(InitLanguage());
+  EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), L"Acc\u00E8s");
+  Choose(L"Ukrainian");
+  ASSERT_TRUE(InitLanguage());
+  EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), L"\u0406\u0457");
+  // A set without a code page of its own is read as the system would.
+  Choose(L"Symbols");
+  ASSERT_TRUE(InitLanguage());
+  EXPECT_EQ(Lang().LanguageCharset, 2);
+  EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), L"\u0141\u00F3d\u017A");
+
+  m.codec.ansiCodePage = 1251;
+  Choose(L"Russian");
+  ASSERT_TRUE(InitLanguage());
+  EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), L"\u0414\u0430\u043B\u0435\u0435");
+  Choose(L"French");
+  ASSERT_TRUE(InitLanguage());
+  EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), L"Acc\u00E8s");
+}
+
 TEST(Charset, ParsingAndCodePages) {
   EXPECT_EQ(ParseCharset(L"204"), 204);
   EXPECT_EQ(ParseCharset(L" 161 "), 161);
@@ -101,10 +137,14 @@ TEST(Charset, ParsingAndCodePages) {
   EXPECT_EQ(ParseCharset(L"English error, text not found: CHARSET, CHARSET"), 1);
   EXPECT_EQ(ParseCharset(L"99999"), 1);
   EXPECT_EQ(ParseCharset(L""), 1);
-  EXPECT_EQ(CodePageForCharset(0), 1252u);
-  EXPECT_EQ(CodePageForCharset(204), 1251u);
-  EXPECT_EQ(CodePageForCharset(128), 932u);
-  EXPECT_EQ(CodePageForCharset(2), 0u);
+  EXPECT_EQ(CodePageForCharset(1, 1250), 1250u);
+  EXPECT_EQ(CodePageForCharset(1, 932), 932u);
+  EXPECT_EQ(CodePageForCharset(0, 1251), 1252u);
+  EXPECT_EQ(CodePageForCharset(204, 1252), 1251u);
+  EXPECT_EQ(CodePageForCharset(204, 1250), 1251u);
+  EXPECT_EQ(CodePageForCharset(128, 1252), 932u);
+  EXPECT_EQ(CodePageForCharset(2, 1253), 1253u);
+  EXPECT_EQ(CodePageForCharset(-5, 1257), 1257u);
 }
 
 TEST_F(Language, BrokenFilesNeverBreakTheLookup) {
