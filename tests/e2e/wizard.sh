@@ -75,7 +75,7 @@ main() {
   echo "measured: start-up to window under Wine: $(( (t1 - t0) / 1000000 )) ms"
   expect_eq "title" "Vantrel 3.07 English" "$(drv title)"
   expect_eq "new account: sound on" "" "$(setting Settings PlaySound)"
-  expect_eq "new account: standby off beyond version 5" "NO" "$(setting Settings PreventStandBy)"
+  expect_eq "new account: standby prevented, on every version" "" "$(setting Settings PreventStandBy)"
   walk 96
   # Keyboard: Back from the finish page to the welcome page, then Enter is Next.
   drv click Command2 >/dev/null
