@@ -1,0 +1,103 @@
+// WinINet does its work on a thread of its own: a connect or a read blocks
+// until the server answers, and the window must answer meanwhile. The
+// caller's thread waits for it, letting window events through, and closes
+// the session at the time-out, which ends a call that is still blocked.
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WinApi.h"
+
+#include <wininet.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace vantrel::win32 {
+
+namespace {
+
+constexpr DWORD kBlock = 2048;
+constexpr DWORD kPumpEveryMs = 25;
+// How long a worker that ignored the closed session may take before it is
+// left to end on its own.
+constexpr ULONGLONG kGraceMs = 2000;
+
+struct Fetch {
+  HttpGet request;
+  std::string body;
+  bool ok = false;
+  void* volatile session = nullptr;
+  volatile LONG abandoned = 0;
+};
+
+// Whoever takes the session first closes it: the worker when it ends, the
+// caller at the time-out.
+void CloseSession(Fetch& fetch) {
+  if (HINTERNET s = InterlockedExchangePointer(const_cast<void**>(&fetch.session), nullptr)) InternetCloseHandle(s);
+}
+
+void ReadBody(Fetch& f, HINTERNET url) {
+  char block[kBlock];
+  while (f.body.size() < f.request.maxBytes) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(kBlock, f.request.maxBytes - f.body.size()));
+    DWORD got = 0;
+    if (!InternetReadFile(url, block, want, &got)) return;
+    if (got == 0) break;
+    f.body.append(block, got);
+  }
+  f.ok = true;
+}
+
+DWORD WINAPI Work(void* param) {
+  const std::unique_ptr<std::shared_ptr<Fetch>> own(static_cast<std::shared_ptr<Fetch>*>(param));
+  Fetch& f = **own;
+  HINTERNET session = InternetOpenW(f.request.agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  if (!session) return 0;
+  DWORD timeout = f.request.timeoutMs;
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+    InternetSetOptionW(session, option, &timeout, sizeof timeout);
+  f.session = session;
+  if (f.abandoned) {
+    CloseSession(f);
+    return 0;
+  }
+  if (HINTERNET url = InternetOpenUrlW(session, f.request.url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0)) {
+    ReadBody(f, url);
+    InternetCloseHandle(url);
+  }
+  CloseSession(f);
+  return 0;
+}
+
+}  // namespace
+
+bool Win32Http::Get(const HttpGet& request, std::string& body, const std::function<void()>& pump) {
+  body.clear();
+  auto fetch = std::make_shared<Fetch>();
+  fetch->request = request;
+  auto* param = new std::shared_ptr<Fetch>(fetch);
+  HANDLE thread = CreateThread(nullptr, 0, Work, param, 0, nullptr);
+  if (!thread) {
+    delete param;
+    return false;
+  }
+  const ULONGLONG deadline = GetTickCount64() + request.timeoutMs;
+  bool late = false;
+  for (;;) {
+    if (MsgWaitForMultipleObjects(1, &thread, FALSE, kPumpEveryMs, QS_ALLINPUT) == WAIT_OBJECT_0) break;
+    if (pump) pump();
+    const ULONGLONG now = GetTickCount64();
+    if (!late && now >= deadline) {
+      late = true;
+      fetch->abandoned = 1;
+      CloseSession(*fetch);
+    }
+    if (late && now >= deadline + kGraceMs) break;
+  }
+  const bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+  CloseHandle(thread);
+  // A worker still running owns its half of the fetch and must not be read.
+  if (!ended) return false;
+  body = std::move(fetch->body);
+  return fetch->ok && !late;
+}
+
+}  // namespace vantrel::win32
