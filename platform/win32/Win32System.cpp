@@ -111,7 +111,8 @@ std::optional<int64_t> Win32Clock::ParseDate(const std::wstring& text) {
   // The date reader of the automation library reads dates as the user's
   // locale writes them.
   DATE date = 0;
-  if (FAILED(VarDateFromStr(text.c_str(), LOCALE_USER_DEFAULT, VAR_DATEVALUEONLY, &date))) return std::nullopt;
+  std::wstring copy = text;  // the reader's parameter is not const
+  if (FAILED(VarDateFromStr(copy.data(), LOCALE_USER_DEFAULT, VAR_DATEVALUEONLY, &date))) return std::nullopt;
   // Automation dates count days from 30 December 1899; 25569 days later is 1970.
   return static_cast<int64_t>(std::floor(date) - 25569) * 86400;
 }
