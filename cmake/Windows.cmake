@@ -37,6 +37,7 @@ add_executable(contract_tests
   tests/contract/ShellContractTest.cpp
   tests/contract/ToolkitContractTest.cpp
   tests/contract/HttpContractTest.cpp
+  tests/contract/DateContractTest.cpp
   tests/contract/ContractMain.cpp
 )
 target_link_libraries(contract_tests PRIVATE vantrel_win32 vantrel_fake gtest psapi)

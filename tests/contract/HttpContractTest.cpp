@@ -77,7 +77,7 @@ TEST_F(HttpContract, AnAnswerOfAHundredMillionBytesStaysSmallAndQuick) {
   const SIZE_T grew = PeakMemory() - before;
   std::printf("measured: 10^8-byte answer: false after %llu ms, peak memory grew by %llu KiB\n",
               static_cast<unsigned long long>(took), static_cast<unsigned long long>(grew / 1024));
-  EXPECT_LT(took, 5000u);
+  EXPECT_LT(took, 1000u);
   EXPECT_LT(grew, SIZE_T{16} << 20);
   EXPECT_FALSE(Exists(file));
 }
@@ -91,7 +91,7 @@ TEST_F(HttpContract, ASilentServerIsLeftAtTheTimeOutAndTheWindowKeepsItsTurns) {
               static_cast<unsigned long long>(end - start), kDownloadTimeoutMs, toolkit.turns.size(),
               static_cast<unsigned long long>(gap));
   EXPECT_GE(end - start, kDownloadTimeoutMs - 100);
-  EXPECT_LT(end - start, kDownloadTimeoutMs + 3000);
+  EXPECT_LT(end - start, kDownloadTimeoutMs + 500);
   EXPECT_LT(gap, 250u);
 }
 
