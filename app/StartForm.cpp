@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/ErrorReport.h"
+#include "services/ServiceTexts.h"
 #include "services/Paths.h"
 #include "services/UpdateCheck.h"
 #include "system/PagingFile.h"
@@ -67,6 +68,7 @@ void StartForm::RestoreExtras() {
 bool StartForm::Load(const std::wstring& commandLine) {
   InitEnvironment();
   if (!InitLanguage()) return false;
+  SetServiceTexts(LangText);
   OfferErrorReport();
   UpdateCheckReminder(true);
   if (DispatchVerb(commandLine)) return false;

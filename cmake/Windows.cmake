@@ -12,9 +12,10 @@ add_library(vantrel_win32 STATIC
   platform/win32/Win32Drives.cpp
   platform/win32/Win32Power.cpp
   platform/win32/Win32Toolkit.cpp
+  platform/win32/Win32Http.cpp
 )
 target_compile_definitions(vantrel_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs winmm)
+target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs winmm wininet)
 
 add_executable(Vantrel WIN32
   platform/win32/WinMain.cpp
@@ -35,7 +36,9 @@ add_executable(contract_tests
   tests/contract/FilesContractTest.cpp
   tests/contract/ShellContractTest.cpp
   tests/contract/ToolkitContractTest.cpp
+  tests/contract/HttpContractTest.cpp
+  tests/contract/DateContractTest.cpp
   tests/contract/ContractMain.cpp
 )
-target_link_libraries(contract_tests PRIVATE vantrel_win32 vantrel_fake gtest)
+target_link_libraries(contract_tests PRIVATE vantrel_win32 vantrel_fake gtest psapi)
 include(tests/e2e/driver/Driver.cmake)

@@ -21,6 +21,9 @@ class Clock {
   // date, a blank and its long time (no time at exactly midnight). Nothing
   // for a time the system cannot show.
   virtual std::optional<std::wstring> FormatDateTime(int64_t localSeconds) = 0;
+  // A date written as the user's system writes dates, read back as the local
+  // time of its midnight. Nothing for text that is no date.
+  virtual std::optional<int64_t> ParseDate(const std::wstring& text) = 0;
 };
 
 }  // namespace vantrel

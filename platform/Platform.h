@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Http.h"
 #include "platform/Power.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Registry.h"
@@ -27,6 +28,7 @@ struct Platform {
   Drives* drives = nullptr;
   Power* power = nullptr;
   Sound* sound = nullptr;
+  Http* http = nullptr;
 };
 
 // The installed platform. Installing replaces the previous one; the caller

@@ -56,6 +56,13 @@ t=$(date +%s)
     ln -s target/keep1.txt "$links/file-link"
     ln -s nowhere "$links/dangling-link"
   done
+  # The reference web endpoint for the fetch's tests, on 127.0.0.1 only; it
+  # ends by itself after ten minutes should the trap not end it first.
+  python3 tools/endpoint.py --log "$DRIVE_C/tests/endpoint.log" --port-file "$PREFIX_ROOT/endpoint.port" \
+    --lifetime 600 & endpoint=$!
+  trap 'kill $endpoint 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT
+  for _ in $(seq 100); do [ -s "$PREFIX_ROOT/endpoint.port" ] && break; sleep 0.2; done
+  export VANTREL_TEST_ENDPOINT="http://127.0.0.1:$(cat "$PREFIX_ROOT/endpoint.port")/privacy/_from_soft.cgi"
   prefix_run tests 'C:\tests\contract_tests.exe' >"$root/build/contract.out" 2>&1
 ) 
 contract_rc=$?

@@ -17,7 +17,6 @@ EnvironmentFacts g_env;
 
 const std::wstring kAppName = L"VNL";
 const std::wstring kModuleIni = L"brisen2.2.ini";
-const std::wstring kModuleSection = L"BRISEN2.2";
 
 // Folders no fact names, resolved so that the shell makes any that are missing.
 constexpr int32_t kOtherFolders[] = {
@@ -86,6 +85,8 @@ std::wstring ReadOrMakeInstallId(const std::wstring& iniFile) {
   });
 }
 
+std::wstring ModuleIniFile() { return Env().FolderCommonAppData + L"\\" + kModuleIni; }
+
 void InitEnvironment() {
   EnvironmentFacts& env = g_env;
   env = EnvironmentFacts{};
@@ -102,7 +103,7 @@ void InitEnvironment() {
     const VersionNumbers v = Os().system->ProgramVersionNumbers();
     env.ProgramVersion = FormatProgramVersion(v.major, v.minor);
   });
-  env.InstallId = ReadOrMakeInstallId(env.FolderCommonAppData + L"\\" + kModuleIni);
+  env.InstallId = ReadOrMakeInstallId(ModuleIniFile());
 }
 
 std::wstring CountryName() {

@@ -23,6 +23,10 @@ struct EnvironmentFacts {
 
 EnvironmentFacts& Env();
 
+// The module's INI file, shared by all users, and its section.
+inline const std::wstring kModuleSection = L"BRISEN2.2";
+std::wstring ModuleIniFile();
+
 // Resolves every fact in order; a step that fails leaves its fact empty and
 // the next step still runs.
 void InitEnvironment();

@@ -4,6 +4,7 @@
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeDrives.h"
 #include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeHttp.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProfileFiles.h"
 #include "platform/fake/FakeRegistry.h"
@@ -17,7 +18,7 @@ namespace vantrel::fake {
 class FakePlatform {
  public:
   FakePlatform() {
-    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound});
+    InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound, &http});
     InstallToolkit(&toolkit);
   }
   ~FakePlatform() {
@@ -38,6 +39,7 @@ class FakePlatform {
   FakeDrives drives{&files};
   FakePower power;
   FakeSound sound;
+  FakeHttp http;
   FakeToolkit toolkit{clock, files};
 };
 

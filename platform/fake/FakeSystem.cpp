@@ -36,4 +36,18 @@ std::optional<std::wstring> FakeClock::FormatDateTime(int64_t t) {
   return text + time;
 }
 
+std::optional<int64_t> FakeClock::ParseDate(const std::wstring& text) {
+  unsigned month = 0, day = 0, year = 0;
+  wchar_t rest = 0;
+  if (std::swscanf(text.c_str(), L"%u/%u/%u%lc", &month, &day, &year, &rest) != 3) return std::nullopt;
+  if (month < 1 || month > 12 || day < 1 || day > 31 || year < 100 || year > 9999) return std::nullopt;
+  // A civil date to days since 1970 (proleptic Gregorian).
+  const int64_t y = static_cast<int64_t>(year) - (month <= 2 ? 1 : 0);
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return (era * 146097 + doe - 719468) * 86400;
+}
+
 }  // namespace vantrel::fake

@@ -36,6 +36,8 @@ class FakeClock : public Clock {
   int64_t NowSeconds() override { return epochSeconds + static_cast<int64_t>(now / 1000); }
   // Month/day/year and a 12-hour time, as a United States system writes them.
   std::optional<std::wstring> FormatDateTime(int64_t localSeconds) override;
+  // Month/day/year, as FormatDateTime writes a date.
+  std::optional<int64_t> ParseDate(const std::wstring& text) override;
   void Sleep(uint32_t ms) override { now += ms; }
   void SeedRandomFromClock() override { ++seeds; }
   double Random() override;

@@ -84,6 +84,7 @@ class Win32Clock : public Clock {
   double Random() override;
   int64_t NowSeconds() override;
   std::optional<std::wstring> FormatDateTime(int64_t localSeconds) override;
+  std::optional<int64_t> ParseDate(const std::wstring& text) override;
 
  private:
   std::mt19937 generator_{5489u};
@@ -124,6 +125,11 @@ class Win32Sound : public Sound {
   void PlayWaveFile(const std::wstring& file) override;
 };
 
+class Win32Http : public Http {
+ public:
+  bool Get(const HttpGet& request, std::string& body, const std::function<void()>& pump) override;
+};
+
 // All parts in one place; Install makes them the current platform.
 struct Win32Platform {
   Win32Registry registry;
@@ -137,8 +143,9 @@ struct Win32Platform {
   Win32Drives drives;
   Win32Power power;
   Win32Sound sound;
+  Win32Http http;
   Platform Parts() {
-    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound};
+    return {&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound, &http};
   }
   void Install() { InstallPlatform(Parts()); }
 };

@@ -1,6 +1,9 @@
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 
+#include <oleauto.h>
+
+#include <cmath>
 #include <ctime>
 #include <vector>
 
@@ -102,6 +105,16 @@ std::optional<std::wstring> Win32Clock::FormatDateTime(int64_t localSeconds) {
   if (st.wHour == 0 && st.wMinute == 0 && st.wSecond == 0) return std::wstring(date);
   if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 100)) return std::nullopt;
   return std::wstring(date) + L" " + time;
+}
+
+std::optional<int64_t> Win32Clock::ParseDate(const std::wstring& text) {
+  // The date reader of the automation library reads dates as the user's
+  // locale writes them.
+  DATE date = 0;
+  std::wstring copy = text;  // the reader's parameter is not const
+  if (FAILED(VarDateFromStr(copy.data(), LOCALE_USER_DEFAULT, VAR_DATEVALUEONLY, &date))) return std::nullopt;
+  // Automation dates count days from 30 December 1899; 25569 days later is 1970.
+  return static_cast<int64_t>(std::floor(date) - 25569) * 86400;
 }
 
 int Win32Dialogs::Show(const std::wstring& text, int style, const std::wstring& title) {
