@@ -23,8 +23,9 @@ wait_second() {
   printf "%s" "$title"
 }
 checked() { drv state "$1" | cut -d' ' -f3; }
-# Starts the program, waits for its window and prints the title.
-start_titled() { app_start "$@"; app_window; drv title; }
+# The program's own start runs in the background and must not hold the
+# output of a command substitution, so it is never called inside one.
+start_and_wait() { app_start "$@"; app_window; }
 closed() {  # what
   drv wait-gone 30 >/dev/null && wine_end && ok || bad "$1"
 }
@@ -47,7 +48,8 @@ main() {
   install_german
 
   # First start with the country Germany: German, stored.
-  expect_eq "German locale: first start" "Vantrel 3.07 German" "$(LC_ALL=de_DE.UTF-8 start_titled)"
+  LC_ALL=de_DE.UTF-8 start_and_wait
+  expect_eq "German locale: first start" "Vantrel 3.07 German" "$(drv title)"
   expect_eq "German stored" "German" "$(setting Settings Language)"
   expect_eq "German caption" "Weiter" "$(drv caption Command1)"
   drv close >/dev/null
@@ -66,7 +68,8 @@ main() {
   drv click Command3 >/dev/null
   closed "OK ends the process"
   expect_eq "English stored by OK" "English" "$(setting Settings Language)"
-  expect_eq "the next start speaks English" "Vantrel 3.07 English" "$(start_titled)"
+  start_and_wait
+  expect_eq "the next start speaks English" "Vantrel 3.07 English" "$(drv title)"
 
   # The language link hands over to a second process and the first ends.
   drv click Label12 >/dev/null
@@ -75,7 +78,8 @@ main() {
   drv key ENTER >/dev/null
   closed "Enter presses OK"
   expect_eq "German stored by Enter" "German" "$(setting Settings Language)"
-  expect_eq "the next start speaks German" "Vantrel 3.07 German" "$(start_titled)"
+  start_and_wait
+  expect_eq "the next start speaks German" "Vantrel 3.07 German" "$(drv title)"
   drv close >/dev/null
   closed "close after the German start"
 
@@ -86,7 +90,7 @@ main() {
   app_start lang
   expect_eq "144 DPI: the secondary window" "Vantrel" "$(wait_second)"
   expect_eq "144 DPI seen" "144" "$(drv dpi)"
-  expect_eq "144 DPI: no message" "" "$(drv message 2 2>/dev/null)"
+  drv message 2 >/dev/null && bad "144 DPI: a message about the display" || ok
   shot 144 language
   drv close >/dev/null
   closed "the close box ends the secondary window"
