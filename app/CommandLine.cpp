@@ -2,13 +2,28 @@
 
 #include "platform/Platform.h"
 #include "services/Quietly.h"
+#include "services/UpdateCheck.h"
 
 namespace vantrel {
 
-bool DispatchVerb(const std::wstring&) { return false; }
+Handover DispatchVerb(const std::wstring& commandLine) {
+  if (commandLine == L"lang") return Handover::LanguagePage;
+  if (commandLine == L"subscribe") return Handover::SubscriptionPage;
+  if (commandLine == L"updates") {
+    CheckForUpdatesNow();
+    return Handover::End;
+  }
+  // Placeholders of the install and uninstall support and of the translation
+  // check, which come with their own work: until then these verbs end the
+  // process without doing anything.
+  if (commandLine == L"install" || commandLine == L"uninstall" || commandLine == L"langaudit") return Handover::End;
+  return Handover::Wizard;
+}
 
 void RestartWithVerb(const std::wstring& verb) {
   Quietly([&] {
+    // Quoted, because the application folder usually holds blanks
+    // ("Program Files"), which would otherwise split the program's path.
     const std::wstring exe =
         Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
     Os().shell->StartProcess(L"\"" + exe + L"\" " + verb, false);

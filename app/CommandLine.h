@@ -4,10 +4,17 @@
 
 namespace vantrel {
 
-// Runs the job of a verb. True when the verb took over and the wizard must
-// not start. Placeholder until the verbs are built: every command line is a
-// normal start.
-bool DispatchVerb(const std::wstring& commandLine);
+// Where start-up goes once the verbs have had their turn.
+enum class Handover {
+  Wizard,            // no verb: the main window starts
+  LanguagePage,      // "lang": the secondary window on its language page
+  SubscriptionPage,  // "subscribe": the secondary window on its subscription page
+  End,               // a verb did its job, or start-up failed: the process ends
+};
+
+// Runs the job of a verb. The command line is compared whole and with case,
+// so "Lang" or " lang" is a normal start.
+Handover DispatchVerb(const std::wstring& commandLine);
 
 // Starts the program again with a verb, without waiting for it.
 void RestartWithVerb(const std::wstring& verb);

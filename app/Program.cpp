@@ -1,15 +1,34 @@
 #include "app/Program.h"
 
-#include "app/StartForm.h"
 #include "platform/Toolkit.h"
 
 namespace vantrel {
 
+bool Program::Start(const std::wstring& commandLine) {
+  const Handover handover = start.Load(commandLine);
+  switch (handover) {
+    case Handover::Wizard:
+      start.ui.SetVisible(true);
+      return true;
+    case Handover::LanguagePage:
+    case Handover::SubscriptionPage:
+      // The main window is never shown: the secondary window is the whole
+      // program from here, and ends it.
+      second = std::make_unique<SecondForm>();
+      second->Load();
+      if (handover == Handover::LanguagePage)
+        second->ShowLanguagePage();
+      else
+        second->ShowSubscriptionPage();
+      return true;
+    case Handover::End: break;
+  }
+  return false;
+}
+
 int RunVantrel(const std::wstring& commandLine) {
-  StartForm start;
-  if (!start.Load(commandLine)) return 0;
-  start.ui.SetVisible(true);
-  Toolkit().Run();
+  Program program;
+  if (program.Start(commandLine)) Toolkit().Run();
   return 0;
 }
 

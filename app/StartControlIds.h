@@ -2,18 +2,12 @@
 // the test driver find each control by the same number in every build.
 // Control arrays own a block of ids: element n of an array is its base + n.
 #pragma once
-#include <optional>
-#include <string_view>
+#include "app/ControlIds.h"
 
 namespace vantrel::start_ids {
 
-constexpr int kArraySlots = 32;  // elements an array can hold
-
-struct Entry {
-  std::wstring_view name;
-  int base;
-  bool array;
-};
+using control_ids::Entry;
+using control_ids::kArraySlots;
 
 // Never renumber an entry; add new ones at the end.
 inline constexpr Entry kControls[] = {
@@ -63,13 +57,7 @@ inline constexpr Entry kControls[] = {
 
 // The id of a control, or of element `index` of an array.
 constexpr std::optional<int> Find(std::wstring_view name, int index = 0) {
-  for (const Entry& e : kControls) {
-    if (e.name != name) continue;
-    if (!e.array) return index == 0 ? std::optional<int>(e.base) : std::nullopt;
-    if (index < 0 || index >= kArraySlots) return std::nullopt;
-    return e.base + index;
-  }
-  return std::nullopt;
+  return control_ids::FindIn(kControls, name, index);
 }
 
 }  // namespace vantrel::start_ids

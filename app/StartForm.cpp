@@ -1,7 +1,6 @@
 // The main window's start-up sequence.
 #include "app/StartForm.h"
 
-#include "app/CommandLine.h"
 #include "app/Choices.h"
 #include "app/HistoryView.h"
 #include "lang/Language.h"
@@ -65,13 +64,13 @@ void StartForm::RestoreExtras() {
   c.Check6->SetValue(PagingFileClearedAtShutdown() ? 1 : 0);
 }
 
-bool StartForm::Load(const std::wstring& commandLine) {
+Handover StartForm::Load(const std::wstring& commandLine) {
   InitEnvironment();
-  if (!InitLanguage()) return false;
+  if (!InitLanguage()) return Handover::End;
   SetServiceTexts(LangText);
   OfferErrorReport();
   UpdateCheckReminder(true);
-  if (DispatchVerb(commandLine)) return false;
+  if (const Handover verb = DispatchVerb(commandLine); verb != Handover::Wizard) return verb;
 
   // Labels (and the list view) take the language's character set; buttons,
   // check boxes and options keep their own.
@@ -93,7 +92,7 @@ bool StartForm::Load(const std::wstring& commandLine) {
   Picture picture = FileExists(background) ? Toolkit().LoadPicture(background) : nullptr;
   if (!picture) {
     MsgBox(L"No background image! Reinstall program!", mb::Critical);
-    return false;
+    return Handover::End;
   }
   ui.SetBackground(picture);
 
@@ -107,7 +106,7 @@ bool StartForm::Load(const std::wstring& commandLine) {
   RestoreExtras();
   RefreshStatistics(*this);
   ui.SetCaption(L"Vantrel " + Env().ProgramVersion + L" " + Lang().LanguageName);
-  return true;
+  return Handover::Wizard;
 }
 
 }  // namespace vantrel

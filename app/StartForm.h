@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/StartControls.h"
 #include "engine/RunPlan.h"
 #include "platform/Toolkit.h"
@@ -21,9 +22,10 @@ class StartForm {
 
   StartForm();
 
-  // The start-up sequence. False when the program ends instead of showing
-  // the wizard: a fatal start-up message, or a command-line verb that did its job.
-  bool Load(const std::wstring& commandLine);
+  // The start-up sequence. Wizard when the window is ready to show; else
+  // where a command-line verb hands over, or End after a fatal start-up
+  // message or a verb that did its job.
+  Handover Load(const std::wstring& commandLine);
 
   void ShowPage(int page);
   void NextClick();

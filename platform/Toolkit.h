@@ -177,6 +177,10 @@ class Form {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
 
+  // The button that the Enter key presses while it is shown (Next on the
+  // wizard, OK on the language page); none when null.
+  Control* defaultButton = nullptr;
+
   // What a click on any element of a control array does, by array name;
   // the handler learns the element's index.
   std::map<std::wstring, std::function<void(int index)>> arrayClicks;

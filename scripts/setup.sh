@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, quietly, and only what is missing.
 set -euo pipefail
-packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb ntfs-3g imagemagick python3 procps)
+packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb ntfs-3g imagemagick python3 procps locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -11,4 +11,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# The end-to-end tests start the program in a German locale, which Wine
+# takes from the host's locale, so the host must have it.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "setup: generating the locale de_DE.UTF-8"
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -247,11 +247,10 @@ struct Win32Toolkit::Impl {
     c->Click();
   }
 
-  // The Enter key presses the form's default button, Next, when it can.
+  // The Enter key presses the form's default button when it can.
   LRESULT DefaultButton(Form& form) {
-    for (Control* c : form.Controls())
-      if (c->kind() == ControlKind::Button && c->name() == L"Command1" && c->Visible())
-        return MAKELRESULT(c->id(), DC_HASDEFID);
+    const Control* c = form.defaultButton;
+    if (c && c->kind() == ControlKind::Button && c->Visible()) return MAKELRESULT(c->id(), DC_HASDEFID);
     return 0;
   }
 
@@ -433,7 +432,7 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
     case ControlKind::LinkLabel: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
     case ControlKind::Button:
       cls = L"BUTTON";
-      style |= WS_TABSTOP | (c.name() == L"Command1" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      style |= WS_TABSTOP | (&c == c.form().defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
       break;
     case ControlKind::CheckBox: cls = L"BUTTON"; style |= BS_CHECKBOX | WS_TABSTOP | BS_MULTILINE; break;
     case ControlKind::OptionButton: cls = L"BUTTON"; style |= BS_RADIOBUTTON | WS_TABSTOP; break;

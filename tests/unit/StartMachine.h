@@ -36,7 +36,7 @@ struct StartMachine : FakeMachine {
   // Creates and loads the main window; false when start-up ended the program.
   bool Start(const std::wstring& commandLine = L"") {
     form = std::make_unique<StartForm>();
-    return form->Load(commandLine);
+    return form->Load(commandLine) == Handover::Wizard;
   }
   Control& operator()(const std::wstring& name, int index = -1) { return form->ui(name, index); }
   std::wstring Text(const wchar_t* section, const wchar_t* key);

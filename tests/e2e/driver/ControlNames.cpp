@@ -1,10 +1,12 @@
 // Control names and ids, both ways.
 #include "tests/e2e/driver/ControlNames.h"
 
+#include "app/SecondControlIds.h"
 #include "app/StartControlIds.h"
 #include "tests/e2e/driver/Common.h"
 
 #include <cwctype>
+#include <span>
 
 namespace vdriver {
 namespace ids = vantrel::start_ids;
@@ -39,16 +41,21 @@ ControlRef ParseControl(std::wstring_view text) {
   }
   std::wstring_view name;
   const int index = SplitIndex(text, name);
-  const std::optional<int> id = ids::Find(name, index);
-  if (!id) Fail(L"no control " + std::wstring(text) + L" in StartControlIds.h");
+  // A name of the main window first, else one of the secondary window.
+  std::optional<int> id = ids::Find(name, index);
+  if (!id) id = vantrel::second_ids::Find(name, index);
+  if (!id) Fail(L"no control " + std::wstring(text) + L" in StartControlIds.h or SecondControlIds.h");
   return {*id, std::wstring(text) + L" (id " + std::to_wstring(*id) + L")"};
 }
 
 std::wstring NameOfId(int id) {
-  for (const ids::Entry& e : ids::kControls) {
-    if (!e.array && id == e.base) return std::wstring(e.name);
-    if (e.array && id >= e.base && id < e.base + ids::kArraySlots) {
-      return std::wstring(e.name) + L"(" + std::to_wstring(id - e.base) + L")";
+  using Table = std::span<const ids::Entry>;
+  for (const Table table : {Table(ids::kControls), Table(vantrel::second_ids::kControls)}) {
+    for (const ids::Entry& e : table) {
+      if (!e.array && id == e.base) return std::wstring(e.name);
+      if (e.array && id >= e.base && id < e.base + ids::kArraySlots) {
+        return std::wstring(e.name) + L"(" + std::to_wstring(id - e.base) + L")";
+      }
     }
   }
   return {};

@@ -1,5 +1,6 @@
 // Control names as the tests write them ("Command1", "DiskLabel(2)", "1001")
-// and back, through the program's own table of stable ids.
+// and back, through the program's own tables of stable ids (the main
+// window's first, then the secondary window's).
 #pragma once
 #include <string>
 #include <string_view>

@@ -1,0 +1,22 @@
+// Stable control ids of the secondary window `BRISEN_FORM_2_2`, apart from
+// the main window's, so that the test driver finds a control of either
+// window by one number.
+#pragma once
+#include "app/ControlIds.h"
+
+namespace vantrel::second_ids {
+
+// Never renumber an entry; add new ones at the end.
+inline constexpr control_ids::Entry kControls[] = {
+    // The language page
+    {L"Picture4", 3001, false}, {L"File1", 3002, false}, {L"CFlag", 3003, false}, {L"Command3", 3004, false},
+    {L"LangArray", 3100, true},
+    // The subscription page
+    {L"Picture1", 3201, false},
+};
+
+constexpr std::optional<int> Find(std::wstring_view name, int index = 0) {
+  return control_ids::FindIn(kControls, name, index);
+}
+
+}  // namespace vantrel::second_ids

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# End to end: the language. A first start in a German locale with a German
+# file installed speaks German; the verb "lang" shows only the secondary
+# window, whose choice the next start speaks; the language link on the
+# welcome page hands over to a second process. Screenshots of the language
+# page at 96 and 144 DPI go to build/screenshots/<dpi>/. Prints
+# "N passed, N failed" last.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/harness/wineprefix.sh"
+source "$root/tests/harness/display.sh"
+source "$root/tests/harness/app.sh"
+
+# Waits until the only window of the program is the secondary one, titled
+# "Vantrel" alone; prints the title seen last.
+wait_second() {
+  local end=$((SECONDS + 60)) title=
+  while [ $SECONDS -lt "$end" ]; do
+    title=$(drv title 2>/dev/null)
+    [ "$title" = "Vantrel" ] && break
+    sleep 0.5
+  done
+  printf "%s" "$title"
+}
+checked() { drv state "$1" | cut -d' ' -f3; }
+# The program's own start runs in the background and must not hold the
+# output of a command substitution, so it is never called inside one.
+start_and_wait() { app_start "$@"; app_window; }
+closed() {  # what
+  drv wait-gone 30 >/dev/null && wine_end && ok || bad "$1"
+}
+
+# A German file made from the English one, with a flag beside it.
+install_german() {
+  local languages="$DRIVE_C/Program Files/Vantrel 3/Languages"
+  sed 's/^COMMAND1=.*/COMMAND1=Weiter/' "$english" >"$languages/German.ini"
+  /usr/bin/convert -size 90x18 xc:black -size 90x18 'xc:#DD0000' -size 90x18 'xc:#FFCE00' -append \
+    "$languages/German.jpg"
+}
+
+main() {
+  # The German locale comes from the install script, which generates it when missing.
+  bash "$root/scripts/setup.sh" || { echo "0 passed, 1 failed"; exit 1; }
+  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
+  display_start || { echo "0 passed, 1 failed"; exit 1; }
+  trap 'display_stop; prefix_destroy' EXIT
+  app_install
+  install_german
+
+  # First start with the country Germany: German, stored.
+  LC_ALL=de_DE.UTF-8 start_and_wait
+  expect_eq "German locale: first start" "Vantrel 3.07 German" "$(drv title)"
+  expect_eq "German stored" "German" "$(setting Settings Language)"
+  expect_eq "German caption" "Weiter" "$(drv caption Command1)"
+  drv close >/dev/null
+  closed "close after the German start"
+
+  # "lang": the secondary window alone, German selected, its flag shown.
+  app_start lang
+  expect_eq "lang: the secondary window" "Vantrel" "$(wait_second)"
+  drv state Command1 >/dev/null 2>&1 && bad "lang: the main window is shown" || ok
+  expect_eq "lang: English" "English" "$(drv caption 'LangArray(0)')"
+  expect_eq "lang: German listed" "German" "$(drv caption 'LangArray(1)')"
+  expect_eq "lang: German selected" "checked=1" "$(checked 'LangArray(1)')"
+  expect_eq "lang: OK has the focus" "Command3" "$(drv focus | cut -d' ' -f2)"
+  shot 96 language
+  drv click 'LangArray(0)' >/dev/null
+  drv click Command3 >/dev/null
+  closed "OK ends the process"
+  expect_eq "English stored by OK" "English" "$(setting Settings Language)"
+  start_and_wait
+  expect_eq "the next start speaks English" "Vantrel 3.07 English" "$(drv title)"
+
+  # The language link hands over to a second process and the first ends.
+  drv click Label12 >/dev/null
+  expect_eq "Label12: the secondary window" "Vantrel" "$(wait_second)"
+  drv click 'LangArray(1)' >/dev/null
+  drv key ENTER >/dev/null
+  closed "Enter presses OK"
+  expect_eq "German stored by Enter" "German" "$(setting Settings Language)"
+  start_and_wait
+  expect_eq "the next start speaks German" "Vantrel 3.07 German" "$(drv title)"
+  drv close >/dev/null
+  closed "close after the German start"
+
+  # At 144 DPI: no warning about the display, and the page scales.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  wineserver -k
+  wineserver -w
+  app_start lang
+  expect_eq "144 DPI: the secondary window" "Vantrel" "$(wait_second)"
+  expect_eq "144 DPI seen" "144" "$(drv dpi)"
+  drv message 2 >/dev/null && bad "144 DPI: a message about the display" || ok
+  shot 144 language
+  drv close >/dev/null
+  closed "the close box ends the secondary window"
+  expect_eq "the close box stores nothing" "German" "$(setting Settings Language)"
+
+  echo "screenshots: $shots"
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+main "$@"
