@@ -11,11 +11,7 @@
 # Prints the watcher's figures per run, then "longest-ms N" over all runs.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/ntfs.sh"
-source "$root/tests/harness/app.sh"
-source "$root/tests/harness/run.sh"
+source "$root/tests/harness/e2e.sh"
 RUNS=${RUNS:-1}
 SIZE_MB=${SIZE_MB:-256}
 TARGET_MS=250

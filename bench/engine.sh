@@ -17,11 +17,7 @@
 # are printed beside it, so a disturbed run shows as one.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/ntfs.sh"
-source "$root/tests/harness/app.sh"
-source "$root/tests/harness/run.sh"
+source "$root/tests/harness/e2e.sh"
 source "$root/bench/startup.sh"
 source "$root/bench/memory.sh"
 RUNS=${RUNS:-3}

@@ -7,10 +7,7 @@
 # what it measured, and "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/ntfs.sh"
-source "$root/tests/harness/app.sh"
+source "$root/tests/harness/e2e.sh"
 
 captions() {
   local n=0 c all=""

@@ -7,9 +7,7 @@
 # "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/app.sh"
+source "$root/tests/harness/e2e.sh"
 
 # Waits until the only window of the program is the secondary one, titled
 # "Vantrel" alone; prints the title seen last.

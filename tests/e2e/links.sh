@@ -19,11 +19,7 @@
 # program can tell apart there, so only links to folders are planted.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/ntfs.sh"
-source "$root/tests/harness/app.sh"
-source "$root/tests/harness/run.sh"
+source "$root/tests/harness/e2e.sh"
 
 gone() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
 digits=$(printf '0123456789%.0s' $(seq 10))

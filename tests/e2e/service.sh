@@ -8,11 +8,7 @@
 # the update page. Prints "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/ntfs.sh"
-source "$root/tests/harness/app.sh"
-source "$root/tests/harness/run.sh"
+source "$root/tests/harness/e2e.sh"
 
 # Waits up to 30 s for a logged request whose query holds the text.
 logged() {  # text

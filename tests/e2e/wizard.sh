@@ -6,9 +6,7 @@
 # "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-source "$root/tests/harness/wineprefix.sh"
-source "$root/tests/harness/display.sh"
-source "$root/tests/harness/app.sh"
+source "$root/tests/harness/e2e.sh"
 
 # Walks pages 1 to 7 with disk C:, checking each page, capturing each.
 walk() {  # dpi
