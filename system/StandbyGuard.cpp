@@ -42,8 +42,6 @@ void UnhookStandbyGuard() {
   guard = Guard{};
 }
 
-bool StandbyGuardInstalled() { return static_cast<bool>(TheGuard().previous); }
-
 intptr_t StandbyGuardProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   const WindowProc previous = TheGuard().previous;
   const intptr_t answer = previous ? previous(message, wParam, lParam) : 0;

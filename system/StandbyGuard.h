@@ -14,7 +14,6 @@ namespace vantrel {
 void HookStandbyGuard(Form &window);
 // Gives the window its previous procedure back; nothing when no guard is in.
 void UnhookStandbyGuard();
-bool StandbyGuardInstalled();
 // The guard's procedure: the previous procedure's answer, except that on
 // mains power a suspend query is refused.
 intptr_t StandbyGuardProc(uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -109,9 +109,7 @@ run_empties_the_bin_and_turns_off() {
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
+  e2e_begin
   local t0=$SECONDS
   app_install
   image_make s 32 >/dev/null && image_mount s && image_map s "$(mnt s)" ||

@@ -59,9 +59,7 @@ to_page2() {
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
+  e2e_begin
   app_install
 
   image_make DiskD 128 >/dev/null && image_mount DiskD && image_map D "$(mnt DiskD)"

@@ -161,9 +161,7 @@ failures_run() {
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
+  e2e_begin
   app_install
 
   local name set kind control

@@ -43,9 +43,7 @@ check_widths() {  # widths-line
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
+  e2e_begin
   app_install
   local t0=$SECONDS
   # H is a small removable disk: few name files, so its run completes

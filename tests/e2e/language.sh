@@ -39,9 +39,7 @@ install_german() {
 main() {
   # The German locale comes from the install script, which generates it when missing.
   bash "$root/scripts/setup.sh" || { echo "0 passed, 1 failed"; exit 1; }
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'display_stop; prefix_destroy' EXIT
+  e2e_begin
   app_install
   install_german
 

@@ -187,9 +187,7 @@ session_end_during_run() {
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
+  e2e_begin
   local t0=$SECONDS
   app_install
   make_user_files

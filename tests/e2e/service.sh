@@ -32,8 +32,7 @@ stored() {  # section value-name
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
+  e2e_begin
   log="$PREFIX_ROOT/endpoint.log"
   python3 "$root/tools/endpoint.py" --log "$log" --port-file "$PREFIX_ROOT/port" --lifetime 300 & endpoint=$!
   trap 'kill $endpoint 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT

@@ -60,9 +60,7 @@ walk() {  # dpi
 }
 
 main() {
-  prefix_create || { echo "0 passed, 1 failed"; exit 1; }
-  display_start || { echo "0 passed, 1 failed"; exit 1; }
-  trap 'display_stop; prefix_destroy' EXIT
+  e2e_begin
   app_install
 
   local t0 t1
