@@ -149,7 +149,7 @@ failures_run() {
   # Page 2 of the next start finds the folder and says it could not delete it.
   app_start
   app_window
-  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  open_disk_page
   expect_has "leftover reported" 'S:\VNL_temp' "$(drv answer "$(text VERSION3 OLD-FOLDER-EXISTS)" OK 60)"
   expect_has "again not claimed deleted" 'S:\VNL_temp' "$(drv answer "$(text VERSION3 OLD-FOLDER-NOT-DELETED)" OK 20)"
   drv close >/dev/null

@@ -14,11 +14,24 @@ select_disks() {  # letters
   done
 }
 
+# From a fresh start to the disk page, whichever page the program opens on.
+# Every wait is for what the window shows: on a busy machine the window
+# appears before its first page, and Next clicked too early moves nothing.
+open_disk_page() {
+  local end=$((SECONDS + 60))
+  until [ "$(page_shown 1)" = "visible=1" ] || [ "$(page_shown 2)" = "visible=1" ] || [ $SECONDS -ge $end ]; do
+    sleep 0.3
+  done
+  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  [ "$(wait_page 2 30)" = "visible=1" ] || bad "the disk page shows: $(drv message 0 2>&1 | head -n 1)"
+  while [ -z "$(drv caption 'DiskLabel(0)' 2>/dev/null)" ] && [ $SECONDS -lt "$end" ]; do sleep 0.3; done
+}
+
 # From a fresh start to the run page: disks, cleaning mode, metadata option.
 start_run() {  # letters cleaning-option metadata-option
   app_start
   app_window
-  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  open_disk_page
   select_disks "$1"
   drv click Command1 >/dev/null
   drv click "$2" >/dev/null
