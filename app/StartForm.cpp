@@ -32,6 +32,9 @@ void StartForm::SetCaptions() {
   c.Label23->SetCaption(LangText(L"INTERFACE", L"COMMAND5"));
   c.Check2->SetCaption(LangText(L"INTERFACE", L"PAUSE"));
   c.Label43->SetCaption(LangText(L"INTERFACE", L"COMMAND7"));
+  // The site link has no text of its own in the language files; the name of
+  // the site's shortcut says the same in every language.
+  c.Label24->SetCaption(LangText(L"SHORTCUTS", L"TOSITE"));
   c.Label12->SetCaption(Lang().LanguageName);
   const std::pair<Control*, const wchar_t*> version3[] = {
       {c.Check7, L"DONTSHOWINTHEFUTURE"}, {c.Label29, L"STATISTICS"},   {c.Label15, L"WHICHMODE"},

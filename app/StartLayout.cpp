@@ -183,7 +183,6 @@ void FinishPage(Builder& b) {
   b.c.Label46 = &b.Link(L"Label46", {kMargin, 5880, 6000, 300});
   // The only caption no language file carries: it names the program's site.
   b.c.Label24 = &b.Link(L"Label24", {kMargin, 6240, 6000, 300});
-  b.c.Label24->SetCaption(L"Visit the Vantrel website");
 }
 
 }  // namespace
