@@ -31,6 +31,24 @@ set_target_properties(Vantrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
 add_custom_command(TARGET Vantrel POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/dist ${DIST_DIR})
 
+# The translations are kept in UTF-8 and shipped in the code page each one's
+# CHARSET names; a text its code page cannot hold fails the build. They are
+# written after the copy of dist/ so that nothing there can overwrite them.
+find_program(PYTHON3 python3 REQUIRED)
+file(GLOB TRANSLATION_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/translations/*.ini)
+set(LANGUAGE_FILES)
+foreach(source ${TRANSLATION_SOURCES})
+  get_filename_component(name ${source} NAME)
+  list(APPEND LANGUAGE_FILES ${DIST_DIR}/Languages/${name})
+endforeach()
+add_custom_command(OUTPUT ${LANGUAGE_FILES}
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/encode-languages.py ${CMAKE_SOURCE_DIR}/translations
+          ${DIST_DIR}/Languages
+  DEPENDS ${TRANSLATION_SOURCES} ${CMAKE_SOURCE_DIR}/tools/encode-languages.py
+  COMMENT "Encoding the translations into their code pages")
+add_custom_target(languages ALL DEPENDS ${LANGUAGE_FILES})
+add_dependencies(languages Vantrel)
+
 add_executable(contract_tests
   tests/contract/RegistryContractTest.cpp
   tests/contract/FilesContractTest.cpp

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws all of Vantrel's artwork from scratch: the two window backgrounds,
-# the drive-kind and status icons, and the completion sound.
+# the drive-kind and status icons, the language flags (make-flags.sh) and the
+# completion sound.
 #
 # Needs: ImageMagick 6 or 7 (Debian: apt-get install imagemagick) and python3
 # (standard library only). Run from anywhere: bash tools/make-artwork.sh
@@ -262,6 +263,9 @@ solid "#FFFFFF" "stroke gray(100%) stroke-width 3 stroke-linejoin round polygon 
 finish resources/art/IconCURR.png
 
 # ---------------------------------------------------------------------------
+source "$root/tools/make-flags.sh"
+
+# ---------------------------------------------------------------------------
 # Completion sound: three rising notes of a major chord, each a soft bell
 # (a sine with a quieter octave that fades faster), peak at -6 dBFS.
 python3 - dist/sound.wav <<'EOF'
@@ -304,4 +308,4 @@ with wave.open(sys.argv[1], "wb") as w:
     w.writeframes(frames)
 EOF
 
-echo "make-artwork: wrote dist/program-back.jpg dist/back.jpg dist/sound.wav and resources/art/*.png"
+echo "make-artwork: wrote dist/program-back.jpg dist/back.jpg dist/sound.wav, dist/Languages/*.jpg and resources/art/*.png"
