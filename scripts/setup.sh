@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, quietly, and only what is missing.
 set -euo pipefail
-packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb ntfs-3g imagemagick python3 procps locales nsis zip)
+# fonts-wqy-microhei: one small font with Chinese, Japanese and Korean
+# glyphs, through which Wine draws the texts of those language files.
+packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb ntfs-3g imagemagick python3 procps locales nsis zip
+  fonts-wqy-microhei)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
