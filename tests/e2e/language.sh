@@ -2,8 +2,9 @@
 # End to end: the language. A first start in a German locale with a German
 # file installed speaks German; the verb "lang" shows only the secondary
 # window, whose choice the next start speaks; the language link on the
-# welcome page hands over to a second process. Screenshots of the language
-# page at 96 and 144 DPI go to build/screenshots/<dpi>/. Prints
+# welcome page hands over to a second process; Russian, Greek, Japanese and
+# Chinese speak on the first two pages. Screenshots of the language page at
+# 96 and 144 DPI and of those pages go to build/screenshots/<dpi>/. Prints
 # "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -93,6 +94,27 @@ main() {
   drv close >/dev/null
   closed "the close box ends the secondary window"
   expect_eq "the close box stores nothing" "German" "$(setting Settings Language)"
+
+  # Other scripts at 96 DPI: the stored language speaks on the welcome page
+  # and the disk page, in the window's title, labels and buttons.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  wineserver -k
+  wineserver -w
+  local language
+  for language in Russian Greek Japanese Chinese; do
+    wine_out tests reg add 'HKCU\Software\VB and VBA Program Settings\VNL\Settings' /v Language /d "$language" \
+      /f >/dev/null
+    start_and_wait
+    expect_eq "$language: title" "Vantrel 3.07 $language" "$(drv title)"
+    expect_eq "$language: welcome" "$(translated "$language" INTERFACE LABEL1)" "$(drv caption Label1)"
+    shot 96 "welcome-$language"
+    open_disk_page
+    expect_eq "$language: disk page" "$(translated "$language" INTERFACE LABEL3)" "$(drv caption Label3)"
+    expect_eq "$language: Next" "$(translated "$language" INTERFACE COMMAND1)" "$(drv caption Command1)"
+    shot 96 "disks-$language"
+    drv close >/dev/null
+    closed "close after the $language start"
+  done
 
   echo "screenshots: $shots"
   echo "$passed passed, $failed failed"

@@ -17,11 +17,15 @@ expect_has() {  # what needle haystack
 }
 
 # An English text as the program shows it.
-text() {  # section key
-  awk -v s="[$1]" -v k="$2" -F= '
+text() { ini_text "$english" "$@"; }  # section key
+# A translated text as the program shows it (the driver prints UTF-8, as the
+# translations' sources are written).
+translated() { ini_text "$root/translations/$1.ini" "$2" "$3"; }  # language section key
+ini_text() {  # file section key
+  awk -v s="[$2]" -v k="$3" -F= '
     { sub(/\r$/, "") }
     /^\[/ { in_s = ($0 == s); next }
-    in_s && $1 == k { sub(/^[^=]*=/, ""); print; exit }' "$english"
+    in_s && $1 == k { sub(/^[^=]*=/, ""); print; exit }' "$1"
 }
 
 # Wine's own helper processes may inherit a pipe and hold it open long after

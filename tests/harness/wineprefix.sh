@@ -32,6 +32,23 @@ prefix_create() {
     echo "wineprefix: drive Z: is still mapped; refusing to go on" >&2
     return 1
   fi
+  prefix_cjk_fonts
+}
+
+# Buttons, check boxes and message boxes keep the system's dialog font, for
+# which Windows links in a Chinese, Japanese or Korean font when a text needs
+# one. Wine looks those fonts up by their Windows names, so they are pointed
+# at the one installed font that holds all three scripts.
+prefix_cjk_fonts() {
+  local font
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for font in "MS UI Gothic" SimSun Gulim PMingLiU; do
+      printf '"%s"="WenQuanYi Micro Hei"\r\n' "$font"
+    done
+  } >"$DRIVE_C/cjk-fonts.reg"
+  (cd "$DRIVE_C" && wine regedit /S 'C:\cjk-fonts.reg' >/dev/null 2>&1)
+  rm -f "$DRIVE_C/cjk-fonts.reg"
 }
 
 # Copies a folder into the prefix; prints its Windows path.
