@@ -1,0 +1,77 @@
+#include "app/Install.h"
+
+#include <chrono>
+#include <string_view>
+
+#include "app/Installation.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
+#include "services/Environment.h"
+#include "services/Paths.h"
+#include "services/Quietly.h"
+#include "services/RegistryHelpers.h"
+#include "services/ServiceUrl.h"
+#include "services/Settings.h"
+#include "services/Shortcuts.h"
+
+namespace vantrel {
+
+namespace {
+
+// The menu folder holds only what an installation of this major version put
+// there: emptying it first is what keeps a reinstallation from leaving two
+// sets of shortcuts.
+void EmptyMenuFolder(const std::wstring& folder) {
+  Quietly([&] {
+    for (const std::wstring& name : Os().files->ListFiles(folder)) Os().files->RemoveFile(folder + L"\\" + name);
+  });
+}
+
+// A shortcut's name comes from the language file: without the characters a
+// file name cannot hold, a translation such as "Updates?" still names a
+// file, and one holding "..\\" cannot put a file outside the menu folder.
+std::wstring FileName(std::wstring text) {
+  std::erase_if(text, [](wchar_t ch) {
+    return ch < 32 || std::wstring_view(L"\\/:*?\"<>|").find(ch) != std::wstring_view::npos;
+  });
+  return text;
+}
+
+void RememberInstallDate() {
+  Quietly([] {
+    using namespace std::chrono;
+    const year_month_day today{floor<days>(sys_seconds{seconds{Os().clock->NowSeconds()}})};
+    WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", std::to_wstring(static_cast<unsigned>(today.month())));
+    WriteSetting(kInstallSettings, L"VNL", L"Reload-Year", std::to_wstring(static_cast<int>(today.year())));
+  });
+}
+
+// Windows runs the uninstall command as it stands; a path with blanks
+// (short names switched off) is quoted, or it would be split at the first.
+std::wstring UninstallCommand(const Installation& at) {
+  std::wstring exe = ShortPath(at.programFolder + L"\\" + at.exeName + L".exe");
+  if (exe.find(L' ') != std::wstring::npos) exe = L"\"" + exe + L"\"";
+  return exe + L" uninstall";
+}
+
+}  // namespace
+
+void InstallJob() {
+  const bool before = !ReadSetting(kInstallSettings, L"VNL", L"Reload-Month").empty();
+  ServiceUrl(before ? L"reinstall" : L"install", L"", false);
+
+  const Installation at = ThisInstallation();
+  MakeShortcut(at.desktopLink, at.exe, L"", at.appFolder, L"", L"");
+  Quietly([&] { Os().files->CreateFolder(at.menuFolder); });
+  EmptyMenuFolder(at.menuFolder);
+  MakeShortcut(at.menuFolder + L"\\" + at.name + L".lnk", at.exe, L"", at.appFolder, L"", L"");
+  WriteUrlShortcut(at.menuFolder + L"\\" + FileName(LangText(L"SHORTCUTS", L"TOSITE")) + L".url",
+                   ServiceUrl(L"site", L"", true), L"", L"");
+  MakeShortcut(at.menuFolder + L"\\" + FileName(LangText(L"SHORTCUTS", L"CHECK-UPD")) + L".lnk", at.exe, L"",
+               at.appFolder, L"updates", L"");
+  RememberInstallDate();
+  RegistryWrite(at.entryKey, L"UninstallString", UninstallCommand(at), 1);
+  RegistryWrite(at.entryKey, L"DisplayName", L"Vantrel " + Env().ProgramVersion, 1);
+}
+
+}  // namespace vantrel
