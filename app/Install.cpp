@@ -20,16 +20,22 @@ namespace {
 
 // The menu folder holds only what an installation of this major version put
 // there: emptying it first is what keeps a reinstallation from leaving two
-// sets of shortcuts.
-void EmptyMenuFolder(const std::wstring& folder) {
+// sets of shortcuts. Links go as links: a link in the folder's place leads
+// to somebody else's files, which emptying would delete, and a shortcut
+// saved over a link among the old entries would be written into its target.
+void PrepareMenuFolder(const std::wstring& folder) {
   Quietly([&] {
-    for (const std::wstring& name : Os().files->ListFiles(folder)) Os().files->RemoveFile(folder + L"\\" + name);
+    FileSystem& fs = *Os().files;
+    if (fs.IsLink(folder) && !fs.RemoveLink(folder)) return;
+    fs.CreateFolder(folder);
+    for (const std::wstring& name : fs.ListFiles(folder)) fs.RemoveFile(folder + L"\\" + name);
+    for (const std::wstring& name : fs.ListLinks(folder)) fs.RemoveLink(folder + L"\\" + name);
   });
 }
 
 // A shortcut's name comes from the language file: without the characters a
 // file name cannot hold, a translation such as "Updates?" still names a
-// file, and one holding "..\\" cannot put a file outside the menu folder.
+// file, and one holding "..\" cannot put a file outside the menu folder.
 std::wstring FileName(std::wstring text) {
   std::erase_if(text, [](wchar_t ch) {
     return ch < 32 || std::wstring_view(L"\\/:*?\"<>|").find(ch) != std::wstring_view::npos;
@@ -62,8 +68,7 @@ void InstallJob() {
 
   const Installation at = ThisInstallation();
   MakeShortcut(at.desktopLink, at.exe, L"", at.appFolder, L"", L"");
-  Quietly([&] { Os().files->CreateFolder(at.menuFolder); });
-  EmptyMenuFolder(at.menuFolder);
+  PrepareMenuFolder(at.menuFolder);
   MakeShortcut(at.menuFolder + L"\\" + at.name + L".lnk", at.exe, L"", at.appFolder, L"", L"");
   WriteUrlShortcut(at.menuFolder + L"\\" + FileName(LangText(L"SHORTCUTS", L"TOSITE")) + L".url",
                    ServiceUrl(L"site", L"", true), L"", L"");

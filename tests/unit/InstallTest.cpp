@@ -88,6 +88,23 @@ TEST_F(Install, AgainLeavesOneSetOfShortcutsAndReportsAReinstallation) {
   EXPECT_TRUE(Has(Opened(1), L"&to=reinstall&")) << Opened(1);
 }
 
+TEST_F(Install, LinksInTheMenuFolderGoAsLinksAndTheirTargetsStay) {
+  const std::wstring documents = L"C:\\Users\\test\\Documents";
+  m.files.PutFile(documents + L"\\letter.lnk", "mine");
+  m.files.PutFile(documents + L"\\notes.txt", "mine too");
+  m.files.PutLink(kMenu, documents);
+  Verb(L"install");
+  EXPECT_FALSE(m.files.IsLink(kMenu));
+  EXPECT_EQ(Menu().size(), 3u);
+  EXPECT_EQ(m.files.Contents(documents + L"\\letter.lnk"), "mine");
+
+  m.files.PutLink(kMenu + L"\\Vantrel 3.lnk", documents + L"\\notes.txt", false);
+  Verb(L"install");
+  EXPECT_EQ(m.files.Contents(documents + L"\\notes.txt"), "mine too");
+  EXPECT_FALSE(m.files.IsLink(kMenu + L"\\Vantrel 3.lnk"));
+  EXPECT_EQ(Menu().size(), 3u);
+}
+
 TEST_F(Install, AFailingStepIsSkippedAndTheNextRuns) {
   m.files.PutFile(kMenu + L"\\In use.lnk", "shortcut");
   // No rights on the common desktop, and an old shortcut that will not go.
