@@ -8,12 +8,14 @@
 ; Defined by scripts/release.sh: VERSION (3.07), MAJOR (3), FILEVERSION
 ; (3.7.0.0), DIST (the program folder) and OUTFILE.
 
-Unicode true
+; A 64-bit installer, like the program: it runs where the program runs, also
+; where no 32-bit subsystem is present.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
-!include "x64.nsh"
+!include "LogicLib.nsh"
 
 Name "Vantrel ${VERSION}"
 OutFile "${OUTFILE}"
@@ -32,13 +34,6 @@ VIAddVersionKey "LegalCopyright" ""
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
-
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "Vantrel needs a 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
-FunctionEnd
 
 Section "Vantrel"
   SetOutPath "$INSTDIR"
