@@ -149,6 +149,19 @@ main() {
   expect_eq "data folder removed" no "$(exists "$data_host")"
   expect_eq "install date kept for the next installation" yes "$(key_exists "$settings\\QK\\VNL")"
 
+  # A folder whose name the command interpreter would read as a variable
+  # and as its operators, were they not doubled or quoted: the batch must
+  # still delete the executable there (and end, which proves its loop did
+  # not spin).
+  local odd="$DRIVE_C/Apps/100%Pure & ^Co"
+  mkdir -p "$odd"
+  cp -r "$root/build/win/dist"/. "$odd"/
+  uninstall_answering Yes 'C:\Apps\100%Pure & ^Co\Vantrel.exe' uninstall
+  expect_has "batch with the doubled percent sign" 'Del "C:\Apps\100%%Pure & ^Co\Vantrel.exe"' "$batch"
+  expect_eq "odd folder: batch ended" gone "$(gone_within "$temp_host/Uninstall.bat" 30)"
+  expect_eq "odd folder: executable deleted" no "$(exists "$odd/Vantrel.exe")"
+  expect_eq "odd folder: the rest stays" yes "$(exists "$odd/Languages/English.ini")"
+
   echo "endpoint log:"
   cat "$log"
   echo "$passed passed, $failed failed"
