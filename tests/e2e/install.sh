@@ -58,7 +58,8 @@ uninstall_answering() {  # keep-settings-answer (Yes/No) [command...]
   (cd "$DRIVE_C/tests" && wine "$@" >/dev/null 2>&1 </dev/null &)
   drv message 60 >/dev/null && screen uninstall-asks
   expect_has "asked first" "$(text UNINSTALL R-U-SURE)" "$(drv answer "$(text UNINSTALL R-U-SURE)" Yes 5)"
-  drv answer "$(text UNINSTALL WHAT-ABOUT-SETTINGS | cut -c1-30)" "$keep" 10 >/dev/null ||
+  drv message 10 >/dev/null && screen uninstall-settings
+  drv answer "$(text UNINSTALL WHAT-ABOUT-SETTINGS | cut -c1-30)" "$keep" 5 >/dev/null ||
     bad "no question about the settings"
   drv message 10 >/dev/null || bad "no REMOVED box"
   screen "uninstall-removed-$keep"
