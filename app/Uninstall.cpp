@@ -19,10 +19,10 @@ namespace {
 // be created takes no lines.
 class ScriptFile {
  public:
-  explicit ScriptFile(const std::wstring& path)
-      : file_(Quietly(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {}
+  ScriptFile(const std::wstring& path, unsigned codePage)
+      : codePage_(codePage), file_(Quietly(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {}
   void Write(const std::vector<std::wstring>& lines) {
-    if (file_) Quietly([&] { file_->Write(ScriptBytes(lines)); });
+    if (file_) Quietly([&] { file_->Write(ScriptBytes(lines, codePage_)); });
   }
   void Close() {
     if (file_) Quietly([&] { file_->Close(); });
@@ -30,6 +30,7 @@ class ScriptFile {
   }
 
  private:
+  unsigned codePage_;
   std::unique_ptr<OutputFile> file_;
 };
 
@@ -45,9 +46,9 @@ void UninstallJob() {
   const std::wstring temp = Env().TempFolder;
   const std::wstring batchFile = temp + L"\\Uninstall.bat", regFile = temp + L"\\uninstall.reg";
   const UninstallScripts lines = BuildUninstallScripts(ThisInstallation(), Env().DataFolder, temp);
-  ScriptFile batch(batchFile);
+  ScriptFile batch(batchFile, Quietly(0u, [] { return Os().codec->OemCodePage(); }));
   batch.Write(lines.batchLoop);
-  ScriptFile reg(regFile);
+  ScriptFile reg(regFile, Quietly(0u, [] { return Os().codec->AnsiCodePage(); }));
   reg.Write({lines.regHeader});
   if (MsgBox(LangText(L"UNINSTALL", L"WHAT-ABOUT-SETTINGS"), mb::YesNo | mb::Information) != mb::Yes) {
     reg.Write({lines.regSettings});

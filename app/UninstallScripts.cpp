@@ -32,10 +32,10 @@ UninstallScripts BuildUninstallScripts(const Installation& at, const std::wstrin
   return s;
 }
 
-std::string ScriptBytes(const std::vector<std::wstring>& lines) {
+std::string ScriptBytes(const std::vector<std::wstring>& lines, unsigned codePage) {
   std::wstring text;
   for (const std::wstring& line : lines) text += line + L"\r\n";
-  return Os().codec->Encode(Os().codec->AnsiCodePage(), text);
+  return Os().codec->Encode(codePage, text);
 }
 
 }  // namespace vantrel

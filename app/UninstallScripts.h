@@ -29,8 +29,10 @@ UninstallScripts BuildUninstallScripts(const Installation& at, const std::wstrin
 // another path; doubled, it stays one "%".
 std::wstring BatchLiteral(const std::wstring& path);
 
-// Lines as the scripts are stored: 8-bit text in the system's ANSI code
-// page, each line ended by CR LF.
-std::string ScriptBytes(const std::vector<std::wstring>& lines);
+// Lines as the scripts are stored: 8-bit text, each line ended by CR LF. The
+// registry editor reads its scripts in the ANSI code page, the command
+// interpreter its batch files in the OEM code page: a batch in the ANSI one
+// would name "C:\Users\José" as another folder, and leave it.
+std::string ScriptBytes(const std::vector<std::wstring>& lines, unsigned codePage);
 
 }  // namespace vantrel

@@ -151,14 +151,16 @@ main() {
   expect_eq "install date kept for the next installation" yes "$(key_exists "$settings\\QK\\VNL")"
 
   # A folder whose name the command interpreter would read as a variable
-  # and as its operators, were they not doubled or quoted: the batch must
-  # still delete the executable there (and end, which proves its loop did
-  # not spin).
-  local odd="$DRIVE_C/Apps/100%Pure & ^Co"
+  # and as its operators, were they not doubled or quoted, and as another
+  # letter, were the batch not in the OEM code page (Wine's cmd, too,
+  # reads "é" written in the ANSI code page as another letter):
+  # the batch must still delete the executable there (and end, which
+  # proves its loop did not spin).
+  local odd="$DRIVE_C/Apps/100%Pure & ^Café"
   mkdir -p "$odd"
   cp -r "$root/build/win/dist"/. "$odd"/
-  uninstall_answering Yes 'C:\Apps\100%Pure & ^Co\Vantrel.exe' uninstall
-  expect_has "batch with the doubled percent sign" 'Del "C:\Apps\100%%Pure & ^Co\Vantrel.exe"' "$batch"
+  uninstall_answering Yes 'C:\Apps\100%Pure & ^Café\Vantrel.exe' uninstall
+  expect_has "batch with the doubled percent sign" 'Del "C:\Apps\100%%Pure & ^Caf' "$batch"
   expect_eq "odd folder: batch ended" gone "$(gone_within "$temp_host/Uninstall.bat" 30)"
   expect_eq "odd folder: executable deleted" no "$(exists "$odd/Vantrel.exe")"
   expect_eq "odd folder: the rest stays" yes "$(exists "$odd/Languages/English.ini")"

@@ -176,11 +176,15 @@ TEST_F(Uninstall, KeepingTheSettingsWritesTheScriptsWithoutTheirLines) {
                                        L"\"" + kTemp + L"\\Uninstall.bat\""}));
 }
 
+// The batch is read by the command interpreter, in the OEM code page: there
+// "é" is 0x82 (850), where the ANSI code page has 0xE9.
 TEST_F(Uninstall, RemovingTheSettingsAddsTheirLinesToBothScripts) {
+  m.files.MakeFolders(L"C:\\Users\\Jos\u00e9\\AppData\\Roaming");
+  m.shell.folders[csidl::AppData] = L"C:\\Users\\Jos\u00e9\\AppData\\Roaming";
   m.dialogs.answers = {mb::Yes, mb::No, mb::Ok};
   Verb(L"uninstall");
   const std::string batch = Batch();
-  const std::string settings = "rmdir /S /Q \"C:\\Users\\test\\AppData\\Roaming\\VNL\"\r\n";
+  const std::string settings = "rmdir /S /Q \"C:\\Users\\Jos\x82\\AppData\\Roaming\\VNL\"\r\n";
   EXPECT_NE(batch.find("Goto S\r\n" + settings + "Del \"C:\\Users\\Public\\Desktop"), std::string::npos) << batch;
   EXPECT_EQ(regAtRemoval,
             "REGEDIT4\r\n[-HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VNL]\r\n"
@@ -207,7 +211,7 @@ TEST(UninstallScripts, PercentSignsAreDoubledForTheBatchOnly) {
                                L"Del \"C:\\D%%USERNAME%%\\Vantrel 3.lnk\"", L"rmdir /S /Q \"C:\\M & ^M\\Vantrel 3\"",
                                L"rmdir /S /Q \"C:\\P%%\\Vantrel 3\"", L"Del \"C:\\T%%\\Uninstall.bat\""}));
   EXPECT_EQ(s.regEntry, L"[-HKEY_LOCAL_MACHINE\\X\\Vantrel 3]");
-  EXPECT_EQ(ScriptBytes({L"a", L"\u00e9"}), "a\r\n\xe9\r\n");
+  EXPECT_EQ(ScriptBytes({L"a", L"\u00e9"}, 1252), "a\r\n\xe9\r\n");
 }
 
 }  // namespace
