@@ -15,23 +15,30 @@ namespace vantrel {
 
 namespace {
 
-// A script is written in steps, around the questions; a file that could not
-// be created takes no lines.
+// A script is written in steps, around the questions. One that did not get
+// every line is never run: cut short (a full disk), a line such as
+// rmdir /S /Q "C:\Program Files\Vantrel 3" may end as rmdir /S /Q "C:\ and
+// would take the whole drive with it.
 class ScriptFile {
  public:
   ScriptFile(const std::wstring& path, unsigned codePage)
-      : codePage_(codePage), file_(Quietly(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {}
+      : codePage_(codePage), file_(Quietly(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {
+    whole_ = file_ != nullptr;
+  }
   void Write(const std::vector<std::wstring>& lines) {
-    if (file_) Quietly([&] { file_->Write(ScriptBytes(lines, codePage_)); });
+    if (file_) whole_ = Quietly(false, [&] { return file_->Write(ScriptBytes(lines, codePage_)); }) && whole_;
   }
   void Close() {
-    if (file_) Quietly([&] { file_->Close(); });
+    if (file_) whole_ = Quietly(false, [&] { return file_->Close(); }) && whole_;
     file_.reset();
   }
+  // Created, and every write and the close succeeded.
+  bool Whole() const { return whole_; }
 
  private:
   unsigned codePage_;
   std::unique_ptr<OutputFile> file_;
+  bool whole_ = false;
 };
 
 void StartHidden(const std::wstring& commandLine) {
@@ -57,7 +64,7 @@ void UninstallJob() {
   reg.Write({lines.regEntry});
   reg.Close();
   // Quoted: without short names the paths may hold blanks.
-  StartHidden(L"\"" + Env().FolderWindows + L"\\regedit.exe\" /S \"" + ShortPath(regFile) + L"\"");
+  if (reg.Whole()) StartHidden(L"\"" + Env().FolderWindows + L"\\regedit.exe\" /S \"" + ShortPath(regFile) + L"\"");
   batch.Write(lines.batchTraces);
   batch.Close();
 
@@ -66,7 +73,7 @@ void UninstallJob() {
   // Only now: the registry editor, started without waiting, has had the
   // time the message stood open to read the file.
   Quietly([&] { Os().files->RemoveFile(regFile); });
-  StartHidden(L"\"" + batchFile + L"\"");
+  if (batch.Whole()) StartHidden(L"\"" + batchFile + L"\"");
 }
 
 }  // namespace vantrel

@@ -191,6 +191,26 @@ TEST_F(Uninstall, RemovingTheSettingsAddsTheirLinesToBothScripts) {
             "[-HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel 3]\r\n");
 }
 
+TEST_F(Uninstall, AScriptCutShortIsNeverRun) {
+  int batchWrites = 0;
+  m.files.refuse = [&](fake::FsOp op, const std::wstring& path) {
+    // The lines of the folders to remove find the disk full.
+    return op == fake::FsOp::Append && path == kTemp + L"\\Uninstall.bat" && ++batchWrites == 2;
+  };
+  m.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
+  Verb(L"uninstall");
+  ASSERT_EQ(m.shell.started.size(), 1u);
+  EXPECT_NE(m.shell.started[0].find(L"regedit.exe"), std::wstring::npos) << m.shell.started[0];
+
+  m.shell.started.clear();
+  m.files.refuse = [](fake::FsOp op, const std::wstring& path) {
+    return op == fake::FsOp::Close && path == kTemp + L"\\uninstall.reg";
+  };
+  m.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
+  Verb(L"uninstall");
+  EXPECT_EQ(m.shell.started, std::vector<std::wstring>{L"\"" + kTemp + L"\\Uninstall.bat\""});
+}
+
 // The command interpreter expands "%" inside quotes too: a doubled one is
 // read back as the folder's own name, not as a variable.
 TEST(UninstallScripts, PercentSignsAreDoubledForTheBatchOnly) {
