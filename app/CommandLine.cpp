@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/Install.h"
+#include "app/Uninstall.h"
 #include "platform/Platform.h"
 #include "services/Quietly.h"
 #include "services/UpdateCheck.h"
@@ -13,10 +15,17 @@ Handover DispatchVerb(const std::wstring& commandLine) {
     CheckForUpdatesNow();
     return Handover::End;
   }
-  // Placeholders of the install and uninstall support and of the translation
-  // check, which come with their own work: until then these verbs end the
-  // process without doing anything.
-  if (commandLine == L"install" || commandLine == L"uninstall" || commandLine == L"langaudit") return Handover::End;
+  if (commandLine == L"install") {
+    InstallJob();
+    return Handover::End;
+  }
+  if (commandLine == L"uninstall") {
+    UninstallJob();
+    return Handover::End;
+  }
+  // Placeholder of the translation check, which comes with its own work:
+  // until then this verb ends the process without doing anything.
+  if (commandLine == L"langaudit") return Handover::End;
   return Handover::Wizard;
 }
 

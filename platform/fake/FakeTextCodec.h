@@ -8,7 +8,9 @@ namespace vantrel::fake {
 class FakeTextCodec : public TextCodec {
  public:
   unsigned ansiCodePage = 1252;
+  unsigned oemCodePage = 850;
   unsigned AnsiCodePage() override { return ansiCodePage; }
+  unsigned OemCodePage() override { return oemCodePage; }
   std::wstring Decode(unsigned codePage, std::string_view bytes) override;
   std::string Encode(unsigned codePage, std::wstring_view text) override;
 };

@@ -93,6 +93,7 @@ class Win32Clock : public Clock {
 class Win32TextCodec : public TextCodec {
  public:
   unsigned AnsiCodePage() override;
+  unsigned OemCodePage() override;
   std::wstring Decode(unsigned codePage, std::string_view bytes) override;
   std::string Encode(unsigned codePage, std::wstring_view text) override;
 };

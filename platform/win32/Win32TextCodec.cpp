@@ -4,6 +4,7 @@
 namespace vantrel::win32 {
 
 unsigned Win32TextCodec::AnsiCodePage() { return GetACP(); }
+unsigned Win32TextCodec::OemCodePage() { return GetOEMCP(); }
 
 std::wstring Win32TextCodec::Decode(unsigned codePage, std::string_view bytes) {
   if (bytes.empty()) return {};

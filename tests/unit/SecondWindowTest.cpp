@@ -82,7 +82,8 @@ TEST_F(SecondWindow, VerbsMatchWholeAndWithCase) {
   EXPECT_FALSE(second().Picture4->Visible());
   EXPECT_FALSE(m.toolkit.ended);
   const int shown = m.toolkit.shownForms;
-  for (const wchar_t* job : {L"updates", L"install", L"uninstall", L"langaudit"}) {
+  // "install" and "uninstall" end the process too; their own tests show what they do.
+  for (const wchar_t* job : {L"updates", L"langaudit"}) {
     EXPECT_FALSE(Run(job)) << job;
     EXPECT_EQ(program->second, nullptr) << job;
   }

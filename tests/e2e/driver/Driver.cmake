@@ -14,8 +14,9 @@ add_executable(vdriver
   tests/e2e/driver/RecycleBin.cpp
   tests/e2e/driver/Screenshot.cpp
   tests/e2e/driver/Session.cpp
+  tests/e2e/driver/ShellLink.cpp
 )
 target_include_directories(vdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vdriver PRIVATE UNICODE _UNICODE)
 target_link_options(vdriver PRIVATE -municode)
-target_link_libraries(vdriver PRIVATE user32 gdi32 comctl32 shell32)
+target_link_libraries(vdriver PRIVATE user32 gdi32 comctl32 shell32 ole32 uuid)

@@ -45,6 +45,7 @@
 #include "tests/e2e/driver/RecycleBin.h"
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/Session.h"
+#include "tests/e2e/driver/ShellLink.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -313,6 +314,13 @@ void QuerySuspendCommand(const Args&) { PrintLine(std::to_wstring(QuerySuspend(R
 
 void RecycleCommand(const Args& a) { DeleteToRecycleBin(a[0]); }
 
+// One line per field: target, arguments, working folder, description.
+void ShortcutCommand(const Args& a) {
+  const LinkFields link = ReadShellLink(a[0]);
+  for (const std::wstring* field : {&link.target, &link.arguments, &link.workingFolder, &link.description})
+    PrintLine(*field);
+}
+
 constexpr Command kCommands[] = {
     {L"wait-window", L"<title-prefix> <seconds>", 2, 2, WaitWindow},
     {L"title", L"", 0, 0, Title},
@@ -340,6 +348,7 @@ constexpr Command kCommands[] = {
     {L"mains", L"", 0, 0, MainsCommand},
     {L"query-suspend", L"", 0, 0, QuerySuspendCommand},
     {L"recycle", L"<file>", 1, 1, RecycleCommand},
+    {L"shortcut", L"<file.lnk>", 1, 1, ShortcutCommand},
 };
 
 std::wstring UsageOf(const Command& c) {

@@ -1,0 +1,79 @@
+#include "app/Uninstall.h"
+
+#include <memory>
+
+#include "app/Installation.h"
+#include "app/UninstallScripts.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
+#include "services/Environment.h"
+#include "services/Paths.h"
+#include "services/Quietly.h"
+#include "services/ServiceUrl.h"
+
+namespace vantrel {
+
+namespace {
+
+// A script is written in steps, around the questions. One that did not get
+// every line is never run: cut short (a full disk), a line such as
+// rmdir /S /Q "C:\Program Files\Vantrel 3" may end as rmdir /S /Q "C:\ and
+// would take the whole drive with it.
+class ScriptFile {
+ public:
+  ScriptFile(const std::wstring& path, unsigned codePage)
+      : codePage_(codePage), file_(Quietly(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {
+    whole_ = file_ != nullptr;
+  }
+  void Write(const std::vector<std::wstring>& lines) {
+    if (file_) whole_ = Quietly(false, [&] { return file_->Write(ScriptBytes(lines, codePage_)); }) && whole_;
+  }
+  void Close() {
+    if (file_) whole_ = Quietly(false, [&] { return file_->Close(); }) && whole_;
+    file_.reset();
+  }
+  // Created, and every write and the close succeeded.
+  bool Whole() const { return whole_; }
+
+ private:
+  unsigned codePage_;
+  std::unique_ptr<OutputFile> file_;
+  bool whole_ = false;
+};
+
+void StartHidden(const std::wstring& commandLine) {
+  Quietly([&] { Os().shell->StartProcess(commandLine, true); });
+}
+
+}  // namespace
+
+void UninstallJob() {
+  if (MsgBox(LangText(L"UNINSTALL", L"R-U-SURE") + L"\r\n\r\nVantrel", mb::YesNo | mb::Exclamation) != mb::Yes) return;
+
+  const std::wstring temp = Env().TempFolder;
+  const std::wstring batchFile = temp + L"\\Uninstall.bat", regFile = temp + L"\\uninstall.reg";
+  const UninstallScripts lines = BuildUninstallScripts(ThisInstallation(), Env().DataFolder, temp);
+  ScriptFile batch(batchFile, Quietly(0u, [] { return Os().codec->OemCodePage(); }));
+  batch.Write(lines.batchLoop);
+  ScriptFile reg(regFile, Quietly(0u, [] { return Os().codec->AnsiCodePage(); }));
+  reg.Write({lines.regHeader});
+  if (MsgBox(LangText(L"UNINSTALL", L"WHAT-ABOUT-SETTINGS"), mb::YesNo | mb::Information) != mb::Yes) {
+    reg.Write({lines.regSettings});
+    batch.Write({lines.batchSettings});
+  }
+  reg.Write({lines.regEntry});
+  reg.Close();
+  // Quoted: without short names the paths may hold blanks.
+  if (reg.Whole()) StartHidden(L"\"" + Env().FolderWindows + L"\\regedit.exe\" /S \"" + ShortPath(regFile) + L"\"");
+  batch.Write(lines.batchTraces);
+  batch.Close();
+
+  MsgBox(L"Vantrel " + LangText(L"UNINSTALL", L"REMOVED"), mb::OkOnly | mb::Information);
+  ServiceUrl(L"uninstall", L"", false);
+  // Only now: the registry editor, started without waiting, has had the
+  // time the message stood open to read the file.
+  Quietly([&] { Os().files->RemoveFile(regFile); });
+  if (batch.Whole()) StartHidden(L"\"" + batchFile + L"\"");
+}
+
+}  // namespace vantrel
