@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "lang/LanguageFiles.h"
+#include "lang/TranslationCheck.h"
 #include "platform/Platform.h"
 #include "services/Quietly.h"
 #include "services/UpdateCheck.h"
@@ -13,10 +15,13 @@ Handover DispatchVerb(const std::wstring& commandLine) {
     CheckForUpdatesNow();
     return Handover::End;
   }
-  // Placeholders of the install and uninstall support and of the translation
-  // check, which come with their own work: until then these verbs end the
-  // process without doing anything.
-  if (commandLine == L"install" || commandLine == L"uninstall" || commandLine == L"langaudit") return Handover::End;
+  if (commandLine == L"langaudit") {
+    CheckTranslations(LanguageFiles());
+    return Handover::End;
+  }
+  // Placeholders of the install and uninstall support, which come with their
+  // own work: until then these verbs end the process without doing anything.
+  if (commandLine == L"install" || commandLine == L"uninstall") return Handover::End;
   return Handover::Wizard;
 }
 
@@ -24,8 +29,7 @@ void RestartWithVerb(const std::wstring& verb) {
   Quietly([&] {
     // Quoted, because the application folder usually holds blanks
     // ("Program Files"), which would otherwise split the program's path.
-    const std::wstring exe =
-        Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
+    const std::wstring exe = Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
     Os().shell->StartProcess(L"\"" + exe + L"\" " + verb, false);
   });
 }
