@@ -2,6 +2,8 @@
 
 #include "app/Install.h"
 #include "app/Uninstall.h"
+#include "lang/LanguageFiles.h"
+#include "lang/TranslationCheck.h"
 #include "platform/Platform.h"
 #include "services/Quietly.h"
 #include "services/UpdateCheck.h"
@@ -23,9 +25,10 @@ Handover DispatchVerb(const std::wstring& commandLine) {
     UninstallJob();
     return Handover::End;
   }
-  // Placeholder of the translation check, which comes with its own work:
-  // until then this verb ends the process without doing anything.
-  if (commandLine == L"langaudit") return Handover::End;
+  if (commandLine == L"langaudit") {
+    CheckTranslations(LanguageFiles());
+    return Handover::End;
+  }
   return Handover::Wizard;
 }
 
@@ -33,8 +36,7 @@ void RestartWithVerb(const std::wstring& verb) {
   Quietly([&] {
     // Quoted, because the application folder usually holds blanks
     // ("Program Files"), which would otherwise split the program's path.
-    const std::wstring exe =
-        Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
+    const std::wstring exe = Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
     Os().shell->StartProcess(L"\"" + exe + L"\" " + verb, false);
   });
 }

@@ -2,42 +2,13 @@
 // language file in three columns, the flag of the language clicked last, and
 // OK, which stores the choice and ends the process so that the next start
 // speaks the new language.
-#include <algorithm>
-#include <cwctype>
-
 #include "app/SecondForm.h"
 #include "lang/Language.h"
-#include "platform/Platform.h"
+#include "lang/LanguageFiles.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/Settings.h"
 
 namespace vantrel {
-
-namespace {
-
-std::wstring Lower(std::wstring text) {
-  for (auto& ch : text) ch = static_cast<wchar_t>(std::towlower(ch));
-  return text;
-}
-
-bool EndsWithIni(const std::wstring& name) {
-  return name.size() > 4 && Lower(name.substr(name.size() - 4)) == L".ini";
-}
-
-// What the never-shown file list holds: the "*.ini" entries of the language
-// folder, sorted as a file list box shows them, whatever order the disk
-// keeps.
-std::vector<std::wstring> LanguageFiles() {
-  std::vector<std::wstring> names =
-      Quietly(std::vector<std::wstring>(), [] { return Os().files->ListFiles(Lang().LanguageFolder); });
-  std::erase_if(names, [](const std::wstring& name) { return !EndsWithIni(name); });
-  std::sort(names.begin(), names.end(),
-            [](const std::wstring& a, const std::wstring& b) { return Lower(a) < Lower(b); });
-  return names;
-}
-
-}  // namespace
 
 // Every language but English gets a button; the buttons run down a column
 // under or beside "English", and the first column break comes after a third
@@ -68,7 +39,7 @@ void SecondForm::FillLanguagePage() {
     button->Move(at);
     button->tabOrder = LangArray[0].tabOrder;
     button->SetVisible(true);
-    if (Lower(name) == Lower(Lang().LanguageName)) {
+    if (SameLanguageName(name, Lang().LanguageName)) {
       button->SetValue(1);
       selected = true;
     } else {

@@ -1,6 +1,7 @@
 // The secondary window `BRISEN_FORM_2_2`: a small window of pages, one shown
 // at a time, that is the whole program in a process started with the verb
-// "lang" or "subscribe". Its button ends that process.
+// "lang" or "subscribe". The language page's OK and the computer-information
+// page's button end that process.
 #pragma once
 #include "app/StartControls.h"
 #include "platform/Toolkit.h"
@@ -17,27 +18,40 @@ class SecondForm {
 
   SecondForm();
 
-  // The load that every page shares: background, caption, the pages' texts
-  // and the language page's buttons.
+  // The load that every page shares: the pages' texts, background and
+  // caption, the stored address and choice, and the language page's buttons.
   void Load();
   // The language page, with the focus on its OK button.
   void ShowLanguagePage();
+  // The subscription page, with the focus in the address field.
   void ShowSubscriptionPage();
+  // The computer-information page, with the focus on its check box.
+  void ShowProfilePage();
 
   Form ui;
   // The language page.
   Control *Picture4 = nullptr, *File1 = nullptr, *CFlag = nullptr, *Command3 = nullptr;
   ControlArray LangArray;
-  // The subscription page: an empty panel until the subscription and
-  // computer-information pages are built.
-  Control* Picture1 = nullptr;
+  // The subscription page: heading, explanation, prompt, address field,
+  // subscribe and decline.
+  Control *Picture1 = nullptr, *Label3 = nullptr, *Label2 = nullptr, *Label1 = nullptr, *Text1 = nullptr,
+          *Command2 = nullptr, *Command1 = nullptr;
+  // The computer-information page: heading, explanation, the programme's
+  // check box and the button that saves and ends.
+  Control *Picture5 = nullptr, *Label16 = nullptr, *Label4 = nullptr, *Check1 = nullptr, *Command8 = nullptr;
 
  private:
   void BuildControls();
-  void ShowOnly(Control* page);
+  void BuildSubscriptionPage();
+  void BuildProfilePage();
+  void ShowOnly(Control* page, Control* defaultButton, Control* cancelButton);
   void FillLanguagePage();
   void LanguageClick(int index);
   void OkClick();
+  void FillSubscriptionPage();
+  void SubscribeClick();
+  void FillProfilePage();
+  void SaveProfileClick();
 };
 
 }  // namespace vantrel

@@ -12,7 +12,6 @@ using control_ids::kArraySlots;
 // Never renumber an entry; add new ones at the end.
 inline constexpr Entry kControls[] = {
     {L"Command1", 1001, false},  {L"Command2", 1002, false},  {L"Command4", 1004, false},
-    {L"KillOldShortcuts", 1010, false}, {L"ForLangCheck", 1011, false},
     // Page 1
     {L"Label1", 1101, false},    {L"Label2", 1102, false},    {L"Label41", 1141, false},
     {L"Label12", 1112, false},   {L"Check7", 1207, false},

@@ -38,9 +38,8 @@ struct StartControls {
         ReportDisk(form, L"ReportDisk"),
         ReportInfo(form, L"ReportInfo") {}
 
-  // Buttons and hidden lists of the window itself.
+  // Buttons of the window itself.
   Control *Command1 = nullptr, *Command2 = nullptr, *Command4 = nullptr;
-  Control *KillOldShortcuts = nullptr, *ForLangCheck = nullptr;
   // Page 1: welcome.
   Control *Label1 = nullptr, *Label2 = nullptr, *Label41 = nullptr, *Label12 = nullptr, *Check7 = nullptr;
   // Page 2: disks and run history; the picture holders of the icons.

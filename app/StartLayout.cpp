@@ -218,11 +218,9 @@ void StartForm::BuildControls() {
   c.Command2 = &b.Add(ControlKind::Button, L"Command2",
                       {kWidth - kMargin - 2 * buttonWidth - 120, buttonTop, buttonWidth, buttonHeight});
   c.Command1 = &b.Add(ControlKind::Button, L"Command1", {kWidth - kMargin - buttonWidth, buttonTop, buttonWidth, buttonHeight});
-  ui.defaultButton = c.Command1;
+  ui.SetDefaultButton(c.Command1);
   c.Command4 = &b.Add(ControlKind::Button, L"Command4", {kWidth - kMargin - buttonWidth, buttonTop, buttonWidth, buttonHeight});
   c.Command4->SetVisible(false);
-  c.KillOldShortcuts = &b.Hidden(ControlKind::FileList, L"KillOldShortcuts");
-  c.ForLangCheck = &b.Hidden(ControlKind::FileList, L"ForLangCheck");
 
   c.worknow = &ui.AddTimer(L"worknow", 50);
   c.DiskListRefresher = &ui.AddTimer(L"DiskListRefresher", 500);

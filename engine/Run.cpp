@@ -1,7 +1,4 @@
-#include <algorithm>
-
 #include "engine/RunState.h"
-#include "platform/Platform.h"
 
 namespace vantrel {
 
@@ -19,11 +16,7 @@ void Run::Yield() { breather_.Now(); }
 void Run::Breathe() { breather_(); }
 
 void Run::Wait(uint32_t ms) {
-  const uint64_t end = Os().clock->TickMs() + ms;
-  for (uint64_t now = Os().clock->TickMs(); now < end; now = Os().clock->TickMs()) {
-    Os().clock->Sleep(static_cast<uint32_t>(std::min<uint64_t>(Breather::kEveryMs, end - now)));
-    Yield();
-  }
+  WaitAnswering(ms, [this] { Yield(); });
 }
 
 }  // namespace vantrel

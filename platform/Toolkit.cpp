@@ -113,8 +113,7 @@ void Control::Click() {
       if (value_) break;  // selecting a selected option still counts as its click
       SetValue(1);
       return;
-    default:
-      break;
+    default: break;
   }
   RaiseClick();
 }
@@ -174,14 +173,26 @@ void Form::SetVisible(bool visible) {
   backend().FormChanged(*this);
 }
 
+void Form::SetDefaultButton(Control* button) {
+  if (defaultButton_ == button) return;
+  defaultButton_ = button;
+  backend().FormChanged(*this);
+}
+
+void Form::SetBusyPointer(bool busy) {
+  if (busyPointer_ == busy) return;
+  busyPointer_ = busy;
+  backend().FormChanged(*this);
+}
+
 bool Form::Close(int unloadMode) {
   if (onQueryUnload && onQueryUnload(unloadMode)) return false;
   SetVisible(false);
   return true;
 }
 
-Control& Form::Add(ControlKind kind, const std::wstring& name, int id, Control* parent,
-                   const Twips& position, int index) {
+Control& Form::Add(ControlKind kind, const std::wstring& name, int id, Control* parent, const Twips& position,
+                   int index) {
   controls_.push_back(std::make_unique<Control>(*this, kind, name, index, id, parent));
   Control& c = *controls_.back();
   c.Move(position);

@@ -24,6 +24,7 @@ enum class ControlKind {
   ListView,
   Line,      // a thin horizontal separator
   FileList,  // never shown: a folder listing the logic reads
+  TextBox,   // a one-line input field; its text is the caption, kept as the user types
 };
 
 // A picture a control shows; the backend owns what lies behind it.
@@ -177,9 +178,18 @@ class Form {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
 
-  // The button that the Enter key presses while it is shown (Next on the
-  // wizard, OK on the language page); none when null.
-  Control* defaultButton = nullptr;
+  // The button that the Enter key presses (Next on the wizard, OK on the
+  // language page) and the one that Esc presses; none when null. A form of
+  // several pages changes them with the page.
+  Control* DefaultButton() const { return defaultButton_; }
+  void SetDefaultButton(Control* button);
+  Control* CancelButton() const { return cancelButton_; }
+  void SetCancelButton(Control* button) { cancelButton_ = button; }
+
+  // The busy (hourglass) mouse pointer over the whole window, for work that
+  // holds the window while it still answers (a web request).
+  bool BusyPointer() const { return busyPointer_; }
+  void SetBusyPointer(bool busy);
 
   // What a click on any element of a control array does, by array name;
   // the handler learns the element's index.
@@ -192,8 +202,8 @@ class Form {
   bool Close(int unloadMode);
 
   // A single control, or element 0 of a control array when index >= 0.
-  Control& Add(ControlKind kind, const std::wstring& name, int id, Control* parent,
-               const Twips& position, int index = -1);
+  Control& Add(ControlKind kind, const std::wstring& name, int id, Control* parent, const Twips& position,
+               int index = -1);
   // Creates element `index` of an array like element 0 (same kind, parent,
   // size, look; id = element 0's id + index), hidden and without a caption.
   // Nothing when the element exists or element 0 does not.
@@ -219,6 +229,9 @@ class Form {
   std::wstring caption_;
   Picture background_;
   bool visible_ = false;
+  Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
+  bool busyPointer_ = false;
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::wstring, std::map<int, Control*>> arrays_;
   std::vector<std::unique_ptr<Timer>> timers_;
@@ -229,7 +242,7 @@ class ToolkitBackend {
  public:
   virtual ~ToolkitBackend() = default;
   virtual void FormShown(Form& form) = 0;
-  virtual void FormChanged(Form& form) = 0;  // title, background, visibility
+  virtual void FormChanged(Form& form) = 0;  // title, background, visibility, default button, pointer
   virtual void FormDestroyed(Form& form) = 0;
   virtual void ControlCreated(Control& control) = 0;
   virtual void ControlChanged(Control& control, Property property) = 0;

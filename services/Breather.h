@@ -24,4 +24,8 @@ class Breather {
   uint64_t lastMs_;
 };
 
+// Waits the given time in short sleeps, giving the window its turn after
+// each, so a wait never freezes it.
+void WaitAnswering(uint32_t ms, const std::function<void()>& letWindowAnswer);
+
 }  // namespace vantrel

@@ -9,14 +9,13 @@
 #include "services/Quietly.h"
 #include "services/ServiceTexts.h"
 #include "services/ServiceUrl.h"
+#include "services/TextLines.h"
 
 namespace vantrel {
 
 namespace {
 
 std::wstring FromAnsi(const std::string& bytes) { return Os().codec->Decode(Os().codec->AnsiCodePage(), bytes); }
-
-std::string FirstLine(const std::string& bytes) { return bytes.substr(0, bytes.find_first_of("\r\n")); }
 
 // Nothing when the list exists but cannot be read: then nobody can tell, and
 // nothing is asked.

@@ -13,8 +13,11 @@ const std::wstring kDefaultHost = L"www.vantrel.example";
 const std::wstring kPath = L"/privacy/_from_soft.cgi";
 const std::wstring kHexDigits = L"0123456789ABCDEF";
 
+// A "+" counts too: a server reads it in a query as a blank, which would
+// turn the address "a+b@example.com" into another one.
 bool BreaksAddress(unsigned char byte) {
-  return byte <= 0x20 || byte >= 0x7F || std::string_view("\"#%<>\\").find(static_cast<char>(byte)) != std::string_view::npos;
+  return byte <= 0x20 || byte >= 0x7F ||
+         std::string_view("\"#%+<>\\").find(static_cast<char>(byte)) != std::string_view::npos;
 }
 }  // namespace
 
@@ -45,9 +48,9 @@ std::wstring KeepAddressIntact(const std::wstring& query) {
 
 std::wstring ServiceUrl(const std::wstring& target, const std::wstring& extra, bool returnOnly) {
   const std::wstring url =
-      EndpointAddress() + KeepAddressIntact(L"?scn=VNL&to=" + target + L"&version=" + Env().ProgramVersion +
-                                            L"&country=" + CountryName() + L"&pcid=" + Env().InstallId +
-                                            L"&language=" + Lang().LanguageName + extra);
+      EndpointAddress() +
+      KeepAddressIntact(L"?scn=VNL&to=" + target + L"&version=" + Env().ProgramVersion + L"&country=" + CountryName() +
+                        L"&pcid=" + Env().InstallId + L"&language=" + Lang().LanguageName + extra);
   if (returnOnly) return url;
   OpenURL(url);
   return L"";

@@ -10,7 +10,7 @@ namespace vantrel {
 std::wstring EndpointAddress();
 // Percent-encodes only what would break an address or change its meaning on
 // the way: blanks and control characters, bytes beyond ASCII (as the ANSI
-// code page writes them), and " # % < > \. Keys, "&", "=", "|" and
+// code page writes them), and " # % + < > \. Keys, "&", "=", "|" and
 // everything else stay as they are.
 std::wstring KeepAddressIntact(const std::wstring& query);
 // The endpoint's address with its fixed query keys for the target, plus the

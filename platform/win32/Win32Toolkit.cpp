@@ -242,19 +242,52 @@ struct Win32Toolkit::Impl {
 
   void Command(HWND child, WORD code) {
     Control* c = ControlOf(child);
+    if (c && c->kind() == ControlKind::TextBox) {
+      if (code == EN_CHANGE) c->SetCaption(WindowText(child));
+      return;
+    }
     if (!c || (code != BN_CLICKED && code != STN_CLICKED && code != STN_DBLCLK)) return;
     if (!c->Visible() || !c->Enabled()) return;
     c->Click();
   }
 
+  static std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+  }
+
   // The Enter key presses the form's default button when it can.
   LRESULT DefaultButton(Form& form) {
-    const Control* c = form.defaultButton;
+    const Control* c = form.DefaultButton();
     if (c && c->kind() == ControlKind::Button && c->Visible()) return MAKELRESULT(c->id(), DC_HASDEFID);
     return 0;
   }
 
+  // Esc presses the form's cancel button when it can be clicked.
+  void CancelButton(Form& form) {
+    Control* c = form.CancelButton();
+    const auto it = c ? windows.find(c) : windows.end();
+    if (it != windows.end() && IsWindowVisible(it->second) && c->Enabled()) c->Click();
+  }
+
+  // The default look goes with the form's default button as pages change it.
+  void ApplyDefaultLook(Form& form) {
+    for (Control* c : form.Controls()) {
+      const auto it = windows.find(c);
+      if (c->kind() != ControlKind::Button || it == windows.end()) continue;
+      const DWORD look = c == form.DefaultButton() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      if ((GetWindowLongW(it->second, GWL_STYLE) & BS_TYPEMASK) != look)
+        SendMessageW(it->second, BM_SETSTYLE, look, TRUE);
+    }
+  }
+
   bool Cursor(HWND over) {
+    // The busy pointer covers the whole window while the form works.
+    if (Form* f = FormOf(GetAncestor(over, GA_ROOT)); f && f->BusyPointer()) {
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      return true;
+    }
     Control* c = ControlOf(over);
     if (c && (c->kind() == ControlKind::LinkLabel)) {
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -335,6 +368,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (g_impl) {
       if (msg == DM_GETDEFID) {
         if (Form* f = g_impl->FormOf(hwnd)) return g_impl->DefaultButton(*f);
+      }
+      // What the dialog manager sends for Esc.
+      if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL && !lp) {
+        if (Form* f = g_impl->FormOf(hwnd)) g_impl->CancelButton(*f);
+        return 0;
       }
       if (msg == WM_CLOSE) {
         if (Form* f = g_impl->FormOf(hwnd)) {
@@ -432,7 +470,12 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
     case ControlKind::LinkLabel: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
     case ControlKind::Button:
       cls = L"BUTTON";
-      style |= WS_TABSTOP | (&c == c.form().defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      style |= WS_TABSTOP | (&c == c.form().DefaultButton() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    case ControlKind::TextBox:
+      cls = L"EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      ex = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::CheckBox: cls = L"BUTTON"; style |= BS_CHECKBOX | WS_TABSTOP | BS_MULTILINE; break;
     case ControlKind::OptionButton: cls = L"BUTTON"; style |= BS_RADIOBUTTON | WS_TABSTOP; break;
@@ -635,6 +678,12 @@ void Win32Toolkit::FormChanged(Form& form) {
   HWND hwnd = it->second.hwnd;
   SetWindowTextW(hwnd, form.Caption().c_str());
   if (it->second.background == nullptr && form.Background()) impl_->RebuildBackground(form);
+  impl_->ApplyDefaultLook(form);
+  // The pointer changes at once, not only when the mouse next moves.
+  POINT at;
+  if (GetCursorPos(&at) && GetAncestor(WindowFromPoint(at), GA_ROOT) == hwnd)
+    SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(WindowFromPoint(at)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   const bool shown = IsWindowVisible(hwnd) != 0;
   if (form.Visible() && !shown) {
     ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -677,6 +726,9 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
   HWND hwnd = it->second;
   switch (property) {
     case Property::Caption:
+      // A text box tells the model what the user typed; sending it back would
+      // only move the caret to the start.
+      if (c.kind() == ControlKind::TextBox && Impl::WindowText(hwnd) == c.Caption()) break;
       SetWindowTextW(hwnd, c.Caption().c_str());
       if (c.kind() == ControlKind::Label || c.kind() == ControlKind::LinkLabel) InvalidateRect(hwnd, nullptr, TRUE);
       break;

@@ -1,7 +1,8 @@
 // The Win32 toolkit as the logic relies on it: tooltips that follow their
 // controls, progress bars that are told only what changed (and stay right
-// beyond 32 bits), report lists that show the model's rows, and a DoEvents
-// that always hands control back, quickly.
+// beyond 32 bits), report lists that show the model's rows, a text box and
+// the Enter and Esc buttons, and a DoEvents that always hands control back,
+// quickly.
 #include <gtest/gtest.h>
 
 #include "platform/Toolkit.h"
@@ -267,6 +268,48 @@ TEST_F(ToolkitContract, ReportListShowsTheModelsColumnsAndRows) {
   EXPECT_EQ(SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, 0, 0), MulDiv(600, dpi, 1440));
   list.SetRows({});
   EXPECT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+// The subscription page's field and buttons: what the user types reaches
+// the model without the model moving the caret, Enter's button changes with
+// the page, and Esc presses the cancel button only while it can be clicked.
+TEST_F(ToolkitContract, TextBoxDefaultAndCancelButtonsFollowTheModel) {
+  MakeForm();
+  Control& field = form->Add(ControlKind::TextBox, L"Text1", 500, nullptr, {300, 1500, 3000, 345});
+  Control& first = form->Add(ControlKind::Button, L"Command2", 501, nullptr, {300, 3200, 1500, 375});
+  Control& second = form->Add(ControlKind::Button, L"Command1", 502, nullptr, {2000, 3200, 1500, 375});
+  int cancelled = 0;
+  second.onClick = [&] { ++cancelled; };
+  form->SetDefaultButton(&first);
+  form->SetCancelButton(&second);
+  field.SetCaption(L"me@example.com");
+  ASSERT_NO_FATAL_FAILURE(Show());
+  HWND edit = WindowOf(500);
+  ASSERT_NE(edit, nullptr);
+  wchar_t text[64] = {};
+  GetWindowTextW(edit, text, 64);
+  EXPECT_EQ(std::wstring(text), L"me@example.com");
+
+  SendMessageW(edit, EM_SETSEL, 14, 14);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"m"));
+  EXPECT_EQ(field.Caption(), L"me@example.comm");
+  DWORD caret = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+  EXPECT_EQ(caret, 15u);
+
+  const auto look = [&](int id) { return GetWindowLongW(WindowOf(id), GWL_STYLE) & BS_TYPEMASK; };
+  EXPECT_EQ(LOWORD(SendMessageW(formWindow, DM_GETDEFID, 0, 0)), 501);
+  EXPECT_EQ(look(501), BS_DEFPUSHBUTTON);
+  form->SetDefaultButton(&second);
+  EXPECT_EQ(LOWORD(SendMessageW(formWindow, DM_GETDEFID, 0, 0)), 502);
+  EXPECT_EQ(look(501), BS_PUSHBUTTON);
+  EXPECT_EQ(look(502), BS_DEFPUSHBUTTON);
+
+  SendMessageW(formWindow, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(cancelled, 1);
+  second.SetEnabled(false);
+  SendMessageW(formWindow, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(cancelled, 1);
 }
 
 }  // namespace

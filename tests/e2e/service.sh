@@ -7,12 +7,6 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/harness/e2e.sh"
 source "$root/tests/harness/endpoint.sh"
 
-# A value of the program's settings whose name may hold blanks.
-stored() {  # section value-name
-  wine_out tests reg query "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" /v "$2" |
-    sed -n "s/^ *$2 *REG_SZ *//p"
-}
-
 main() {
   e2e_begin
   app_install
@@ -60,7 +54,7 @@ main() {
   echo "measured: the endpoint logged for the update link: $updates"
   expect_has "the update link opens the update page" "?scn=VNL&to=updates&version=3.07&country=" "$updates"
   expect_eq "the wizard stays on the finish page" "visible=1" "$(page_shown 7)"
-  expect_eq "today stored as the last check" "$(stored Settings 'Recent Update')" \
+  expect_eq "today stored as the last check" "$(setting Settings 'Recent Update')" \
     "$(date +%-m/%-d/%Y)"
   finish
 

@@ -45,9 +45,10 @@ wait_page() {  # page seconds
   while [ "$(page_shown "$1")" != "visible=1" ] && [ $SECONDS -lt "$end" ]; do sleep 0.5; done
   page_shown "$1"
 }
+# A value of the program's settings; its name may hold blanks.
 setting() {  # section value-name
   wine_out tests reg query "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" /v "$2" |
-    awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+    sed -n "s/^ *$2 *REG_SZ *//p"
 }
 
 app_start() {
@@ -55,6 +56,17 @@ app_start() {
     >/dev/null 2>&1 </dev/null &)
 }
 app_window() { drv wait-window "Vantrel" 60 >/dev/null; }
+# Waits until the only window of the program is the secondary one, titled
+# "Vantrel" alone; prints the title seen last.
+wait_second() {
+  local end=$((SECONDS + 60)) title=
+  while [ $SECONDS -lt "$end" ]; do
+    title=$(drv title 2>/dev/null)
+    [ "$title" = "Vantrel" ] && break
+    sleep 0.5
+  done
+  printf "%s" "$title"
+}
 shot() {  # dpi name
   mkdir -p "$shots/$1"
   drv screenshot "C:\\tests\\$2.bmp" >/dev/null && /usr/bin/convert "$DRIVE_C/tests/$2.bmp" "$shots/$1/$2.png" &&

@@ -4,6 +4,7 @@
 #include "app/SecondControlIds.h"
 #include "app/StartControlIds.h"
 #include "tests/e2e/driver/Common.h"
+#include "tests/e2e/driver/Find.h"
 
 #include <cwctype>
 #include <span>
@@ -31,9 +32,16 @@ int SplitIndex(std::wstring_view text, std::wstring_view& name) {
   return std::stoi(std::wstring(digits));
 }
 
+bool Has(HWND window, int id) {
+  for (HWND w : Descendants(window)) {
+    if (GetDlgCtrlID(w) == id) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-ControlRef ParseControl(std::wstring_view text) {
+ControlRef ParseControl(std::wstring_view text, HWND window) {
   if (AllDigits(text)) {
     const int id = std::stoi(std::wstring(text));
     const std::wstring name = NameOfId(id);
@@ -41,9 +49,9 @@ ControlRef ParseControl(std::wstring_view text) {
   }
   std::wstring_view name;
   const int index = SplitIndex(text, name);
-  // A name of the main window first, else one of the secondary window.
   std::optional<int> id = ids::Find(name, index);
-  if (!id) id = vantrel::second_ids::Find(name, index);
+  const std::optional<int> second = vantrel::second_ids::Find(name, index);
+  if (!id || (second && !Has(window, *id) && Has(window, *second))) id = second;
   if (!id) Fail(L"no control " + std::wstring(text) + L" in StartControlIds.h or SecondControlIds.h");
   return {*id, std::wstring(text) + L" (id " + std::to_wstring(*id) + L")"};
 }

@@ -1,7 +1,9 @@
 // Control names as the tests write them ("Command1", "DiskLabel(2)", "1001")
-// and back, through the program's own tables of stable ids (the main
-// window's first, then the secondary window's).
+// and back, through the program's own tables of stable ids: the main
+// window's and the secondary window's, which share some names.
 #pragma once
+#include "platform/win32/WinApi.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,9 @@ struct ControlRef {
   std::wstring label;  // for messages: "DiskLabel(2) (id 2402)"
 };
 
-ControlRef ParseControl(std::wstring_view text);
+// A name that both windows use means the control of the window that is
+// there: the id that window has.
+ControlRef ParseControl(std::wstring_view text, HWND window);
 
 // "Command1", "win(3)", or empty when the table has no such id.
 std::wstring NameOfId(int id);

@@ -72,8 +72,9 @@ void Title(const Args&) {
 }
 
 HWND ControlOf(const std::wstring& text) {
-  const ControlRef ref = ParseControl(text);
-  return RequireControl(RequireMainWindow(), ref.id, ref.label);
+  HWND main = RequireMainWindow();
+  const ControlRef ref = ParseControl(text, main);
+  return RequireControl(main, ref.id, ref.label);
 }
 
 void Caption(const Args& a) {
@@ -120,8 +121,8 @@ void List(const Args& a) {
 }
 
 void Click(const Args& a) {
-  const ControlRef ref = ParseControl(a[0]);
   HWND main = RequireMainWindow();
+  const ControlRef ref = ParseControl(a[0], main);
   HWND c = RequireControl(main, ref.id, ref.label);
   if (!IsWindowVisible(c)) Fail(L"control " + ref.label + L" is not visible, so it cannot be clicked");
   BringToFront(main);
@@ -133,8 +134,8 @@ void Click(const Args& a) {
 // control looks different on screen: how long the program takes to show
 // that it acted.
 void ClickWatch(const Args& a) {
-  const ControlRef ref = ParseControl(a[0]);
   HWND main = RequireMainWindow();
+  const ControlRef ref = ParseControl(a[0], main);
   HWND button = RequireControl(main, ref.id, ref.label);
   HWND watched = ControlOf(a[1]);
   const double seconds = ParseSeconds(a[2]);
@@ -146,6 +147,20 @@ void ClickWatch(const Args& a) {
     Fail(a[1] + L" did not change within " + SecondsText(seconds) + L" of the click on " + ref.label);
   }
   PrintLine(std::to_wstring(GetTickCount64() - start));
+}
+
+// Clicks into a field, selects what it holds and types the text over it.
+void Type(const Args& a) {
+  HWND main = RequireMainWindow();
+  const ControlRef ref = ParseControl(a[0], main);
+  HWND field = RequireControl(main, ref.id, ref.label);
+  BringToFront(main);
+  ClickCentre(field, ref.label);
+  Settle(main);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(field, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kAnswerMs, &ignored);
+  TypeOverSelection(a[1]);
+  Settle(main);
 }
 
 void Press(const Args& a) {
@@ -259,8 +274,8 @@ void Unplug(const Args& a) { UnplugDrive(LetterOf(a[0])); }
 // returns the tooltip, or null. A tip still showing from an earlier hover
 // is sent away first, so the text read is this control's.
 HWND HoverOver(const std::wstring& control, double seconds) {
-  const ControlRef ref = ParseControl(control);
   HWND main = RequireMainWindow();
+  const ControlRef ref = ParseControl(control, main);
   HWND c = RequireControl(main, ref.id, ref.label);
   if (!IsWindowVisible(c)) Fail(L"control " + ref.label + L" is not visible, so the mouse cannot rest on it");
   BringToFront(main);
@@ -290,7 +305,7 @@ void AnswerWatch(const Args& a) {
   AnswerWatchOptions options{ParseSeconds(a[0]), a[1]};
   HWND main = RequireMainWindow();
   if (a.size() > 2) {
-    const ControlRef ref = ParseControl(a[2]);
+    const ControlRef ref = ParseControl(a[2], main);
     options.label = RequireControl(main, ref.id, ref.label);
   }
   for (const std::wstring& line : AnswerReport(WatchAnswers(main, options))) PrintLine(line);
@@ -331,6 +346,7 @@ constexpr Command kCommands[] = {
     {L"click", L"<control>", 1, 1, Click},
     {L"click-watch", L"<button> <watched-control> <seconds>", 3, 3, ClickWatch},
     {L"press", L"<control>", 1, 1, Press},
+    {L"type", L"<text-field> <text>", 2, 2, Type},
     {L"key", L"<KEY> [count]", 1, 2, Key},
     {L"focus", L"", 0, 0, Focus},
     {L"message", L"<seconds>", 1, 1, Message},

@@ -126,4 +126,18 @@ void PressKey(const KeyCombo& combo) {
   Send(inputs);
 }
 
+void TypeOverSelection(std::wstring_view text) {
+  std::vector<INPUT> inputs{KeyInput(VK_DELETE, false), KeyInput(VK_DELETE, true)};
+  for (wchar_t c : text) {
+    for (const bool up : {false, true}) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wScan = c;
+      in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(in);
+    }
+  }
+  Send(inputs);
+}
+
 }  // namespace vdriver

@@ -36,4 +36,8 @@ struct KeyCombo {
 KeyCombo ParseKey(std::wstring_view text);
 void PressKey(const KeyCombo& combo);
 
+// Deletes what is selected in the focused field, then types the text there
+// character by character, as a keyboard of any layout would.
+void TypeOverSelection(std::wstring_view text);
+
 }  // namespace vdriver
