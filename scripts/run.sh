@@ -27,7 +27,7 @@ say() { echo "run: $*"; }
 # the virtual display, the prefix with its tmpfs. Without a display of its
 # own the run is unattended.
 begin() {
-  trap 'echo; say "interrupted; cleaning up"; exit 130' INT TERM
+  trap 'echo; say "interrupted; removing what this run made${PREFIX_ROOT:+ ($PREFIX_ROOT)}"; exit 130' INT TERM
   prefix_create || exit 1
   # A second Ctrl+C must not cut the clean-up short.
   trap 'trap "" INT TERM; images_cleanup; display_stop; prefix_destroy' EXIT
@@ -78,10 +78,11 @@ print_search() {  # "names small large recoverable"...
 }
 
 # The user walks the wizard on their own display; Wine ends with the last
-# window of the prefix (a verb link restarts the program).
+# window of the prefix (a verb link restarts the program). What Wine says
+# meanwhile (no sound card, ...) would only bury the figures.
 attended() {
   say "select D: on the disk page and clean it; close the window when you are done"
-  prefix_run "Program Files/Vantrel 3" 'C:\Program Files\Vantrel 3\Vantrel.exe' || true
+  prefix_run "Program Files/Vantrel 3" 'C:\Program Files\Vantrel 3\Vantrel.exe' >/dev/null 2>&1 </dev/null || true
   wineserver -w
 }
 
