@@ -93,6 +93,7 @@ unattended() {
   say "walking the wizard with the test driver: D:, full cleaning"
   rm -rf "$shots/demo"
   start_run D Option7 Option8
+  [ "$failed" -eq 0 ] || { say "the wizard did not go as expected; stopping"; exit 1; }
   t0=$SECONDS
   go
   wait_caption status "$(text VERSION3 STEP1-TITLE)" 60
