@@ -79,7 +79,9 @@ image_marker_places() {  # image-file marker-file
 
 markers_scan() {  # count|places image-file marker-file...
   python3 - "$@" <<'PY'
-import sys
+import signal, sys
+# Ctrl+C ends the search as it ends a shell command, without a traceback.
+signal.signal(signal.SIGINT, signal.SIG_DFL)
 what, image, lists = sys.argv[1], sys.argv[2], sys.argv[3:]
 data = open(image, "rb").read()
 def place(m):

@@ -22,7 +22,10 @@ open_disk_page() {
   until [ "$(page_shown 1)" = "visible=1" ] || [ "$(page_shown 2)" = "visible=1" ] || [ $SECONDS -ge $end ]; do
     sleep 0.3
   done
-  [ "$(page_shown 1)" = "visible=1" ] && drv click Command1 >/dev/null
+  if [ "$(page_shown 1)" = "visible=1" ]; then
+    page_shot 1
+    drv click Command1 >/dev/null
+  fi
   [ "$(wait_page 2 30)" = "visible=1" ] || bad "the disk page shows: $(drv message 0 2>&1 | head -n 1)"
   while [ -z "$(drv caption 'DiskLabel(0)' 2>/dev/null)" ] && [ $SECONDS -lt "$end" ]; do sleep 0.3; done
 }
@@ -33,14 +36,21 @@ start_run() {  # letters cleaning-option metadata-option
   app_window
   open_disk_page
   select_disks "$1"
+  page_shot 2
   drv click Command1 >/dev/null
   drv click "$2" >/dev/null
   drv click "$3" >/dev/null
+  page_shot 3
   drv click Command1 >/dev/null
   drv click Option1 >/dev/null
+  page_shot 4
   drv click Command1 >/dev/null
   expect_eq "review shows $1" "$1" "$(drv caption Label18)"
+  page_shot 5
 }
+# With RUN_SHOTS set, the walk captures each page it passes, once its choices
+# are made, into that folder of the screenshots (pageN.png).
+page_shot() { [ -z "${RUN_SHOTS:-}" ] || shot "$RUN_SHOTS" "page$1"; }
 # The program's data folder in the prefix, and the run log's newest records.
 data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
 first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
