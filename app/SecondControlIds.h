@@ -9,7 +9,7 @@ namespace vantrel::second_ids {
 // Never renumber an entry; add new ones at the end.
 inline constexpr control_ids::Entry kControls[] = {
     // The language page
-    {L"Picture4", 3001, false}, {L"File1", 3002, false}, {L"CFlag", 3003, false}, {L"Command3", 3004, false},
+    {L"Picture4", 3001, false}, {L"CFlag", 3003, false}, {L"Command3", 3004, false},
     {L"LangArray", 3100, true},
     // The subscription page
     {L"Picture1", 3201, false}, {L"Label3", 3202, false}, {L"Label2", 3203, false}, {L"Label1", 3204, false},

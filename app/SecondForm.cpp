@@ -42,8 +42,6 @@ SecondForm::SecondForm() : ui(L"BRISEN_FORM_2_2", kWidthTwips, kHeightTwips), La
 void SecondForm::BuildControls() {
   const Twips whole{0, 0, kWidthTwips, kHeightTwips};
   Picture4 = &ui.Add(ControlKind::Container, L"Picture4", Id(L"Picture4"), nullptr, whole);
-  File1 = &ui.Add(ControlKind::FileList, L"File1", Id(L"File1"), Picture4, {0, 0, 255, 255});
-  File1->SetVisible(false);
   CFlag = &ui.Add(ControlKind::Image, L"CFlag", Id(L"CFlag"), Picture4,
                   {kFirstLanguage.left, kFirstLanguage.top - 1380, 1200, 800});
   Command3 = &ui.Add(ControlKind::Button, L"Command3", Id(L"Command3"), Picture4, kLastButton);

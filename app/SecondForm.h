@@ -30,7 +30,7 @@ class SecondForm {
 
   Form ui;
   // The language page.
-  Control *Picture4 = nullptr, *File1 = nullptr, *CFlag = nullptr, *Command3 = nullptr;
+  Control *Picture4 = nullptr, *CFlag = nullptr, *Command3 = nullptr;
   ControlArray LangArray;
   // The subscription page: heading, explanation, prompt, address field,
   // subscribe and decline.

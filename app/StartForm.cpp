@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/ErrorReport.h"
+#include "services/NumericText.h"
 #include "services/ServiceTexts.h"
 #include "services/Paths.h"
 #include "services/UpdateCheck.h"
@@ -25,9 +26,7 @@ void StartForm::SetCaptions() {
                        c.Label4,   c.Label37,  c.Label38, c.Check4,  c.Option1, c.Option2, c.Option3, c.Option4,
                        c.Option5,  c.Label6,   c.Label16, c.Label36, c.Label39, c.Label34, c.Check1,  c.Check3,
                        c.Command4, c.Label1,   c.Label2,  c.Label41, c.Label46}) {
-    std::wstring key = own->name();
-    for (auto& ch : key) ch = static_cast<wchar_t>(std::towupper(ch));
-    own->SetCaption(LangText(L"INTERFACE", key));
+    own->SetCaption(LangText(L"INTERFACE", AsciiUpper(own->name())));
   }
   c.Label23->SetCaption(LangText(L"INTERFACE", L"COMMAND5"));
   c.Check2->SetCaption(LangText(L"INTERFACE", L"PAUSE"));

@@ -47,22 +47,21 @@ void SecondForm::SubscribeClick() {
   const std::optional<std::string> answer = SendSubscription(address);
   WaitAnswering(kSettleMs, DoEvents);
   ui.SetBusyPointer(false);
+  // Whatever the answer, the page is ready for another try or is left.
   Command1->SetEnabled(true);
+  Command2->SetEnabled(true);
   // Closed meanwhile: the program is ending, and nobody is left to tell.
   if (!ui.Visible()) return;
   if (!answer) {
     MsgBox(Text(L"WRONG-SERVER-RESPONSE"), mb::Exclamation);
-    Command2->SetEnabled(true);
     return;
   }
   if (Holds(*answer, "[OKAY]")) MsgBox(Text(L"OK-SERVER-RESPONSE"), mb::Information);
   if (Holds(*answer, "[ERROR]")) {
     MsgBox(Text(L"WRONG-SERVER-RESPONSE"), mb::Information);
-    Command2->SetEnabled(true);
     return;
   }
   if (Holds(*answer, "[ALREADY-SUBSCRIBED]")) MsgBox(Text(L"ALREADY-SERVER-RESPONSE"), mb::Information);
-  Command2->SetEnabled(true);
   ShowProfilePage();
 }
 

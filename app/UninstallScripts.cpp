@@ -1,8 +1,7 @@
 #include "app/UninstallScripts.h"
 
-#include <cwctype>
-
 #include "platform/Platform.h"
+#include "services/NumericText.h"
 
 namespace vantrel {
 
@@ -18,8 +17,7 @@ std::wstring BatchLiteral(const std::wstring& path) {
 UninstallScripts BuildUninstallScripts(const Installation& at, const std::wstring& dataFolder,
                                        const std::wstring& tempFolder) {
   const auto quoted = [](const std::wstring& path) { return L"\"" + BatchLiteral(path) + L"\""; };
-  std::wstring image = at.exeName + L".exe";
-  for (auto& ch : image) ch = static_cast<wchar_t>(std::towlower(ch));
+  const std::wstring image = AsciiLower(at.exeName + L".exe");
   UninstallScripts s;
   s.batchLoop = {L"@Echo off", L":S", L"taskkill /F /IM " + image, L"Del " + quoted(at.exe),
                  L"If Exist " + quoted(at.exe) + L" Goto S"};

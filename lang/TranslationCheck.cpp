@@ -1,11 +1,11 @@
 #include "lang/TranslationCheck.h"
 
-#include <cwctype>
 
 #include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
 #include "services/LanguageState.h"
+#include "services/NumericText.h"
 #include "services/OpenURL.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
@@ -21,8 +21,7 @@ std::string Ansi(const std::wstring& text) { return Os().codec->Encode(Os().code
 std::wstring FromAnsi(const std::string& bytes) { return Os().codec->Decode(Os().codec->AnsiCodePage(), bytes); }
 
 std::string Header(const std::wstring& file) {
-  std::wstring name = file.substr(0, file.size() >= 4 ? file.size() - 4 : 0);
-  for (auto& ch : name) ch = static_cast<wchar_t>(std::towupper(ch));
+  const std::wstring name = AsciiUpper(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0));
   return "================= " + Ansi(name) + " =================\r\n";
 }
 

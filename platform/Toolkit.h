@@ -22,9 +22,8 @@ enum class ControlKind {
   Image,
   ProgressBar,
   ListView,
-  Line,      // a thin horizontal separator
-  FileList,  // never shown: a folder listing the logic reads
-  TextBox,   // a one-line input field; its text is the caption, kept as the user types
+  Line,     // a thin horizontal separator
+  TextBox,  // a one-line input field; its text is the caption, kept as the user types
 };
 
 // A picture a control shows; the backend owns what lies behind it.

@@ -12,7 +12,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::size_t kAnswerLength = 1000;
 const std::wstring kAppliedDpi = L"HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics\\AppliedDPI";
 
 }  // namespace
@@ -36,7 +35,9 @@ std::vector<std::pair<std::wstring, std::wstring>> ComputerProfile() {
 void SendComputerProfile() {
   const std::wstring answers = Env().DataFolder + L"\\cip.txt";
   for (const auto& [name, value] : ComputerProfile())
-    Quietly([&] { DownloadToFile(ServiceUrl(L"cip", L"&info=" + name + L"|" + value, true), answers, kAnswerLength); });
+    Quietly([&] {
+      DownloadToFile(ServiceUrl(L"cip", L"&info=" + name + L"|" + value, true), answers, kEndpointAnswerLength);
+    });
   Quietly([&] {
     if (FileExists(answers)) Os().files->RemoveFile(answers);
   });

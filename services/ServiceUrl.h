@@ -1,5 +1,6 @@
 // Addresses of the maker's web endpoint.
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace vantrel {
@@ -8,6 +9,9 @@ namespace vantrel {
 // "ENDPOINT-HOST" of the module's shared INI file replaces it, so tests and
 // deployments point the program elsewhere without a new build.
 std::wstring EndpointAddress();
+// The length of every answer the program fetches from the endpoint; an
+// answer of any other length counts as none.
+inline constexpr std::size_t kEndpointAnswerLength = 1000;
 // Percent-encodes only what would break an address or change its meaning on
 // the way: blanks and control characters, bytes beyond ASCII (as the ANSI
 // code page writes them), and " # % + < > \. Keys, "&", "=", "|" and

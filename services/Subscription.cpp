@@ -13,7 +13,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::size_t kAnswerLength = 1000;
 constexpr std::size_t kShortestAddress = 7;
 
 std::wstring AnswerFile() { return Env().FolderAppData + L"\\brisen-2.2.txt"; }
@@ -42,7 +41,7 @@ std::wstring SubscriptionAddress(const std::wstring& address) {
 
 std::optional<std::string> SendSubscription(const std::wstring& address) {
   const std::wstring file = AnswerFile();
-  const bool answered = DownloadToFile(SubscriptionAddress(address), file, kAnswerLength);
+  const bool answered = DownloadToFile(SubscriptionAddress(address), file, kEndpointAnswerLength);
   std::string answer;
   Quietly([&] {
     if (!FileExists(file)) return;

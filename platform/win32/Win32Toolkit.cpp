@@ -460,7 +460,7 @@ void Win32Toolkit::Impl::ApplyPosition(Control& c) {
 
 void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
   HWND parent = ParentWindow(c);
-  if (!parent || windows.count(&c) || c.kind() == ControlKind::FileList) return;
+  if (!parent || windows.count(&c)) return;
   const wchar_t* cls = L"STATIC";
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
   switch (c.kind()) {
@@ -487,7 +487,6 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
       style |= LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER;
       break;
     case ControlKind::Line: style |= SS_ETCHEDHORZ; break;
-    case ControlKind::FileList: return;
   }
   // A run of option buttons is one group for the arrow keys; anything else starts a new one.
   if (c.kind() != ControlKind::OptionButton) {

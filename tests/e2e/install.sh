@@ -14,10 +14,6 @@ app_dir='C:\Program Files\Vantrel 3'
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel 3'
 settings='HKCU\Software\VB and VBA Program Settings'
 
-# A string value, empty when it or its key is missing.
-reg_value() {  # key value-name
-  wine_out tests reg query "$1" /v "$2" 2>/dev/null | sed -n "s/^ *$2 *REG_SZ *//p"
-}
 key_exists() { wine_out tests reg query "$1" >/dev/null 2>&1 && echo yes || echo no; }
 exists() { [ -e "$1" ] && echo yes || echo no; }
 # Waits up to the given seconds for a host path to go; says whether it went.

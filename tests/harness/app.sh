@@ -45,11 +45,13 @@ wait_page() {  # page seconds
   while [ "$(page_shown "$1")" != "visible=1" ] && [ $SECONDS -lt "$end" ]; do sleep 0.5; done
   page_shown "$1"
 }
-# A value of the program's settings; its name may hold blanks.
-setting() {  # section value-name
-  wine_out tests reg query "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" /v "$2" |
-    sed -n "s/^ *$2 *REG_SZ *//p"
+# A string value of the prefix's registry, empty when it or its key is
+# missing; its name may hold blanks.
+reg_value() {  # key value-name
+  wine_out tests reg query "$1" /v "$2" 2>/dev/null | sed -n "s/^ *$2 *REG_SZ *//p"
 }
+# A value of the program's settings.
+setting() { reg_value "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" "$2"; }  # section value-name
 
 app_start() {
   (cd "$DRIVE_C/Program Files/Vantrel 3" && wine 'C:\Program Files\Vantrel 3\Vantrel.exe' "$@" \
