@@ -3,15 +3,27 @@
 
 # Selects exactly the given letters on page 2 (the store keeps choices).
 select_disks() {  # letters
-  local n=0 letter
+  local n=0 letter want
   while letter=$(drv caption "DiskLabel($n)" 2>/dev/null) && [ -n "$letter" ]; do
-    local want=no
-    [[ "$1" == *"$letter"* ]] && want=yes
-    local have=no
-    [ "$(setting DiskSelection "$letter")" = "YES" ] && have=yes
-    [ "$want" != "$have" ] && drv click "DiskLabel($n)" >/dev/null
+    want=
+    [[ "$1" == *"$letter"* ]] && want=YES
+    choose_disk "$n" "$letter" "$want"
     n=$((n + 1))
   done
+}
+
+# Every click on a disk rebuilds the panel's slots, so a click that reaches
+# a slot while the last one is still being rebuilt is lost, as a fast
+# person's would be; like that person, look at the choice and click again.
+choose_disk() {  # slot letter YES-or-empty
+  local click end
+  for click in 1 2 3; do
+    [ "$(setting DiskSelection "$2")" = "$3" ] && return 0
+    drv click "DiskLabel($1)" >/dev/null
+    end=$((SECONDS + 5))
+    until [ "$(setting DiskSelection "$2")" = "$3" ] || [ $SECONDS -ge $end ]; do sleep 0.3; done
+  done
+  [ "$(setting DiskSelection "$2")" = "$3" ] || bad "disk $2 not chosen as '$3' after three clicks"
 }
 
 # From a fresh start to the disk page, whichever page the program opens on.
