@@ -1,7 +1,7 @@
 #include "lang/TranslationCheck.h"
 
-
 #include "platform/Platform.h"
+#include "services/AnsiText.h"
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
 #include "services/LanguageState.h"
@@ -17,12 +17,9 @@ namespace {
 
 const std::wstring kReference = L"English.ini";
 
-std::string Ansi(const std::wstring& text) { return Os().codec->Encode(Os().codec->AnsiCodePage(), text); }
-std::wstring FromAnsi(const std::string& bytes) { return Os().codec->Decode(Os().codec->AnsiCodePage(), bytes); }
-
 std::string Header(const std::wstring& file) {
   const std::wstring name = AsciiUpper(file.substr(0, file.size() >= 4 ? file.size() - 4 : 0));
-  return "================= " + Ansi(name) + " =================\r\n";
+  return "================= " + ToAnsi(name) + " =================\r\n";
 }
 
 // The reference's interface texts that the file lacks, as report lines.
@@ -38,10 +35,10 @@ std::string MissingTexts(const std::vector<std::string>& reference, const std::w
     const std::size_t equals = line.find('=');
     if (!inInterface || equals == std::string::npos) continue;
     const std::string key = line.substr(0, equals);
-    const std::wstring wideKey = FromAnsi(key);
-    if (!IniReadBytes(L"INTERFACE", wideKey, folder + L"\\" + file).empty()) continue;
     // A separator such as ";=========" is no text.
     if (key == ";") continue;
+    const std::wstring wideKey = FromAnsi(key);
+    if (!IniReadBytes(L"INTERFACE", wideKey, folder + L"\\" + file).empty()) continue;
     missing += key + "=" + IniReadBytes(L"INTERFACE", wideKey, folder + L"\\" + kReference) + "\r\n";
   }
   return missing;

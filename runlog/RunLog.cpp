@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "services/AnsiText.h"
 #include "services/Environment.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
@@ -53,7 +54,7 @@ bool WriteDurably(const std::wstring& path, const std::string& bytes) {
 bool PrependLogLine(const std::wstring& record) {
   const std::wstring pending = Env().DataFolder + L"\\" + kPendingLogName;
   const std::string line = Quietly(std::string(), [&] {
-    return Os().codec->Encode(Os().codec->AnsiCodePage(), record) + "\r\n";
+    return ToAnsi(record) + "\r\n";
   });
   const bool done = Quietly(false, [&] {
     FileSystem& fs = *Os().files;

@@ -8,6 +8,7 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "runlog/RunLog.h"
+#include "services/AnsiText.h"
 #include "services/Checkpoint.h"
 #include "services/Environment.h"
 #include "services/NumericText.h"
@@ -88,7 +89,7 @@ std::vector<HistoryRow> ReadHistory(bool completedOnly) {
     std::string bytes;
     if (!Os().files->ReadAll(LogFile(), bytes)) return;
     Texts text;
-    for (const std::wstring& line : Lines(Os().codec->Decode(Os().codec->AnsiCodePage(), bytes))) {
+    for (const std::wstring& line : Lines(FromAnsi(bytes))) {
       std::vector<std::wstring> f = Split(line, L'|');
       f.resize(std::max<std::size_t>(f.size(), 10));
       if (completedOnly && f[0] != L"1") continue;

@@ -1,6 +1,7 @@
 #include "services/Checkpoint.h"
 
 #include "platform/Platform.h"
+#include "services/AnsiText.h"
 #include "services/Environment.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
@@ -14,7 +15,7 @@ void SetCheckpoint(const std::wstring& name) {
     const std::wstring file = CheckpointFile();
     if (!name.empty()) {
       const std::wstring record = L"x|ver:" + Env().ProgramVersion + L"|" + name + L"\r\n";
-      Os().files->WriteAll(file, Os().codec->Encode(Os().codec->AnsiCodePage(), record));
+      Os().files->WriteAll(file, ToAnsi(record));
     } else if (FileExists(file)) {
       Os().files->RemoveFile(file);
     }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/Platform.h"
+#include "services/AnsiText.h"
 #include "services/Checkpoint.h"
 #include "services/Environment.h"
 #include "services/Paths.h"
@@ -14,8 +15,6 @@
 namespace vantrel {
 
 namespace {
-
-std::wstring FromAnsi(const std::string& bytes) { return Os().codec->Decode(Os().codec->AnsiCodePage(), bytes); }
 
 // Nothing when the list exists but cannot be read: then nobody can tell, and
 // nothing is asked.

@@ -1,6 +1,6 @@
 #include "services/ServiceUrl.h"
 
-#include "platform/Platform.h"
+#include "services/AnsiText.h"
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
 #include "services/LanguageState.h"
@@ -36,7 +36,7 @@ std::wstring KeepAddressIntact(const std::wstring& query) {
       continue;
     }
     const std::string bytes = c < 0x80 ? std::string(1, static_cast<char>(c))
-                                       : Os().codec->Encode(Os().codec->AnsiCodePage(), std::wstring_view(&c, 1));
+                                       : ToAnsi(std::wstring_view(&c, 1));
     for (unsigned char b : bytes) {
       out += L'%';
       out += kHexDigits[b >> 4];

@@ -1,6 +1,7 @@
 #include "services/Shortcuts.h"
 
 #include "platform/Platform.h"
+#include "services/AnsiText.h"
 #include "services/Quietly.h"
 
 namespace vantrel {
@@ -18,7 +19,7 @@ void WriteUrlShortcut(const std::wstring& file, const std::wstring& url,
   Quietly([&] {
     const std::wstring text = L"[InternetShortcut]\r\nURL=" + url + L"\r\nIconIndex=" + iconIndex +
                               L"\r\nIconFile=" + iconFile + L"\r\n";
-    Os().files->WriteAll(file, Os().codec->Encode(Os().codec->AnsiCodePage(), text));
+    Os().files->WriteAll(file, ToAnsi(text));
   });
 }
 
