@@ -13,6 +13,8 @@
 
 namespace vantrel {
 
+class Run;
+
 class StartForm {
  public:
   static constexpr int kWidthTwips = 10800;  // 720 pixels at 96 DPI
@@ -50,6 +52,8 @@ class StartForm {
   bool StopRequested = false;
   // Windows is ending the session: the run stops after the disk in work.
   bool SessionEnding = false;
+  // The run under way, while one is.
+  Run* ActiveRun = nullptr;
   // The end of a run: the sound's plays, and the countdown to the shutdown.
   CompletionSound sound;
   ShutdownCountdown countdown;

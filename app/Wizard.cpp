@@ -6,6 +6,7 @@
 #include "app/StartForm.h"
 #include "disks/LeftoverFolders.h"
 #include "engine/RunDriver.h"
+#include "engine/WorkFileRemoval.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
@@ -71,7 +72,9 @@ void StartForm::WorkNowTick() {
   c.worknow->SetEnabled(false);
   RunPage page(*this);
   Run run(BuildRunPlan(), page);
+  ActiveRun = &run;
   StartRun(run);
+  ActiveRun = nullptr;
 }
 
 void StartForm::NextClick() {
@@ -125,6 +128,8 @@ bool StartForm::QueryUnload(int unloadMode) {
   if (sessionEnding && running) {
     StopClick();
     SessionEnding = true;
+    // The run holds its work folder, so the sweep below would leave it.
+    if (ActiveRun) ClearWorkNow(*ActiveRun);
   }
   ui.SetVisible(false);
   DoEvents();

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
 #include "services/Breather.h"
+#include "services/FolderRemoval.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
 
@@ -23,12 +24,14 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
   for (const std::wstring& letter : ListedDriveLetters()) {
     Quietly([&] {
       const std::wstring folder = WorkFolderOf(letter);
-      if (!WorkFolderPresent(folder)) return;
+      // A folder that a run holds, of this copy or of another, is no
+      // leftover: it is left alone without a word.
+      if (!WorkFolderPresent(folder) || FolderInUse(folder)) return;
       if (tell) MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n" + folder, mb::Exclamation);
       // Only a folder that is really gone is reported as deleted.
-      const bool gone = DeleteFolderTree(folder, [&] { breathe(); });
-      if (!tell) return;
-      if (gone)
+      const Removal removal = DeleteFolderTree(folder, [&] { breathe(); });
+      if (!tell || removal == Removal::InUse) return;
+      if (removal == Removal::Gone)
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-DELETED"), mb::Information);
       else
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\n" + folder, mb::Exclamation);

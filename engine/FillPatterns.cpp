@@ -6,6 +6,7 @@
 
 #include "disks/WorkFolder.h"
 #include "engine/StageRunner.h"
+#include "engine/WorkArea.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
@@ -122,36 +123,57 @@ void MakeTemplateFile(Run& run, int stage, bool removable) {
 namespace {
 
 // "fw1" and "fw2", each kept open from its first line to the end of the
-// fill: opening a file per line costs more than the line.
+// fill: opening a file per line costs more than the line. A line file never
+// grows to 4 GiB, where a FAT32 file ends: the lines go on in "fw1-2",
+// "fw1-3" and so on, which stage 4 finds beside the others.
 class LineFiles {
  public:
   explicit LineFiles(std::wstring folder) : folder_(std::move(folder)) {}
   bool Append(Phase phase, const std::string& line) {
     const int i = phase == Phase::LongLine ? 0 : 1;
-    if (!files_[i]) files_[i] = Os().files->Create(folder_ + L"\\" + kLineFileNames[i]);
-    return files_[i] && files_[i]->Write(line);
+    Current& f = files_[i];
+    if (f.file && f.bytes + line.size() > kLargestLineFile) {
+      if (!f.file->Close()) return false;
+      f.file.reset();
+    }
+    if (!f.file) {
+      ++f.made;
+      const std::wstring name =
+          std::wstring(kLineFileNames[i]) + (f.made == 1 ? L"" : L"-" + std::to_wstring(f.made));
+      f.file = Os().files->CreateNew(folder_ + L"\\" + name);
+      f.bytes = 0;
+    }
+    if (!f.file || !f.file->Write(line)) return false;
+    f.bytes += line.size();
+    return true;
   }
   // Closed before stage 4, which could not delete an open file.
   bool Close() {
     bool closed = true;
-    for (auto& f : files_) {
-      if (f && !f->Close()) closed = false;
-      f.reset();
+    for (Current& f : files_) {
+      if (f.file && !f.file->Close()) closed = false;
+      f.file.reset();
     }
     return closed;
   }
   ~LineFiles() { Close(); }
 
  private:
+  static constexpr uint64_t kLargestLineFile = 0xFFFF'FFFFull;
+  struct Current {
+    std::unique_ptr<OutputFile> file;
+    uint64_t bytes = 0;
+    int made = 0;
+  };
   std::wstring folder_;
-  std::unique_ptr<OutputFile> files_[2];
+  Current files_[2];
 };
 
 // A copy of the template, a block at a time with the window answering in
 // between; a stop ends it early, and what was copied stays for stage 4.
 bool CopyTemplate(Run& run, int stage, const std::wstring& to) {
   std::unique_ptr<InputFile> in = Os().files->OpenRead(TemplateFilePath());
-  std::unique_ptr<OutputFile> out = in ? Os().files->Create(to) : nullptr;
+  std::unique_ptr<OutputFile> out = in && !to.empty() ? Os().files->CreateNew(to) : nullptr;
   if (!out) return false;
   std::string block;
   while (!run.StopRequested()) {
@@ -180,7 +202,7 @@ void FillFreeSpace(Run& run, int stage, const DiskFacts& disk) {
   const std::string shortLine = block + "\r\n";
   const uint64_t basis = BasisOf(disk.removable);
   const bool copies = run.TemplateWhole;
-  LineFiles lines(disk.workFolder);
+  LineFiles lines(run.Work->Folder());
   auto fail = [&] {
     lines.Close();
     run.view.Show(RunText::FreeBytes, L"");
@@ -201,7 +223,7 @@ void FillFreeSpace(Run& run, int stage, const DiskFacts& disk) {
       ++copy;
       ++run.WorkFileCount;
       run.CopiesMade = copy;
-      written = CopyTemplate(run, stage, disk.workFolder + L"\\" + TemplateCopyName(copy));
+      written = CopyTemplate(run, stage, run.Work->PathOf(WorkFile::TemplateCopy, copy, true));
     } else {
       written = lines.Append(phase, phase == Phase::LongLine ? longLine : shortLine);
     }

@@ -4,6 +4,7 @@
 
 #include "engine/FillPatterns.h"
 #include "engine/StageRunner.h"
+#include "engine/WorkArea.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
@@ -13,13 +14,6 @@ namespace {
 constexpr uint64_t kSmallRemovable = 33'000'000'000ull;
 constexpr uint64_t kFreeFloor = 50'000'000;
 constexpr int kNtfsLine = 901;
-// Directory entries of a FAT folder: all of them, those the folder's own "."
-// and ".." take, and those of the write test's "test.txt".
-constexpr int64_t kFatEntries = 65'536, kFatOwnEntries = 2 + 1;
-// A name file of up to 117 characters (numbers below 10,000,000) takes one
-// short and nine long-name entries; a template copy's name of up to 52
-// characters one and four; "fw1" and "fw2" one each.
-constexpr int64_t kFatNameFileEntries = 10, kFatCopyEntries = 5, kFatLineFileEntries = 2;
 const wchar_t kDigitBlock[] =
     L"0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789";
 // Whether a disk still has more than a floor of free bytes, asked of the
@@ -63,16 +57,6 @@ int PlannedNameFiles(uint64_t totalSize, NtfsMode ntfs, bool removable, uint64_t
   return static_cast<int>(std::max<uint64_t>(count, 1));
 }
 
-int FatFolderRoom(uint64_t freeBytes, bool removable, bool fillFollows) {
-  int64_t entries = kFatEntries - kFatOwnEntries;
-  if (fillFollows) {
-    const int64_t copies = static_cast<int64_t>(freeBytes / TemplateFileBytes(removable)) + 1;
-    entries -= copies * kFatCopyEntries + kFatLineFileEntries;
-  }
-  // Files 0 to count are made: count + 1 of them.
-  return static_cast<int>(std::max<int64_t>(entries / kFatNameFileEntries - 1, 1));
-}
-
 void WriteNameFiles(Run& run, int stage, const DiskFacts& disk) {
   const bool ntfs = disk.fileSystem == L"NTFS";
   const auto freeAtStart = FreeBytes(disk.letter);
@@ -80,10 +64,7 @@ void WriteNameFiles(Run& run, int stage, const DiskFacts& disk) {
     run.DiskStatus = kNameFilesFailed;
     return;
   }
-  int count = PlannedNameFiles(disk.totalSize, run.plan.ntfs, disk.removable, *freeAtStart);
-  // "FAT" and "FAT32"; exFAT folders hold far more than the largest plan.
-  if (disk.fileSystem.rfind(L"FAT", 0) == 0)
-    count = std::min(count, FatFolderRoom(*freeAtStart, disk.removable, run.FreeSpaceMode()));
+  const int count = PlannedNameFiles(disk.totalSize, run.plan.ntfs, disk.removable, *freeAtStart);
   run.WorkFileCount = count;
   // Drawn once per disk and written unchanged into every file.
   const std::string line = FillText(run.plan.method, kNtfsLine) + "\r\n";
@@ -102,7 +83,8 @@ void WriteNameFiles(Run& run, int stage, const DiskFacts& disk) {
       return;
     }
     if (!*above) break;
-    std::unique_ptr<OutputFile> file = Os().files->Create(disk.workFolder + L"\\" + NameFileName(i));
+    const std::wstring path = run.Work->PathOf(WorkFile::NameFile, i, true);
+    std::unique_ptr<OutputFile> file = path.empty() ? nullptr : Os().files->CreateNew(path);
     if (file) run.NameFilesMade = i + 1;
     const bool written = file && (!ntfs || file->Write(line));
     if (!file || !file->Close() || !written) {

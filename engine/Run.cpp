@@ -1,8 +1,12 @@
 #include "engine/RunState.h"
 
+#include "engine/WorkArea.h"
+
 namespace vantrel {
 
 Run::Run(RunPlan plan, RunView& view) : plan(std::move(plan)), view(view), breather_([this] { this->view.Yield(); }) {}
+
+Run::~Run() = default;
 
 void Run::SetProgress(int64_t value, int64_t max) {
   if (value == progressValue_ && max == progressMax_) return;

@@ -6,10 +6,12 @@
 #include "disks/WorkFolder.h"
 #include "engine/Estimate.h"
 #include "engine/StageRunner.h"
+#include "engine/WorkArea.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "runlog/RunLog.h"
 #include "services/Checkpoint.h"
+#include "services/FolderRemoval.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
 #include "system/RecycleBin.h"
@@ -25,20 +27,22 @@ void SetAllStepImages(Run& run, StepIcon icon) {
   for (int i = 0; i < 4; ++i) run.view.ShowStep(i, icon);
 }
 
-// Creates the work folder when missing and proves it takes a file. A work
-// folder that is a link would send the fill to whatever it points to: the
-// link goes, and the disk is not run.
-bool PrepareWorkFolder(const std::wstring& folder) {
+// Makes and holds the work folder (see WorkArea) and proves that it takes a
+// file; the write test's file is made new, never through a name that is
+// there already.
+std::unique_ptr<WorkArea> PrepareWorkFolder(const DiskFacts& disk) {
+  // "FAT" and "FAT32"; exFAT folders hold far more than the largest plan.
+  std::unique_ptr<WorkArea> work = WorkArea::Make(WorkFolderOf(disk.letter), disk.fileSystem.rfind(L"FAT", 0) == 0);
+  if (!work) return nullptr;
   FileSystem& fs = *Os().files;
-  if (fs.IsLink(folder)) {
-    fs.RemoveLink(folder);
-    return false;
-  }
-  if (!FolderExists(folder) && !fs.CreateFolder(folder)) return false;
-  const std::wstring test = folder + L"\\test.txt";
-  return fs.WriteAll(test, "test\r\n") && fs.RemoveFile(test);
+  const std::wstring test = work->Folder() + L"\\test.txt";
+  std::unique_ptr<OutputFile> file = fs.CreateNew(test);
+  const bool written = file && file->Write("test\r\n");
+  if (!file || !file->Close() || !written || !fs.RemoveFile(test)) return nullptr;
+  return work;
 }
 
+// Stages 1 to 3; stage 4 follows in every case (ClearWorkFolder).
 void RunStages(Run& run, const DiskFacts& disk) {
   auto pauseUnlessStopped = [&] {
     if (!run.StopRequested()) run.Wait(kAfterStageMs);
@@ -54,11 +58,17 @@ void RunStages(Run& run, const DiskFacts& disk) {
       run.view.ShowStep(stage, StepIcon::NotInMode);
     pauseUnlessStopped();
   }
+}
+
+// Stage 4, then once more whatever it left of the folder.
+void ClearWorkFolder(Run& run, const DiskFacts& disk) {
   SetCheckpoint(L"CLEANINGSUB4");
   RunStage(run, 3, disk);
-  if (WorkFolderPresent(disk.workFolder)) {
+  run.Work.reset();
+  const std::wstring folder = WorkFolderOf(disk.letter);
+  if (WorkFolderPresent(folder)) {
     run.Yield();
-    DeleteFolderTree(disk.workFolder, [&] { run.Breathe(); });
+    DeleteFolderTree(folder, [&] { run.Breathe(); });
   }
   SetCheckpoint(L"");
 }
@@ -78,8 +88,8 @@ bool PrepareDisk(Run& run, std::size_t index, DiskFacts& disk) {
   SetAllStepImages(run, StepIcon::Pending);
   if (index > 0) run.Wait(kBetweenDisksMs);
   run.Yield();
-  disk.workFolder = WorkFolderOf(disk.letter);
-  return PrepareWorkFolder(disk.workFolder);
+  run.Work = PrepareWorkFolder(disk);
+  return run.Work != nullptr;
 }
 
 void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
@@ -193,11 +203,24 @@ void RunAllDisks(Run& run) {
     if (Quietly(false, [&] { return PrepareDisk(run, i, disk); })) {
       run.WorkFileCount = 0;
       run.NameFilesMade = run.CopiesMade = 0;
-      // The stages contain their own faults; this catches one between them.
-      Quietly([&] { RunStages(run, disk); });
+      run.StageInWork = -1;
+      // The stages contain their own faults; this catches one between them,
+      // which fails the disk as its stage would. Stage 4 runs either way.
+      if (!Quietly(false, [&] {
+            RunStages(run, disk);
+            return true;
+          }) &&
+          run.DiskStatus == kCompleted)
+        run.DiskStatus = StageFailure(run.StageInWork);
+      if (!Quietly(false, [&] {
+            ClearWorkFolder(run, disk);
+            return true;
+          }))
+        run.DiskStatus = kRemovalFailed;
       // Whatever the stages left in the data folder goes with the disk.
       RemoveTemplateFile();
     } else {
+      run.Work.reset();
       Quietly([&] { SetAllStepImages(run, StepIcon::Error); });
       run.DiskStatus = kPreparationFailed;
     }

@@ -2,6 +2,7 @@
 // and what the stages of one disk share.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/RunPlan.h"
@@ -30,13 +31,15 @@ struct DiskFacts {
   uint64_t availableSpace = 0;
   std::wstring volumeName;
   int64_t serial = 0;  // made positive
-  std::wstring workFolder;
 };
+
+class WorkArea;
 
 // One run over the plan's disks, reporting through its view.
 class Run {
  public:
   Run(RunPlan plan, RunView& view);
+  ~Run();
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
 
@@ -53,6 +56,10 @@ class Run {
   // Stage 2 wrote the whole template; copies of a template cut short would
   // turn the fill into countless tiny files.
   bool TemplateWhole = false;
+  // The disk's work folder, held from its making to its removal.
+  std::unique_ptr<WorkArea> Work;
+  // The stage last begun on the disk (0 to 3), -1 before the first.
+  int StageInWork = -1;
 
   bool StopRequested() const { return view.StopRequested(); }
   bool FreeSpaceMode() const { return plan.cleaning == CleaningMode::FreeSpace; }

@@ -45,7 +45,10 @@ void WaitWhilePaused(Run& run, int stage) {
   SetStepImage(run, stage, StepIcon::Current);
 }
 
+DiskStatusCode StageFailure(int stage) { return stage < 0 || stage > 3 ? kPreparationFailed : kStageFailure[stage]; }
+
 void RunStage(Run& run, int stage, const DiskFacts& disk) {
+  run.StageInWork = stage;
   const std::wstring step = L"STEP" + std::to_wstring(stage + 1);
   run.view.Show(RunText::Stage, LangText(L"VERSION3", step + L"-TITLE"));
   run.view.Show(RunText::StageInfo, LangText(L"VERSION3", step + L"-INFO"));
@@ -58,12 +61,12 @@ void RunStage(Run& run, int stage, const DiskFacts& disk) {
         case 0: WriteNameFiles(run, stage, disk); break;
         case 1: MakeTemplateFile(run, stage, disk.removable); break;
         case 2: FillFreeSpace(run, stage, disk); break;
-        default: RemoveWorkFiles(run, stage, disk.workFolder); break;
+        default: RemoveWorkFiles(run, stage); break;
       }
     } catch (...) {
       // An unforeseen fault is the stage's failure: the disk is reported as
       // failed, stage 4 still removes the work files, and the run goes on.
-      run.DiskStatus = kStageFailure[stage];
+      run.DiskStatus = StageFailure(stage);
     }
     run.SetProgress(3, 3);
     run.Yield();

@@ -12,6 +12,8 @@ namespace vantrel {
 // Bytes the user may still use on a drive; nothing when the question fails,
 // which a stage must not take for a full disk.
 std::optional<uint64_t> FreeBytes(const std::wstring& letter);
+// The status of a disk whose stage (0 to 3) failed; preparation before any.
+DiskStatusCode StageFailure(int stage);
 // Shows a stage's state icon and lets the window show it.
 void SetStepImage(Run& run, int stage, StepIcon icon);
 // True at most about once per interval + 1 seconds.

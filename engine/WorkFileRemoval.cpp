@@ -1,79 +1,56 @@
 #include "engine/WorkFileRemoval.h"
 
 #include "engine/FillPatterns.h"
-#include "engine/NameFiles.h"
 #include "engine/StageRunner.h"
+#include "engine/WorkArea.h"
 #include "platform/Platform.h"
-#include "services/Paths.h"
 
 namespace vantrel {
 
-void RemoveWorkFiles(Run& run, int stage, const std::wstring& workFolder) {
+void RemoveWorkFiles(Run& run, int stage) {
+  // No work folder was made: nothing to remove.
+  if (!run.Work) return;
   FileSystem& fs = *Os().files;
-  // A work folder that became a link since the stages began: its listing
-  // would be what the link points to. The link goes; the work files it hid
-  // are out of reach, which is a failed removal.
-  if (fs.IsLink(workFolder)) {
-    fs.RemoveLink(workFolder);
-    run.DiskStatus = kRemovalFailed;
-    return;
-  }
-  if (!FolderExists(workFolder)) return;
+  WorkArea& work = *run.Work;
   run.SetProgress(0, 1);
   run.Yield();
   run.SetProgress(0, run.WorkFileCount);
   run.Yield();
   int counter = 0;
-  bool failed = false;
-  // One file: false stops the stage. A file the stages meant to make but
-  // did not is no failure.
-  auto remove = [&](const std::wstring& name, bool mayBeMissing) {
+  auto afterEachFile = [&] {
+    // Stop is not tested: every file goes, whatever was pressed.
+    run.Breathe();
+    WaitWhilePaused(run, stage);
+  };
+  // One file the stages made, by its name: false stops the stage. A file
+  // that is not there although its folder is, is no failure; a folder or a
+  // disk that went away is.
+  auto remove = [&](const std::wstring& path) {
     if (SecondTick(0)) {
       if (run.ProgressMax() >= counter) run.SetProgressValue(counter);
       run.Yield();
     }
-    if (!fs.RemoveFile(workFolder + L"\\" + name)) {
-      if (mayBeMissing && fs.LastFailure() == FsFailure::Missing) return true;
-      failed = true;
-      return false;
-    }
+    if (!fs.RemoveFile(path) && fs.LastFailure() != FsFailure::Missing) return false;
     ++counter;
-    // Stop is not tested: every file goes, whatever was pressed.
-    run.Breathe();
-    WaitWhilePaused(run, stage);
+    afterEachFile();
     return true;
   };
   // The files the stages made go by their names first: reading a folder of
   // 150,001 names costs the system tens of megabytes and the window its
   // answers, while a folder that holds only what someone else put there is
   // read in a moment.
-  for (int i = 0; i < run.NameFilesMade && !failed; ++i) remove(NameFileName(i), true);
-  for (int n = 1; n <= run.CopiesMade && !failed; ++n) remove(TemplateCopyName(n), true);
+  bool whole = true;
+  for (int i = 0; i < run.NameFilesMade && whole; ++i) whole = remove(work.PathOf(WorkFile::NameFile, i, false));
+  for (int n = 1; n <= run.CopiesMade && whole; ++n) whole = remove(work.PathOf(WorkFile::TemplateCopy, n, false));
   for (const wchar_t* name : kLineFileNames)
-    if (!failed) remove(name, true);
-  // Then whatever else lies there, a name at a time. A pass that deleted
-  // something is followed by another, in case the folder's order moved
-  // under the deletions.
-  for (bool removedAny = true; removedAny && !failed;) {
-    removedAny = false;
-    fs.EachFile(workFolder, [&](const std::wstring& name) {
-      if (!remove(name, false)) return false;
-      removedAny = true;
-      return true;
-    });
-  }
-  if (failed) {
-    run.DiskStatus = kRemovalFailed;
-    return;
-  }
-  // Links someone put in the folder go as links, never walked through.
-  for (const std::wstring& link : fs.ListLinks(workFolder)) {
-    if (!fs.RemoveLink(workFolder + L"\\" + link)) {
-      run.DiskStatus = kRemovalFailed;
-      return;
-    }
-  }
-  if (FolderExists(workFolder) && !fs.RemoveFolder(workFolder)) run.DiskStatus = kRemovalFailed;
+    if (whole) whole = remove(work.Folder() + L"\\" + name);
+  // Then whatever else lies there, and the folders through their holds.
+  if (!whole || !work.RemoveAll(afterEachFile)) run.DiskStatus = kRemovalFailed;
+  run.Work.reset();
+}
+
+void ClearWorkNow(Run& run) {
+  if (run.Work) run.Work->RemoveAll({});
 }
 
 }  // namespace vantrel

@@ -10,10 +10,12 @@
 namespace vantrel {
 
 // Why the last operation failed, in the terms the logic acts on: a full disk
-// ends a fill, a missing file or folder means someone else removed it, and
-// anything else (access denied, a file in use, a read-only file) is a
-// refusal.
-enum class FsFailure { None, Refused, Missing, DiskFull };
+// ends a fill; a missing file (in a folder that is there) means someone else
+// removed it; a folder or drive that is gone (a path not found, a stick
+// pulled, a drive not ready) means the work cannot go on there; a folder in
+// use is held by another program, which may still be at work in it; anything
+// else (access denied, a read-only file) is a refusal.
+enum class FsFailure { None, Refused, Missing, Gone, InUse, DiskFull };
 
 // A file open for writing.
 class OutputFile {
@@ -36,6 +38,19 @@ class InputFile {
   // `into` is empty at the end of the file. False when the read fails. The
   // buffer is reused: pass the same string again to avoid allocating.
   virtual bool Read(std::string& into, std::size_t most) = 0;
+};
+
+// A folder held open for as long as work goes on inside it. While it is held
+// nobody can rename, remove or replace it (nor, on Windows, any folder above
+// it), so a path through it reaches this folder and nothing else: a folder
+// swapped for a link between two calls cannot happen. A second hold of the
+// same folder, by this or another program, is refused as in use.
+class FolderHold {
+ public:
+  virtual ~FolderHold() = default;
+  // Removes the folder, which must be empty, through the hold itself, so
+  // that the folder removed is the one held; the hold ends either way.
+  virtual bool Remove() = 0;
 };
 
 class FileSystem {
@@ -61,8 +76,18 @@ class FileSystem {
   // Creates or empties the file, then writes; false also when the close fails.
   virtual bool WriteAll(const std::wstring& path, const std::string& bytes) = 0;
   virtual bool AppendAll(const std::wstring& path, const std::string& bytes) = 0;
-  // Opens for writing, created or emptied; nothing when it cannot.
+  // Opens for writing, created or emptied; nothing when it cannot. For the
+  // program's own folders only: an existing name, a link included, is
+  // followed.
   virtual std::unique_ptr<OutputFile> Create(const std::wstring& path) = 0;
+  // Creates a new file for writing; a name that exists, a link to anywhere
+  // included, makes it fail (Refused) instead of being followed. Work files
+  // on disks that others can write to are made only this way.
+  virtual std::unique_ptr<OutputFile> CreateNew(const std::wstring& path) = 0;
+  // Holds an existing folder (see FolderHold). Refused for a link, checked
+  // on the folder opened and not on the path, and for a file; Missing or
+  // Gone when there is nothing; InUse when someone holds it already.
+  virtual std::unique_ptr<FolderHold> Hold(const std::wstring& folder) = 0;
   // Replaces the destination in one step, written through to the disk.
   virtual bool MoveReplace(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool Copy(const std::wstring& from, const std::wstring& to) = 0;

@@ -1,6 +1,8 @@
 #include "platform/fake/FakeFileSystem.h"
 
+#include <algorithm>
 #include <cwctype>
+#include <utility>
 
 #include "platform/fake/WinPath.h"
 
@@ -61,6 +63,7 @@ void FakeFileSystem::PutFile(const std::wstring& path, const std::string& bytes,
   if (entries_.count(key)) Erase(key);
   Entry e;
   e.bytes = bytes;
+  e.size = bytes.size();
   e.readOnly = readOnly;
   e.name = LeafName(path);
   e.order = nextOrder_++;
@@ -126,6 +129,38 @@ bool FakeFileSystem::ParentIsFolder(const std::wstring& key) const {
   return it != entries_.end() && it->second.folder && it->second.linkTarget.empty();
 }
 
+bool FakeFileSystem::Pinned(const std::wstring& key) const {
+  for (const std::wstring& h : held_)
+    if (h == key || (h.size() > key.size() && h.compare(0, key.size(), key) == 0 && h[key.size()] == L'\\'))
+      return true;
+  return false;
+}
+
+bool FakeFileSystem::RenameFolder(const std::wstring& from, const std::wstring& to) {
+  const std::wstring fromKey = Resolve(from, false), toKey = Resolve(to, false);
+  const auto self = entries_.find(fromKey);
+  if (self == entries_.end() || !self->second.folder || Pinned(fromKey) || entries_.count(toKey) ||
+      !ParentIsFolder(toKey))
+    return false;
+  // The folder and everything under it, parents before children.
+  std::vector<std::pair<std::wstring, Entry>> moving;
+  for (auto it = self; it != entries_.end(); ++it) {
+    const std::wstring& key = it->first;
+    if (key != fromKey && key.compare(0, fromKey.size() + 1, fromKey + L"\\") != 0) break;
+    moving.emplace_back(toKey + key.substr(fromKey.size()), it->second);
+  }
+  for (auto it = moving.rbegin(); it != moving.rend(); ++it) Erase(fromKey + it->first.substr(toKey.size()));
+  moving.front().second.name = LeafName(to);
+  for (auto& [key, entry] : moving) Insert(key, entry);
+  return true;
+}
+
+bool FakeFileSystem::SwapForLink(const std::wstring& folder, const std::wstring& target) {
+  if (!RenameFolder(folder, folder + L".old")) return false;
+  PutLink(folder, target);
+  return true;
+}
+
 bool FakeFileSystem::Pass(FsOp op, FsOp asked, const std::wstring& path) {
   const FsFailure fault = faults.Next(op);
   // `refuse` is asked even when a fault fires: tests watch operations with it.
@@ -145,7 +180,7 @@ bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
       used + own + cost > kFatFolderEntries)
     return false;
   used += cost;
-  usedBytes_[key[0]] += entry.bytes.size();
+  usedBytes_[key[0]] += entry.size;
   children_[parent][entry.order] = key;
   entries_[key] = std::move(entry);
   return true;
@@ -156,7 +191,7 @@ void FakeFileSystem::Erase(const std::wstring& key) {
   if (it == entries_.end()) return;
   const std::wstring parent = ParentKey(key);
   folderEntries_[parent] -= FatEntriesOf(it->second.name);
-  usedBytes_[key[0]] -= it->second.bytes.size();
+  usedBytes_[key[0]] -= it->second.size;
   const auto kids = children_.find(parent);
   if (kids != children_.end()) {
     kids->second.erase(it->second.order);
@@ -193,7 +228,7 @@ bool FakeFileSystem::RemoveFile(const std::wstring& path) {
   const std::wstring key = Resolve(path, false);
   if (!Pass(FsOp::RemoveFile, path)) return false;
   const auto it = entries_.find(key);
-  if (it == entries_.end()) return Fail(FsFailure::Missing);
+  if (it == entries_.end()) return FailAbsent(key);
   if (it->second.folder || it->second.readOnly) return Fail(FsFailure::Refused);
   Erase(key);
   return Succeed();
@@ -205,7 +240,8 @@ bool FakeFileSystem::RemoveFolder(const std::wstring& path) {
   const std::wstring key = Resolve(path, false);
   if (!Pass(FsOp::RemoveFolder, path)) return false;
   const auto it = entries_.find(key);
-  if (it == entries_.end()) return Fail(FsFailure::Missing);
+  if (it == entries_.end()) return FailAbsent(key);
+  if (held_.count(key)) return Fail(FsFailure::InUse);
   if (!it->second.folder || (it->second.linkTarget.empty() && children_.count(key)))
     return Fail(FsFailure::Refused);
   Erase(key);
@@ -223,7 +259,7 @@ bool FakeFileSystem::RemoveLink(const std::wstring& path) {
   if (!Pass(found != entries_.end() && found->second.folder ? FsOp::RemoveFolder : FsOp::RemoveFile, path))
     return false;
   const auto it = entries_.find(key);
-  if (it == entries_.end()) return Fail(FsFailure::Missing);
+  if (it == entries_.end()) return FailAbsent(key);
   if (it->second.linkTarget.empty()) return Fail(FsFailure::Refused);
   Erase(key);
   return Succeed();
@@ -232,7 +268,7 @@ bool FakeFileSystem::RemoveLink(const std::wstring& path) {
 bool FakeFileSystem::ReadAll(const std::wstring& path, std::string& bytes) {
   if (!Pass(FsOp::Read, path)) return false;
   const Entry* e = Find(path);
-  if (!e) return Fail(FsFailure::Missing);
+  if (!e) return FailAbsent(Resolve(path));
   if (e->folder) return Fail(FsFailure::Refused);
   bytes = e->bytes;
   return Succeed();
@@ -247,6 +283,12 @@ bool FakeFileSystem::Fits(const std::wstring& key, std::size_t growth) const {
   if (key.empty()) return false;
   const auto cap = capacity.find(static_cast<wchar_t>(std::towupper(key[0])));
   return cap == capacity.end() || UsedOn(key[0]) + growth <= cap->second;
+}
+
+bool FakeFileSystem::KeepsSizeOnly(const std::wstring& key) const {
+  for (const std::wstring& path : sizesOnly)
+    if (key.rfind(PathKey(path), 0) == 0) return true;
+  return false;
 }
 
 class FakeOutputFile : public OutputFile {
@@ -277,6 +319,58 @@ class FakeOutputFile : public OutputFile {
   bool open_ = true;
 };
 
+std::unique_ptr<OutputFile> FakeFileSystem::CreateNew(const std::wstring& path) {
+  if (!Pass(FsOp::Create, path)) return nullptr;
+  if (entries_.count(Resolve(path, false)) || Refused(FsOp::Write, path)) {
+    Fail(FsFailure::Refused);
+    return nullptr;
+  }
+  if (!StoreFile(path, "", false)) return nullptr;
+  return std::make_unique<FakeOutputFile>(*this, path);
+}
+
+class FakeFolderHold : public FolderHold {
+ public:
+  FakeFolderHold(FakeFileSystem& fs, std::wstring key) : fs_(fs), key_(std::move(key)) {}
+  ~FakeFolderHold() override {
+    if (holding_) fs_.held_.erase(key_);
+  }
+  bool Remove() override {
+    if (!std::exchange(holding_, false)) return fs_.Fail(FsFailure::Refused);
+    fs_.held_.erase(key_);
+    if (!fs_.Pass(FsOp::RemoveFolder, key_)) return false;
+    if (!fs_.entries_.count(key_)) return fs_.FailAbsent(key_);
+    if (fs_.children_.count(key_)) return fs_.Fail(FsFailure::Refused);
+    fs_.Erase(key_);
+    return fs_.Succeed();
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  std::wstring key_;
+  bool holding_ = true;
+};
+
+std::unique_ptr<FolderHold> FakeFileSystem::Hold(const std::wstring& folder) {
+  const std::wstring key = Resolve(folder, false);
+  if (!Pass(FsOp::Hold, folder)) return nullptr;
+  const auto it = entries_.find(key);
+  if (it == entries_.end()) {
+    FailAbsent(key);
+    return nullptr;
+  }
+  if (!it->second.folder || !it->second.linkTarget.empty()) {
+    Fail(FsFailure::Refused);
+    return nullptr;
+  }
+  if (!held_.insert(key).second) {
+    Fail(FsFailure::InUse);
+    return nullptr;
+  }
+  Succeed();
+  return std::make_unique<FakeFolderHold>(*this, key);
+}
+
 std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) {
   if (!Pass(FsOp::Create, path)) return nullptr;
   if (Refused(FsOp::Write, path)) {
@@ -289,12 +383,15 @@ std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) {
 
 bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& bytes, bool append) {
   const std::wstring key = Resolve(path);
-  if (!ParentIsFolder(key)) return Fail(FsFailure::Missing);
+  if (!ParentIsFolder(key)) return Fail(FsFailure::Gone);
   auto it = entries_.find(key);
   if (it != entries_.end() && (it->second.folder || it->second.readOnly)) return Fail(FsFailure::Refused);
-  const std::size_t old = it == entries_.end() ? 0 : it->second.bytes.size();
-  const std::size_t grown = append ? old + bytes.size() : bytes.size();
+  const uint64_t old = it == entries_.end() ? 0 : it->second.size;
+  const uint64_t grown = append ? old + bytes.size() : bytes.size();
   if (grown > old && !Fits(key, grown - old)) return Fail(FsFailure::DiskFull);
+  const wchar_t drive = static_cast<wchar_t>(std::towupper(key[0]));
+  // A FAT file ends at 4 GiB - 1; the system refuses to let it grow beyond.
+  if (fat.count(drive) && grown > kFatLargestFile) return Fail(FsFailure::Refused);
   if (it == entries_.end()) {
     Entry e;
     e.name = LeafName(path);
@@ -305,7 +402,10 @@ bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& byte
   }
   usedBytes_[key[0]] += grown;
   usedBytes_[key[0]] -= old;
-  if (append)
+  it->second.size = grown;
+  if (KeepsSizeOnly(key))
+    it->second.bytes.clear();
+  else if (append)
     it->second.bytes += bytes;
   else
     it->second.bytes = bytes;
@@ -325,7 +425,7 @@ bool FakeFileSystem::MoveReplace(const std::wstring& from, const std::wstring& t
   const std::wstring fromKey = Resolve(from), toKey = Resolve(to);
   if (!Pass(FsOp::Move, from)) return false;
   const auto src = entries_.find(fromKey);
-  if (src == entries_.end() || !ParentIsFolder(toKey)) return Fail(FsFailure::Missing);
+  if (src == entries_.end() || !ParentIsFolder(toKey)) return FailAbsent(src == entries_.end() ? fromKey : toKey);
   if (src->second.folder) return Fail(FsFailure::Refused);
   const auto dst = entries_.find(toKey);
   if (dst != entries_.end() && (dst->second.folder || dst->second.readOnly)) return Fail(FsFailure::Refused);
@@ -339,7 +439,7 @@ bool FakeFileSystem::MoveReplace(const std::wstring& from, const std::wstring& t
 bool FakeFileSystem::Copy(const std::wstring& from, const std::wstring& to) {
   if (!Pass(FsOp::Copy, to)) return false;
   const Entry* src = Find(from);
-  if (!src) return Fail(FsFailure::Missing);
+  if (!src) return FailAbsent(Resolve(from));
   if (src->folder) return Fail(FsFailure::Refused);
   const std::string bytes = src->bytes;
   if (Refused(FsOp::Write, to)) return Fail(FsFailure::Refused);
@@ -377,7 +477,7 @@ bool FakeFileSystem::Walk(const std::wstring& folder, Kind kind,
   if (!Pass(FsOp::List, folder)) return false;
   const std::wstring key = Resolve(folder);
   const auto self = entries_.find(key);
-  if (self == entries_.end() || !self->second.folder) return Fail(FsFailure::Missing);
+  if (self == entries_.end() || !self->second.folder) return Fail(FsFailure::Gone);
   for (uint64_t next = 0;;) {
     const auto kids = children_.find(key);
     if (kids == children_.end()) break;
@@ -399,12 +499,22 @@ class FakeInputFile : public InputFile {
  public:
   FakeInputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
   bool Read(std::string& into, std::size_t most) override {
-    into.clear();
-    if (!fs_.Pass(FsOp::Read, path_)) return false;
+    if (!fs_.Pass(FsOp::Read, path_)) {
+      into.clear();
+      return false;
+    }
     const FakeFileSystem::Entry* e = fs_.Find(path_);
-    if (!e || e->folder) return fs_.Fail(FsFailure::Missing);
-    if (offset_ < e->bytes.size()) into.assign(e->bytes, offset_, most);
-    offset_ += into.size();
+    if (!e || e->folder) {
+      into.clear();
+      return fs_.FailAbsent(fs_.Resolve(path_));
+    }
+    const std::size_t n = offset_ < e->size ? static_cast<std::size_t>(std::min<uint64_t>(most, e->size - offset_)) : 0;
+    // A file that keeps its size only reads as whatever the buffer holds.
+    if (e->bytes.size() == e->size)
+      into.assign(e->bytes, offset_, n);
+    else
+      into.resize(n);
+    offset_ += n;
     return fs_.Succeed();
   }
 
@@ -418,7 +528,7 @@ std::unique_ptr<InputFile> FakeFileSystem::OpenRead(const std::wstring& path) {
   if (!Pass(FsOp::OpenRead, path)) return nullptr;
   const Entry* e = Find(path);
   if (!e) {
-    Fail(FsFailure::Missing);
+    FailAbsent(Resolve(path));
     return nullptr;
   }
   if (e->folder) {

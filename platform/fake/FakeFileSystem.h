@@ -7,13 +7,19 @@
 // absent file or folder, Refused for a read-only file or a folder that is
 // not empty, DiskFull for a write beyond a drive's `capacity`. Links behave
 // as on Windows: a path through a link reaches its target, while removing a
-// link removes only the link.
+// link removes only the link. A held folder behaves as on Windows too:
+// neither it nor a folder above it can be renamed, removed or replaced
+// until the hold ends, which is what a test playing someone else (who swaps
+// a folder for a link at the worst moment) runs into. A path not found is
+// Gone, a file not found in a folder that is there Missing.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/fake/Faults.h"
@@ -24,6 +30,7 @@ namespace vantrel::fake {
 // name takes one entry per 13 characters besides its short entry.
 constexpr uint32_t kFatFolderEntries = 65'536;
 uint32_t FatEntriesOf(const std::wstring& name);
+constexpr uint64_t kFatLargestFile = 0xFFFF'FFFFull;
 
 class FakeFileSystem : public FileSystem {
  public:
@@ -35,6 +42,13 @@ class FakeFileSystem : public FileSystem {
   // Test set-up: a link at `path` to the folder or file at `target`.
   void PutLink(const std::wstring& path, const std::wstring& target, bool toFolder = true);
   std::string Contents(const std::wstring& path) const;
+  // Someone else at work on the disk: renames a folder (with everything in
+  // it), or renames it away and puts a link to `target` in its place. False,
+  // and nothing changed, when the folder or one inside it is held, as
+  // Windows refuses it then.
+  bool RenameFolder(const std::wstring& from, const std::wstring& to);
+  bool SwapForLink(const std::wstring& folder, const std::wstring& target);
+  bool IsHeld(const std::wstring& path) const { return held_.count(Resolve(path, false)) > 0; }
   std::size_t EntryCount() const { return entries_.size(); }
   // False while bytes written to the file have not been flushed.
   bool Flushed(const std::wstring& path) const;
@@ -54,6 +68,9 @@ class FakeFileSystem : public FileSystem {
   // Upper-case letters of the drives formatted FAT: their folders refuse the
   // entry beyond kFatFolderEntries.
   std::set<wchar_t> fat;
+  // Drives ("D:") and files whose files keep their sizes but not their
+  // bytes, so that a test can fill a disk of terabytes.
+  std::vector<std::wstring> sizesOnly;
   uint64_t UsedOn(wchar_t letter) const;
   std::wstring tempPath = L"C:\\Users\\test\\Temp\\";
 
@@ -68,6 +85,8 @@ class FakeFileSystem : public FileSystem {
   bool WriteAll(const std::wstring& path, const std::string& bytes) override;
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
   std::unique_ptr<OutputFile> Create(const std::wstring& path) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::wstring& path) override;
+  std::unique_ptr<FolderHold> Hold(const std::wstring& folder) override;
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;
@@ -83,11 +102,13 @@ class FakeFileSystem : public FileSystem {
  private:
   friend class FakeOutputFile;
   friend class FakeInputFile;
+  friend class FakeFolderHold;
   struct Entry {
     bool folder = false;  // for a link: it points to a folder
     bool readOnly = false;
     bool unflushed = false;
     std::string bytes;
+    uint64_t size = 0;  // bytes.size(), or more on a drive that keeps sizes only
     std::wstring name;        // as created, for listings
     std::wstring linkTarget;  // key of what a link points to; empty for no link
     uint64_t order = 0;
@@ -114,6 +135,10 @@ class FakeFileSystem : public FileSystem {
   static bool IsKind(const Entry& e, Kind kind);
   bool Walk(const std::wstring& folder, Kind kind, const std::function<bool(const std::wstring&)>& each);
   bool ParentIsFolder(const std::wstring& key) const;
+  // Why an entry that is not there is not: Missing when its folder is.
+  bool FailAbsent(const std::wstring& key) { return Fail(ParentIsFolder(key) ? FsFailure::Missing : FsFailure::Gone); }
+  // The folder, or one inside it, is held: Windows refuses to move it.
+  bool Pinned(const std::wstring& key) const;
   // Adds an entry under its key, keeping the parent folder's entry count;
   // false when a FAT folder is full.
   bool Insert(const std::wstring& key, Entry entry);
@@ -123,6 +148,7 @@ class FakeFileSystem : public FileSystem {
   // the reason kept.
   bool StoreFile(const std::wstring& path, const std::string& bytes, bool append);
   bool Fits(const std::wstring& key, std::size_t growth) const;
+  bool KeepsSizeOnly(const std::wstring& key) const;
 
   std::map<std::wstring, Entry> entries_;
   // The keys of the entries of each folder in the folder's order, by folder
@@ -132,6 +158,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::wstring, uint32_t> folderEntries_;  // directory entries used, by folder key
   std::map<wchar_t, uint64_t> usedBytes_;            // by lower-case drive letter
   uint64_t nextOrder_ = 0;
+  std::set<std::wstring> held_;  // keys of the folders held
   FsFailure last_ = FsFailure::None;
 };
 

@@ -12,11 +12,12 @@
 
 namespace vantrel::fake {
 
-// Every operation the fakes count. Drive questions are counted here too:
-// FreeSpace (AvailableSpace), Volume and TotalSize.
+// Every operation the fakes count. Create counts CreateNew too, and
+// RemoveFolder a held folder's removal. Drive questions are counted here
+// too: FreeSpace (AvailableSpace), Volume and TotalSize.
 enum class FsOp {
   Read, Write, Append, Close, Flush, RemoveFile, CreateFolder, RemoveFolder, Copy, Move,
-  Create, OpenRead, List, FreeSpace, Volume, TotalSize
+  Create, OpenRead, List, Hold, FreeSpace, Volume, TotalSize
 };
 
 class Faults {

@@ -9,6 +9,7 @@ namespace vantrel::win32 {
 FsFailure FailureOfError(unsigned long error) {
   // ERROR_DISK_QUOTA_EXCEEDED: the SDK's winerror.h has it, MinGW-w64's not.
   constexpr DWORD kDiskQuotaExceeded = 1295;
+  constexpr DWORD kDeviceRemoved = 1617;  // ERROR_DEVICE_REMOVED, likewise
   switch (error) {
     case ERROR_SUCCESS:
       return FsFailure::None;
@@ -19,10 +20,24 @@ FsFailure FailureOfError(unsigned long error) {
     case kDiskQuotaExceeded:
       return FsFailure::DiskFull;
     case ERROR_FILE_NOT_FOUND:
+      return FsFailure::Missing;
+    // The folder on the way, or the whole drive, is not there (any more): a
+    // stick pulled out answers with one of these, never with "file not
+    // found", and a work file that vanished with its disk is no success.
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_NOT_READY:
-      return FsFailure::Missing;
+    case ERROR_BAD_NETPATH:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNRECOGNIZED_VOLUME:
+    case ERROR_FILE_INVALID:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case kDeviceRemoved:
+      return FsFailure::Gone;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FsFailure::InUse;
     default:
       return FsFailure::Refused;
   }
@@ -239,6 +254,67 @@ std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
   }
   Succeeded();
   return std::make_unique<Win32OutputFile>(h);
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::CreateNew(const std::wstring& path) {
+  // CREATE_NEW fails on any name that exists, a link included, and opening
+  // the reparse point itself keeps even a link created in the same instant
+  // from being followed.
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    Failed();
+    return nullptr;
+  }
+  Succeeded();
+  return std::make_unique<Win32OutputFile>(h);
+}
+
+namespace {
+
+// The folder is opened as itself (a link is not followed) with the right
+// to delete it and without sharing that right: Windows then refuses every
+// rename, removal or replacement of it, and of the folders above it, until
+// the handle closes.
+class Win32FolderHold final : public FolderHold {
+ public:
+  explicit Win32FolderHold(HANDLE h) : h_(h) {}
+  bool Remove() override {
+    FILE_DISPOSITION_INFO remove{TRUE};
+    const bool marked = SetFileInformationByHandle(h_.get(), FileDispositionInfo, &remove, sizeof remove);
+    const FsFailure why = marked ? FsFailure::None : FailureOfError(GetLastError());
+    // The folder goes when its last handle closes.
+    const bool closed = h_.valid() && CloseHandle(h_.release());
+    if (!marked) return FailedWith(why == FsFailure::None ? FsFailure::Refused : why);
+    return closed ? Succeeded() : Failed();
+  }
+
+ private:
+  FileHandle h_;
+};
+
+}  // namespace
+
+std::unique_ptr<FolderHold> Win32FileSystem::Hold(const std::wstring& folder) {
+  FileHandle h(CreateFileW(folder.c_str(), DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!h.valid()) {
+    Failed();
+    return nullptr;
+  }
+  // Asked of what was opened: the path may have changed since anyone looked.
+  FILE_ATTRIBUTE_TAG_INFO opened{};
+  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened)) {
+    Failed();
+    return nullptr;
+  }
+  if ((opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(opened.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    FailedWith(FsFailure::Refused);
+    return nullptr;
+  }
+  Succeeded();
+  return std::make_unique<Win32FolderHold>(h.release());
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::wstring& path) {

@@ -30,6 +30,8 @@ class Win32FileSystem : public FileSystem {
   bool WriteAll(const std::wstring& path, const std::string& bytes) override;
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
   std::unique_ptr<OutputFile> Create(const std::wstring& path) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::wstring& path) override;
+  std::unique_ptr<FolderHold> Hold(const std::wstring& folder) override;
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
   std::vector<std::wstring> ListFiles(const std::wstring& folder) override;

@@ -38,6 +38,12 @@ class Owned {
     if (valid()) Close(h_);
     h_ = reinterpret_cast<H>(Invalid);
   }
+  // Hands the handle over; the caller closes it.
+  H release() {
+    const H h = h_;
+    h_ = reinterpret_cast<H>(Invalid);
+    return h;
+  }
 
  private:
   H h_ = reinterpret_cast<H>(Invalid);

@@ -110,18 +110,33 @@ struct Engine : ::testing::Test {
     run = std::make_unique<vantrel::Run>(plan, view);
     StartRun(*run);
   }
+  // The log's records, newest first; a record cut short of its CR LF fails
+  // the test.
   std::vector<std::string> Log() {
     std::vector<std::string> lines;
     const std::string text = m.files.Contents(kData + L"\\log.txt");
-    for (std::size_t s = 0, e; s < text.size(); s = e + 2) {
-      e = text.find("\r\n", s);
+    for (std::size_t s = 0; s < text.size();) {
+      const std::size_t e = text.find("\r\n", s);
+      if (e == std::string::npos) {
+        ADD_FAILURE() << "a log record without CR LF: " << text.substr(s);
+        break;
+      }
       lines.push_back(text.substr(s, e - s));
+      s = e + 2;
     }
     return lines;
   }
+  // Field `index` (from 0) of a record; a record without it fails the test.
   std::string Field(const std::string& record, int index) {
     std::size_t s = 0;
-    for (int i = 0; i < index; ++i) s = record.find('|', s) + 1;
+    for (int i = 0; i < index; ++i) {
+      s = record.find('|', s);
+      if (s == std::string::npos) {
+        ADD_FAILURE() << "no field " << index << " in the record: " << record;
+        return "<no field " + std::to_string(index) + ">";
+      }
+      ++s;
+    }
     return record.substr(s, record.find('|', s) - s);
   }
   StepIcon Step(int i) { return view.steps[i]; }

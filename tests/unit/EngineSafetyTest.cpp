@@ -59,7 +59,8 @@ TEST_F(Engine, ARunNeverWorksThroughALink) {
       m.files.PutLink(L"D:\\VNL_temp\\escape", L"D:\\Users\\Documents");
     return false;
   };
-  // E's work folder turns into a link after the disk page looked for leftovers.
+  // E's work folder turns into a link after the disk page looked for
+  // leftovers: the run removes it as a link and makes a folder of its own.
   m.files.PutLink(L"E:\\VNL_temp", L"E:\\Photos");
   Clean(L"DE", CleaningMode::FreeSpace);
   ASSERT_TRUE(view.finished);
@@ -72,35 +73,50 @@ TEST_F(Engine, ARunNeverWorksThroughALink) {
   const auto log = Log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(Field(log[1], 0), "1");
-  // Filling through the link would have filled what it points to.
-  EXPECT_EQ(Field(log[0], 0), "2");
+  EXPECT_EQ(Field(log[0], 0), "1");
 }
 
-TEST_F(Engine, AFatFolderHoldsTheNameFilesAndTheFillStillRuns) {
-  Disk(L'D', 80'000'000, drivetype::Fixed, L"FAT32");
-  Disk(L'E', 60'000'000, drivetype::Fixed, L"exFAT");
-  std::map<wchar_t, std::size_t> names;
+// A FAT folder takes 65,536 directory entries and a FAT32 file 4 GiB - 1
+// bytes; the fake refuses beyond both, as the system does.
+TEST_F(Engine, FatDisksOfAnySizeGetThePlannedFilesAndTheirWholeFill) {
+  constexpr uint64_t kTwoTerabytes = 2'000'000'000'000ull;
+  Disk(L'D', kTwoTerabytes, drivetype::Fixed, L"FAT32");
+  // The template's bytes are not kept either: copying 2 TB of them would
+  // take the test minutes.
+  m.files.sizesOnly = {L"D:", L"E:", kData + L"\\temp.xd"};
+  std::map<std::wstring, int> made;  // by folder
   uint64_t leastFree = UINT64_MAX;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (op == FsOp::RemoveFile && path.find(L"\\bo") != std::wstring::npos) ++names[path[0]];
-    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp") == 0)
-      leastFree = std::min<uint64_t>(leastFree, 80'000'000 - m.files.UsedOn(L'D'));
+    if (op == FsOp::Create) ++made[path.substr(0, path.rfind(L'\\'))];
+    if (op == FsOp::RemoveFile) leastFree = std::min(leastFree, *m.drives.AvailableSpace(path.substr(0, 2)));
     return false;
   };
-  Clean(L"DE", CleaningMode::FreeSpace);
-  const auto log = Log();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(Field(log[1], 0), "1");
-  // Room beside two template copies (one is made) and the two line files.
-  EXPECT_EQ(names[L'D'], 6552u);
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_EQ(Field(Log()[0], 0), "1");
+  // The planned 20,001 name files in folders of 6,553, and about 40,000
+  // copies of 50 MB in folders of 13,106.
+  EXPECT_EQ(made[L"D:\\VNL_temp\\n0"], 6553);
+  EXPECT_EQ(made[L"D:\\VNL_temp\\n3"], 20'001 - 3 * 6553);
+  EXPECT_EQ(run->NameFilesMade, 20'001);
+  EXPECT_GT(made[L"D:\\VNL_temp\\c3"], 0);
+  EXPECT_EQ(run->CopiesMade, made[L"D:\\VNL_temp\\c0"] + made[L"D:\\VNL_temp\\c1"] + made[L"D:\\VNL_temp\\c2"] +
+                                 made[L"D:\\VNL_temp\\c3"]);
   EXPECT_LE(leastFree, 3000u);
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
-  // exFAT keeps the planned count.
-  EXPECT_EQ(Field(log[0], 0), "1");
-  EXPECT_EQ(names[L'E'], 6001u);
-  // The room shrinks with the copies a fill will make, down to one file.
-  EXPECT_EQ(FatFolderRoom(0, false, false), 6552);
-  EXPECT_EQ(FatFolderRoom(1'000'000'000'000ull, false, true), 1);
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+
+  // A template cut short (the Windows drive is nearly full) is not copied:
+  // the lines fill 10 GB, which no single FAT32 file could hold.
+  m.files.capacity[L'C'] = m.files.UsedOn(L'C') + 400'000;
+  Disk(L'E', 10'000'000'000ull, drivetype::Fixed, L"FAT32");
+  made.clear();
+  leastFree = UINT64_MAX;
+  Clean(L"E", CleaningMode::FreeSpace);
+  EXPECT_EQ(Field(Log()[0], 0), "1");
+  EXPECT_EQ(made[L"E:\\VNL_temp"], 1 + 3 + 1);  // test.txt, fw1 to fw1-3, fw2
+  EXPECT_LE(leastFree, 3000u);
+  EXPECT_EQ(m.files.UsedOn(L'E'), 0u);
+  EXPECT_FALSE(m.files.FolderExists(L"E:\\VNL_temp"));
 }
 
 // One thing fails at a chosen moment of a disk's run in cleaning mode 2.

@@ -156,11 +156,11 @@ TEST_F(FakeFiles, AbsentPathsAreMissingAndRefusalsRefused) {
   EXPECT_FALSE(fs.OpenRead(L"D:\\work\\none"));
   EXPECT_EQ(fs.LastFailure(), FsFailure::Missing);
   EXPECT_FALSE(fs.Create(L"D:\\no folder\\x"));
-  EXPECT_EQ(fs.LastFailure(), FsFailure::Missing);
+  EXPECT_EQ(fs.LastFailure(), FsFailure::Gone);
   EXPECT_FALSE(fs.RemoveFile(L"D:\\work\\none"));
   EXPECT_EQ(fs.LastFailure(), FsFailure::Missing);
   EXPECT_FALSE(fs.EachFile(L"D:\\no folder", [](const std::wstring&) { return true; }));
-  EXPECT_EQ(fs.LastFailure(), FsFailure::Missing);
+  EXPECT_EQ(fs.LastFailure(), FsFailure::Gone);
 
   fs.PutFile(L"D:\\work\\ro", "x", true);
   EXPECT_FALSE(fs.WriteAll(L"D:\\work\\ro", "y"));
