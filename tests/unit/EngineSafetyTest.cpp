@@ -76,6 +76,108 @@ TEST_F(Engine, ARunNeverWorksThroughALink) {
   EXPECT_EQ(Field(log[0], 0), "1");
 }
 
+// Someone who can write to the disk acts at the worst moment: swaps the work
+// folder for a link to the user's files (or to another disk) while it is
+// being emptied or filled, or plants a link under the next work file's name.
+struct Attack {
+  const char* what;
+  FsOp when;
+  const wchar_t* at;  // on the nth such operation on a path that starts so
+  int nth;
+  const wchar_t* link;  // where the link points
+  bool swap;            // swap the work folder; else plant the link at `at`
+  bool sweep;           // a leftover's sweep, else a run
+  CleaningMode cleaning;
+};
+
+void PrintTo(const Attack& a, std::ostream* out) { *out << a.what; }
+
+struct Attacks : Engine, ::testing::WithParamInterface<Attack> {};
+
+TEST_P(Attacks, NeverReachTheUsersFilesNorFillAnotherDisk) {
+  const Attack& a = GetParam();
+  m.files.capacity[L'C'] = m.files.UsedOn(L'C') + 30'000'000;
+  Disk(L'D', 80'000'000);
+  PutUserFiles(m, L"D:\\Users\\Documents");
+  PutUserFiles(m, L"C:\\Users\\test\\Documents");
+  int seen = 0;
+  bool tried = false, done = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (tried || op != a.when || path.find(a.at) != 0 || ++seen < a.nth) return false;
+    tried = true;
+    if (a.swap) {
+      done = m.files.SwapForLink(L"D:\\VNL_temp", a.link);
+    } else {
+      m.files.PutLink(path, a.link, false);
+      done = true;
+    }
+    return false;
+  };
+  if (a.sweep) {
+    for (int i = 0; i < 50; ++i) m.files.PutFile(L"D:\\VNL_temp\\left" + std::to_wstring(i), "x");
+    RemoveLeftoverWorkFolders(LeftoverNotice::Quiet);
+  } else {
+    Clean(L"D", a.cleaning);
+  }
+  ASSERT_TRUE(tried);
+  EXPECT_EQ(done, !a.swap) << "a held folder cannot be swapped";
+  ExpectUserFiles(m, L"D:\\Users\\Documents");
+  // Nothing of the fill beside them either.
+  ExpectUserFiles(m, L"C:\\Users\\test\\Documents");
+  if (!a.sweep) EXPECT_EQ(Field(Log()[0], 0), a.swap ? "1" : "4");
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  EXPECT_EQ(m.files.UsedOn(L'D'), 5 * 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, Attacks,
+    ::testing::Values(
+        Attack{"swap during the sweep", FsOp::RemoveFile, L"D:\\VNL_temp\\left", 10, L"D:\\Users\\Documents", true,
+               true, CleaningMode::FileRecords},
+        Attack{"swap during stage 4", FsOp::RemoveFile, L"D:\\VNL_temp\\bo", 10, L"D:\\Users\\Documents", true,
+               false, CleaningMode::FileRecords},
+        Attack{"swap during stage 3", FsOp::Create, L"D:\\VNL_temp\\fw1", 1, L"C:\\Users\\test\\Documents",
+               true, false, CleaningMode::FreeSpace},
+        Attack{"link under a name file's name", FsOp::Create, L"D:\\VNL_temp\\bo7-", 1,
+               L"D:\\Users\\Documents\\letter1.txt", false, false, CleaningMode::FileRecords}));
+
+// A stick pulled out while stage 4 removes its work files: the system
+// answers "path not found" for every file, which is no success.
+TEST_F(Engine, ADiskThatGoesAwayDuringTheRemovalIsAFailedRemoval) {
+  Disk(L'D', 80'000'000);
+  bool pulled = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (!pulled && op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo100-") == 0) {
+      pulled = true;
+      for (FsOp each : {FsOp::RemoveFile, FsOp::List, FsOp::RemoveFolder, FsOp::Hold})
+        m.files.faults.FailFrom(each, 1, FsFailure::Gone);
+    }
+    return false;
+  };
+  Clean(L"D", CleaningMode::FileRecords);
+  EXPECT_TRUE(pulled);
+  EXPECT_EQ(Field(Log()[0], 0), "6");
+  EXPECT_FALSE(view.rows[0].ok);
+}
+
+// A fault between two stages, outside the stages' own guards, fails the disk
+// and still leads to stage 4.
+TEST_F(Engine, AFaultBetweenStagesFailsTheDiskAndStillRemovesItsWork) {
+  Disk(L'D', 80'000'000);
+  bool thrown = false;
+  view.onYield = [&] {
+    if (!thrown && Step(0) == StepIcon::Ok) {
+      thrown = true;
+      throw std::runtime_error("between stages");
+    }
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_TRUE(thrown);
+  EXPECT_EQ(Field(Log()[0], 0), "4");
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+}
+
 // A FAT folder takes 65,536 directory entries and a FAT32 file 4 GiB - 1
 // bytes; the fake refuses beyond both, as the system does.
 TEST_F(Engine, FatDisksOfAnySizeGetThePlannedFilesAndTheirWholeFill) {
