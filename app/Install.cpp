@@ -7,7 +7,6 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Paths.h"
 #include "services/Quietly.h"
 #include "services/RegistryHelpers.h"
 #include "services/ServiceUrl.h"
@@ -52,13 +51,10 @@ void RememberInstallDate() {
   });
 }
 
-// Windows runs the uninstall command as it stands; a path with blanks
-// (short names switched off) is quoted, or it would be split at the first.
-std::wstring UninstallCommand(const Installation& at) {
-  std::wstring exe = ShortPath(at.programFolder + L"\\" + at.exeName + L".exe");
-  if (exe.find(L' ') != std::wstring::npos) exe = L"\"" + exe + L"\"";
-  return exe + L" uninstall";
-}
+// The command names the executable that runs now, wherever the installer
+// put it, quoted as it stands: a short name need not exist (they can be
+// switched off), and a path with blanks would be split at the first.
+std::wstring UninstallCommand(const Installation& at) { return L"\"" + at.exe + L"\" uninstall"; }
 
 }  // namespace
 
@@ -75,6 +71,9 @@ void InstallJob() {
   MakeShortcut(at.menuFolder + L"\\" + FileName(LangText(L"SHORTCUTS", L"CHECK-UPD")) + L".lnk", at.exe, L"",
                at.appFolder, L"updates", L"");
   RememberInstallDate();
+  // Without its own path the program could name no command: an entry then
+  // would be one the list could not remove it by.
+  if (at.appFolder.empty() || at.exeName.empty()) return;
   RegistryWrite(at.entryKey, L"UninstallString", UninstallCommand(at), 1);
   RegistryWrite(at.entryKey, L"DisplayName", L"Vantrel " + Env().ProgramVersion, 1);
 }

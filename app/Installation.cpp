@@ -16,7 +16,6 @@ Installation ThisInstallation() {
   });
   at.desktopLink = Env().FolderCommonDesktop + L"\\" + at.name + L".lnk";
   at.menuFolder = Env().FolderCommonPrograms + L"\\" + at.name;
-  at.programFolder = Env().FolderProgramFiles + L"\\" + at.name;
   at.entryKey = L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + at.name;
   return at;
 }

@@ -7,7 +7,6 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Paths.h"
 #include "services/Quietly.h"
 #include "services/ServiceUrl.h"
 
@@ -41,18 +40,33 @@ class ScriptFile {
   bool whole_ = false;
 };
 
-void StartHidden(const std::wstring& commandLine) {
-  Quietly([&] { Os().shell->StartProcess(commandLine, true); });
+bool StartHidden(const std::wstring& commandLine) {
+  return Quietly(false, [&] { return Os().shell->StartProcess(commandLine, true); });
+}
+
+void RemoveQuietly(const std::wstring& file) {
+  Quietly([&] { Os().files->RemoveFile(file); });
 }
 
 }  // namespace
 
+// Both scripts are written whole before either runs: the registry script
+// takes the entry out of the list of installed programs, which must not
+// happen to a program whose files then stay for want of a batch.
 void UninstallJob() {
+  // The program asks for no rights of its own, and the list of installed
+  // programs starts it as it is: without administrator rights neither the
+  // entry nor the common shortcuts could go, so nothing is tried.
+  if (!Env().IsAdmin) {
+    MsgBox(LangText(L"UNINSTALL", L"NEEDS-ADMIN"), mb::OkOnly | mb::Exclamation);
+    return;
+  }
   if (MsgBox(LangText(L"UNINSTALL", L"R-U-SURE") + L"\r\n\r\nVantrel", mb::YesNo | mb::Exclamation) != mb::Yes) return;
 
   const std::wstring temp = Env().TempFolder;
   const std::wstring batchFile = temp + L"\\Uninstall.bat", regFile = temp + L"\\uninstall.reg";
-  const UninstallScripts lines = BuildUninstallScripts(ThisInstallation(), Env().DataFolder, temp);
+  const Installation at = ThisInstallation();
+  const UninstallScripts lines = BuildUninstallScripts(at, Env().DataFolder, temp, AppFolderIsItsOwn(at));
   ScriptFile batch(batchFile, Quietly(0u, [] { return Os().codec->OemCodePage(); }));
   batch.Write(lines.batchLoop);
   ScriptFile reg(regFile, Quietly(0u, [] { return Os().codec->AnsiCodePage(); }));
@@ -63,17 +77,24 @@ void UninstallJob() {
   }
   reg.Write({lines.regEntry});
   reg.Close();
-  // Quoted: without short names the paths may hold blanks.
-  if (reg.Whole()) StartHidden(L"\"" + Env().FolderWindows + L"\\regedit.exe\" /S \"" + ShortPath(regFile) + L"\"");
   batch.Write(lines.batchTraces);
   batch.Close();
 
+  // Quoted and in its long form: without short names the path may hold
+  // blanks, and a short name that cannot be had would leave no path at all.
+  if (!reg.Whole() || !batch.Whole() ||
+      !StartHidden(L"\"" + Env().FolderWindows + L"\\regedit.exe\" /S \"" + regFile + L"\"")) {
+    RemoveQuietly(regFile);
+    RemoveQuietly(batchFile);
+    MsgBox(LangText(L"UNINSTALL", L"NOT-REMOVED"), mb::OkOnly | mb::Exclamation);
+    return;
+  }
   MsgBox(L"Vantrel " + LangText(L"UNINSTALL", L"REMOVED"), mb::OkOnly | mb::Information);
   ServiceUrl(L"uninstall", L"", false);
   // Only now: the registry editor, started without waiting, has had the
   // time the message stood open to read the file.
-  Quietly([&] { Os().files->RemoveFile(regFile); });
-  if (batch.Whole()) StartHidden(L"\"" + batchFile + L"\"");
+  RemoveQuietly(regFile);
+  StartHidden(L"\"" + batchFile + L"\"");
 }
 
 }  // namespace vantrel

@@ -10,8 +10,14 @@
 
 namespace vantrel {
 
+// The batch tries this many times to delete the executable, a second apart,
+// then gives up: a file it may not delete must not keep it (and its killing
+// of every copy of the program) running for ever.
+inline constexpr int kDeleteTries = 30;
+
 struct UninstallScripts {
-  // Kills the program and deletes its executable until that succeeds.
+  // Kills the program and deletes its executable until that succeeds or the
+  // tries run out; then it skips the rest and only deletes itself.
   std::vector<std::wstring> batchLoop;
   std::wstring batchSettings;  // only when the settings go too
   // The shortcuts, the menu and program folders, and the batch file itself.
@@ -21,8 +27,15 @@ struct UninstallScripts {
   std::wstring regEntry;
 };
 
+// removeAppFolder: whether the batch removes the program's folder whole
+// (AppFolderIsItsOwn); otherwise it deletes only the executable.
 UninstallScripts BuildUninstallScripts(const Installation& at, const std::wstring& dataFolder,
-                                       const std::wstring& tempFolder);
+                                       const std::wstring& tempFolder, bool removeAppFolder);
+
+// The program's folder may go whole only when it is no drive or share root
+// and holds nothing but what the program ships, the running executable
+// among it: a folder the user chose at installation may be one of theirs.
+bool AppFolderIsItsOwn(const Installation& at);
 
 // A path as the command interpreter must read it in a batch file: it expands
 // "%" even inside double quotes, so a folder named "100%Pure" would turn into

@@ -1,9 +1,9 @@
-; The Windows installer. It copies the program folder to the program files
-; folder and hands over to the program's own "install" verb, which makes the
-; shortcuts and the installed-programs entry; that entry's command runs the
-; program's "uninstall" verb, so the installer writes no entry or
-; uninstaller of its own. The folder is fixed: the entry the program writes
-; points at program files + "\Vantrel <major>".
+; The Windows installer. It copies the program folder to the folder the
+; user chooses (program files + "\Vantrel <major>" unless changed on the
+; folder page or by /D=) and hands over to the program's own "install" verb,
+; which makes the shortcuts and the installed-programs entry; that entry's
+; command runs the program's "uninstall" verb from wherever it was put, so
+; the installer writes no entry or uninstaller of its own.
 ;
 ; Defined by scripts/release.sh: VERSION (3.07), MAJOR (3), FILEVERSION
 ; (3.7.0.0), DIST (the program folder) and OUTFILE.
@@ -31,6 +31,7 @@ VIAddVersionKey "LegalCopyright" ""
 
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"

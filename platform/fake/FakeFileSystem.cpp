@@ -459,7 +459,7 @@ bool FakeFileSystem::IsKind(const Entry& e, Kind kind) {
 std::vector<std::wstring> FakeFileSystem::List(const std::wstring& folder, Kind kind) {
   // Listing a link lists its target, as a search through it does on Windows.
   std::vector<std::wstring> names;
-  if (faults.Next(FsOp::List) != FsFailure::None) return names;
+  if (faults.Next(FsOp::List) != FsFailure::None || Refused(FsOp::List, folder)) return names;
   const auto kids = children_.find(Resolve(folder));
   if (kids == children_.end()) return names;
   for (const auto& [order, key] : kids->second) {

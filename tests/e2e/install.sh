@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End to end: the verbs "install" and "uninstall" of the real program, then
-# the release's installer run silently and the uninstall command it leaves,
-# all in one prefix with the reference endpoint on 127.0.0.1. The uninstall
-# scripts are read while the "REMOVED" box still stands: the registry script
-# is deleted when it closes and the batch deletes itself. Prints
+# the release's installer run silently into a folder of the user's choice and
+# the uninstall command it leaves, all in one prefix with the reference
+# endpoint on 127.0.0.1. The uninstall scripts are read while the "REMOVED"
+# box still stands: the registry script is deleted when it closes and the
+# batch deletes itself, also when it cannot delete the program. Prints
 # "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -33,17 +34,27 @@ screen() {  # name
   import -window root -trim +repage "$shots/install/$1.png" || bad "screenshot $1"
 }
 
-check_shortcuts() {  # when
-  expect_eq "$1: desktop shortcut" "$app_dir\\Vantrel.exe||$app_dir|" \
+check_shortcuts() {  # when [program folder]
+  local dir=${2:-$app_dir}
+  expect_eq "$1: desktop shortcut" "$dir\\Vantrel.exe||$dir|" \
     "$(drv shortcut "$desktop\\Vantrel 3.lnk" | paste -sd'|')"
-  expect_eq "$1: menu shortcut" "$app_dir\\Vantrel.exe||$app_dir|" \
+  expect_eq "$1: menu shortcut" "$dir\\Vantrel.exe||$dir|" \
     "$(drv shortcut "$menu\\Vantrel 3.lnk" | paste -sd'|')"
-  expect_eq "$1: update shortcut" "$app_dir\\Vantrel.exe|updates|$app_dir|" \
+  expect_eq "$1: update shortcut" "$dir\\Vantrel.exe|updates|$dir|" \
     "$(drv shortcut "$menu\\$(text SHORTCUTS CHECK-UPD).lnk" | paste -sd'|')"
   expect_eq "$1: one set of shortcuts in the menu folder" \
     "$(text SHORTCUTS CHECK-UPD).lnk|Vantrel 3.lnk|$(text SHORTCUTS TOSITE).url" \
     "$(ls "$menu_host" | LC_ALL=C sort | paste -sd'|')"
   expect_eq "$1: entry's display name" "Vantrel 3.07" "$(reg_value "$entry" DisplayName)"
+  expect_eq "$1: entry's command, the installed program quoted" "\"$dir\\Vantrel.exe\" uninstall" \
+    "$(reg_value "$entry" UninstallString)"
+}
+
+# Runs a command line as it stands, through a batch: Wine would escape the
+# quotes of a command handed to "cmd /c" as an argument.
+as_batch() {  # name command-line
+  printf '%s\r\n' "$2" >"$DRIVE_C/tests/$1.bat"
+  printf 'C:\\tests\\%s.bat' "$1"
 }
 
 # Answers both questions, reads the scripts while "REMOVED" stands, then
@@ -88,10 +99,6 @@ main() {
     "$(tr -d '\r' <"$menu_host/$(text SHORTCUTS TOSITE).url")"
   expect_eq "install month" "$(date +%-m)" "$(reg_value "$settings\\QK\\VNL" Reload-Month)"
   expect_eq "install year" "$(date +%Y)" "$(reg_value "$settings\\QK\\VNL" Reload-Year)"
-  local command
-  command=$(reg_value "$entry" UninstallString)
-  echo "measured: UninstallString as Wine's short names give it: $command"
-  expect_has "uninstall command" ".exe uninstall" "$command"
   touch "$menu_host/Old shortcut.lnk"
   verb install
   expect_has "second installation opens the reinstall page" "&to=reinstall&" "$(logged 'to=reinstall')"
@@ -101,7 +108,7 @@ main() {
   # taskkill finds no process left and Del deletes at the first try.
   uninstall_answering Yes "$app_dir\\Vantrel.exe" uninstall
   expect_eq "batch without the settings line" \
-    "@Echo off|:S|taskkill /F /IM vantrel.exe|Del \"$app_dir\\Vantrel.exe\"|If Exist \"$app_dir\\Vantrel.exe\" Goto S|Del \"$desktop\\Vantrel 3.lnk\"|rmdir /S /Q \"$menu\"|rmdir /S /Q \"$app_dir\"|Del \"$temp\\Uninstall.bat\"" \
+    "@Echo off|Set tries=0|Goto S|:W|Set /A tries+=1|If %tries% GEQ 30 Goto E|ping -n 2 127.0.0.1 >nul|:S|taskkill /F /IM vantrel.exe|Del \"$app_dir\\Vantrel.exe\"|If Exist \"$app_dir\\Vantrel.exe\" Goto W|Del \"$desktop\\Vantrel 3.lnk\"|rmdir /S /Q \"$menu\"|rmdir /S /Q \"$app_dir\"|:E|Del \"$temp\\Uninstall.bat\"" \
     "$(paste -sd'|' <<<"$batch")"
   expect_eq "registry script without the settings line" "REGEDIT4|[-${entry/HKLM/HKEY_LOCAL_MACHINE}]" \
     "$(paste -sd'|' <<<"$regfile")"
@@ -116,8 +123,10 @@ main() {
   expect_eq "data folder kept" yes "$(exists "$data_host")"
   expect_eq "install date kept" "$(date +%-m)" "$(reg_value "$settings\\QK\\VNL" Reload-Month)"
 
-  # The release's installer, silent, then the command it leaves in the
+  # The release's installer, silent, into a folder of the user's choice
+  # (/D= stands for the folder page), then the command it leaves in the
   # entry; this time the settings go too.
+  local chosen='C:\Other Apps\Vantrel' chosen_host="$DRIVE_C/Other Apps/Vantrel"
   local setup
   setup=$(ls "$root"/build/release/Vantrel-*-setup.exe 2>/dev/null | head -n 1)
   if [ -z "$setup" ] || [ "$root/build/win/dist/Vantrel.exe" -nt "$setup" ]; then
@@ -125,22 +134,23 @@ main() {
     setup=$(ls "$root"/build/release/Vantrel-*-setup.exe | head -n 1)
   fi
   cp "$setup" "$DRIVE_C/tests/setup.exe"
-  (cd "$DRIVE_C/tests" && timeout 120 wine 'C:\tests\setup.exe' /S >/dev/null 2>&1 </dev/null)
+  (cd "$DRIVE_C/tests" && timeout 120 wine cmd /c "$(as_batch setup "C:\tests\setup.exe /S /D=$chosen")" \
+    >/dev/null 2>&1 </dev/null)
   expect_eq "installer: setup ended" 0 "$?"
   expect_eq "installer: program folder" "$(cd "$root/build/win/dist" && find . | sort | paste -sd'|')" \
-    "$(cd "$program_host" 2>/dev/null && find . | sort | paste -sd'|')"
-  check_shortcuts "installer"
+    "$(cd "$chosen_host" 2>/dev/null && find . | sort | paste -sd'|')"
+  check_shortcuts "installer" "$chosen"
   expect_eq "installer: no entry of its own, only the program's" "Vantrel 3" \
     "$(wine_out tests reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' | grep -i vantrel |
       sed 's/.*\\//' | paste -sd'|')"
-  command=$(reg_value "$entry" UninstallString)
-  uninstall_answering No cmd /c "$command"
-  expect_has "batch with the settings line" "Goto S|rmdir /S /Q \"C:\\users\\$(basename "$user_dir")\\AppData\\Roaming\\VNL\"|Del" \
+  uninstall_answering No cmd /c "$(as_batch entry "$(reg_value "$entry" UninstallString)")"
+  expect_has "batch with the settings line" "Goto W|rmdir /S /Q \"C:\\users\\$(basename "$user_dir")\\AppData\\Roaming\\VNL\"|Del" \
     "$(paste -sd'|' <<<"$batch")"
   expect_eq "registry script with the settings line" \
     "REGEDIT4|[-HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VNL]|[-${entry/HKLM/HKEY_LOCAL_MACHINE}]" \
     "$(paste -sd'|' <<<"$regfile")"
-  expect_eq "installer: program folder removed" gone "$(gone_within "$program_host" 30)"
+  expect_eq "installer: program folder removed" gone "$(gone_within "$chosen_host" 30)"
+  expect_eq "installer: the folder it was chosen in stays" yes "$(exists "$DRIVE_C/Other Apps")"
   expect_eq "installer: entry removed" no "$(key_exists "$entry")"
   expect_eq "settings removed" no "$(key_exists "$settings\\VNL")"
   expect_eq "data folder removed" no "$(exists "$data_host")"
@@ -151,15 +161,36 @@ main() {
   # letter, were the batch not in the OEM code page (Wine's cmd, too,
   # reads "é" written in the ANSI code page as another letter):
   # the batch must still delete the executable there (and end, which
-  # proves its loop did not spin).
+  # proves its loop did not spin). A file of the user's beside the program
+  # makes the folder not the program's alone: only the executable goes.
   local odd="$DRIVE_C/Apps/100%Pure & ^Café"
   mkdir -p "$odd"
   cp -r "$root/build/win/dist"/. "$odd"/
+  echo mine >"$odd/notes.txt"
   uninstall_answering Yes 'C:\Apps\100%Pure & ^Café\Vantrel.exe' uninstall
   expect_has "batch with the doubled percent sign" 'Del "C:\Apps\100%%Pure & ^Caf' "$batch"
+  expect_eq "odd folder: not to be removed whole" "" "$(grep 'rmdir /S /Q "C:\\Apps' <<<"$batch")"
   expect_eq "odd folder: batch ended" gone "$(gone_within "$temp_host/Uninstall.bat" 30)"
   expect_eq "odd folder: executable deleted" no "$(exists "$odd/Vantrel.exe")"
   expect_eq "odd folder: the rest stays" yes "$(exists "$odd/Languages/English.ini")"
+  expect_eq "odd folder: the user's file stays" mine "$(cat "$odd/notes.txt" 2>/dev/null)"
+
+  # An executable the batch may not delete (read-only: Del leaves such a
+  # file, on Windows as under Wine): the batch gives up after its 30 tries a
+  # second apart and deletes itself, instead of looping, and killing every
+  # later copy of the program, for ever.
+  local stuck="$DRIVE_C/Stuck/Vantrel 3"
+  mkdir -p "$stuck"
+  cp -r "$root/build/win/dist"/. "$stuck"/
+  chmod a-w "$stuck/Vantrel.exe"
+  uninstall_answering Yes 'C:\Stuck\Vantrel 3\Vantrel.exe' uninstall
+  local began=$SECONDS
+  expect_eq "stuck: batch gave up and deleted itself" gone "$(gone_within "$temp_host/Uninstall.bat" 90)"
+  local took=$((SECONDS - began))
+  echo "measured: the batch gave up on a read-only executable after $took s"
+  expect_eq "stuck: it waited between its tries (25-60 s)" yes "$([ $took -ge 25 ] && [ $took -le 60 ] && echo yes)"
+  expect_eq "stuck: executable still there" yes "$(exists "$stuck/Vantrel.exe")"
+  expect_eq "stuck: its folder stays with it" yes "$(exists "$stuck/Languages/English.ini")"
 
   echo "endpoint log:"
   cat "$log"

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "app/UninstallScripts.h"
 #include "services/RegistryHelpers.h"
 #include "tests/unit/StartMachine.h"
@@ -32,6 +35,7 @@ struct Install : ::testing::Test {
 };
 
 bool Has(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST_F(Install, MakesTheShortcutsTheWebLinkTheDateAndTheEntry) {
   Verb(L"install");
@@ -69,9 +73,9 @@ TEST_F(Install, NamesCarryTheMajorVersionAndTheEntryTheWholeVersion) {
   EXPECT_EQ(RegistryRead(key + L"\\DisplayName"), L"Vantrel 4.12");
   EXPECT_TRUE(m.shell.shortcuts.count(kDesktop + L"\\Vantrel 4.lnk"));
   EXPECT_TRUE(m.shell.shortcuts.count(L"C:\\ProgramData\\Start Menu\\Programs\\Vantrel 4\\Vantrel 4.lnk"));
-  // Installed anywhere but the program files folder, the command still
-  // points there, and without a file there it has no path at all.
-  EXPECT_EQ(RegistryRead(key + L"\\UninstallString"), L" uninstall");
+  // The command names the program that ran "install", not a folder named
+  // after the version (where no file is, and no short name either).
+  EXPECT_EQ(RegistryRead(key + L"\\UninstallString"), L"\"" + kExe + L"\" uninstall");
 }
 
 TEST_F(Install, AgainLeavesOneSetOfShortcutsAndReportsAReinstallation) {
@@ -154,14 +158,16 @@ TEST_F(Uninstall, DeclinedAtTheFirstQuestionChangesNothing) {
 TEST_F(Uninstall, KeepingTheSettingsWritesTheScriptsWithoutTheirLines) {
   m.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
   Verb(L"uninstall");
+  // At most 30 tries a second apart, then straight to the self-deletion.
   EXPECT_EQ(Batch(),
-            "@Echo off\r\n:S\r\ntaskkill /F /IM vantrel.exe\r\n"
+            "@Echo off\r\nSet tries=0\r\nGoto S\r\n:W\r\nSet /A tries+=1\r\nIf %tries% GEQ 30 Goto E\r\n"
+            "ping -n 2 127.0.0.1 >nul\r\n:S\r\ntaskkill /F /IM vantrel.exe\r\n"
             "Del \"C:\\Program Files\\Vantrel 3\\Vantrel.exe\"\r\n"
-            "If Exist \"C:\\Program Files\\Vantrel 3\\Vantrel.exe\" Goto S\r\n"
+            "If Exist \"C:\\Program Files\\Vantrel 3\\Vantrel.exe\" Goto W\r\n"
             "Del \"C:\\Users\\Public\\Desktop\\Vantrel 3.lnk\"\r\n"
             "rmdir /S /Q \"C:\\ProgramData\\Start Menu\\Programs\\Vantrel 3\"\r\n"
             "rmdir /S /Q \"C:\\Program Files\\Vantrel 3\"\r\n"
-            "Del \"C:\\Users\\test\\Temp\\Uninstall.bat\"\r\n");
+            ":E\r\nDel \"C:\\Users\\test\\Temp\\Uninstall.bat\"\r\n");
   EXPECT_EQ(regAtRemoval,
             "REGEDIT4\r\n[-HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel "
             "3]\r\n");
@@ -185,30 +191,117 @@ TEST_F(Uninstall, RemovingTheSettingsAddsTheirLinesToBothScripts) {
   Verb(L"uninstall");
   const std::string batch = Batch();
   const std::string settings = "rmdir /S /Q \"C:\\Users\\Jos\x82\\AppData\\Roaming\\VNL\"\r\n";
-  EXPECT_NE(batch.find("Goto S\r\n" + settings + "Del \"C:\\Users\\Public\\Desktop"), std::string::npos) << batch;
+  EXPECT_NE(batch.find("Goto W\r\n" + settings + "Del \"C:\\Users\\Public\\Desktop"), std::string::npos) << batch;
   EXPECT_EQ(regAtRemoval,
             "REGEDIT4\r\n[-HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VNL]\r\n"
             "[-HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel 3]\r\n");
 }
 
-TEST_F(Uninstall, AScriptCutShortIsNeverRun) {
-  int batchWrites = 0;
-  m.files.refuse = [&](fake::FsOp op, const std::wstring& path) {
-    // The lines of the folders to remove find the disk full.
-    return op == fake::FsOp::Append && path == kTemp + L"\\Uninstall.bat" && ++batchWrites == 2;
+// "REMOVED" only for a removal that will be done: without rights, or with a
+// script cut short (a full disk) or a registry editor that would not start,
+// nothing runs, no script is left, and the message says so.
+TEST_F(Uninstall, ThatCannotBeDoneRunsNothingAndSaysSo) {
+  const std::wstring bat = kTemp + L"\\Uninstall.bat", reg = kTemp + L"\\uninstall.reg";
+  struct Case {
+    const char* name;
+    std::function<void(StartMachine&)> fault;
+    std::size_t questions;  // asked before the message
+    std::wstring says;
   };
-  m.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
-  Verb(L"uninstall");
-  ASSERT_EQ(m.shell.started.size(), 1u);
-  EXPECT_NE(m.shell.started[0].find(L"regedit.exe"), std::wstring::npos) << m.shell.started[0];
+  const std::vector<Case> cases = {
+      {"without rights",
+       [](StartMachine& m) {
+         m.registry.refuseWrite = [](Hive h, const std::wstring&) { return h == Hive::LocalMachine; };
+       },
+       0, L"needs administrator rights"},
+      {"batch cut short",
+       [&](StartMachine& m) {
+         m.files.refuse = [&, n = 0](fake::FsOp op, const std::wstring& path) mutable {
+           return op == fake::FsOp::Append && path == bat && ++n == 2;
+         };
+       },
+       2, L"could not be removed"},
+      {"registry script not closed",
+       [&](StartMachine& m) {
+         m.files.refuse = [&](fake::FsOp op, const std::wstring& path) {
+           return op == fake::FsOp::Close && path == reg;
+         };
+       },
+       2, L"could not be removed"},
+      {"registry editor not started", [](StartMachine& m) { m.shell.startResult = false; }, 2, L"could not be removed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartMachine machine;
+    machine.files.PutFile(kExe, "exe");
+    c.fault(machine);
+    machine.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
+    ASSERT_FALSE(machine.Start(L"uninstall"));
+    ASSERT_EQ(machine.dialogs.shown.size(), c.questions + 1);
+    EXPECT_TRUE(Has(machine.dialogs.shown.back().text, c.says)) << machine.dialogs.shown.back().text;
+    EXPECT_EQ(machine.dialogs.shown.back().style, mb::OkOnly | mb::Exclamation);
+    EXPECT_FALSE(machine.files.FileExists(bat));
+    EXPECT_FALSE(machine.files.FileExists(reg));
+    for (const std::wstring& started : machine.shell.started) EXPECT_FALSE(Has(started, L"Uninstall.bat"));
+    EXPECT_TRUE(machine.shell.opened.empty()) << "no page for an uninstallation";
+    if (c.questions == 0) {
+      EXPECT_TRUE(machine.shell.started.empty());
+    }
+  }
+}
 
-  m.shell.started.clear();
-  m.files.refuse = [](fake::FsOp op, const std::wstring& path) {
-    return op == fake::FsOp::Close && path == kTemp + L"\\uninstall.reg";
+// The entry and the batch follow the program to wherever the installer put
+// it; the batch takes the folder whole only when it holds nothing but what
+// ships, so a folder chosen among the user's own files keeps them.
+TEST_F(Uninstall, FollowsTheProgramsFolderAndTakesItWholeOnlyWhenItIsItsOwn) {
+  struct Case {
+    std::wstring folder;
+    std::wstring beside;  // a file of somebody else's, or none
+    bool whole;
+    bool unlisted = false;  // the folder cannot be listed
   };
-  m.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
-  Verb(L"uninstall");
-  EXPECT_EQ(m.shell.started, std::vector<std::wstring>{L"\"" + kTemp + L"\\Uninstall.bat\""});
+  const std::vector<Case> cases = {
+      {kAppFolder, L"", true},
+      {L"D:\\Other Apps\\Vantrel", L"", true},
+      {L"D:\\Other Apps", L"D:\\Other Apps\\Tool\\tool.exe", false},
+      {L"D:\\Users\\test\\Desktop", L"D:\\Users\\test\\Desktop\\letter.txt", false},
+      {L"D:", L"", false},
+      {kAppFolder, L"", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    StartMachine machine;
+    machine.files.AddDrive(L'D');
+    machine.files.MakeFolders(kDesktop);
+    machine.files.MakeFolders(L"C:\\ProgramData\\Start Menu\\Programs");
+    // The folder as the release ships it.
+    const std::filesystem::path dist = std::filesystem::path(VANTREL_SOURCE_DIR) / "dist";
+    for (const auto& entry : std::filesystem::directory_iterator(dist)) {
+      const std::wstring name = c.folder + L"\\" + entry.path().filename().wstring();
+      if (entry.is_directory())
+        machine.files.MakeFolders(name);
+      else
+        machine.files.PutFile(name, "data");
+    }
+    machine.files.PutFile(c.folder + L"\\Languages\\English.ini", ShippedFile("dist/Languages/English.ini"));
+    machine.files.PutFile(c.folder + L"\\Vantrel.exe", "exe");
+    if (!c.beside.empty()) machine.files.PutFile(c.beside, "theirs");
+    machine.system.applicationFolder = c.folder;
+    ASSERT_FALSE(machine.Start(L"install"));
+    EXPECT_EQ(RegistryRead(kEntry + L"\\UninstallString"), L"\"" + c.folder + L"\\Vantrel.exe\" uninstall");
+    if (c.unlisted) {
+      machine.files.refuse = [&](fake::FsOp op, const std::wstring& path) {
+        return op == fake::FsOp::List && path == c.folder;
+      };
+    }
+    machine.dialogs.answers = {mb::Yes, mb::Yes, mb::Ok};
+    ASSERT_FALSE(machine.Start(L"uninstall"));
+    const std::string batch = machine.files.Contents(kTemp + L"\\Uninstall.bat");
+    std::string folder(c.folder.begin(), c.folder.end());
+    EXPECT_TRUE(Has(batch, "Del \"" + folder + "\\Vantrel.exe\"\r\n")) << batch;
+    EXPECT_EQ(Has(batch, "rmdir /S /Q \"" + folder + "\"\r\n"), c.whole) << batch;
+    EXPECT_EQ(machine.dialogs.shown.back().text, L"Vantrel has been removed from your computer.");
+  }
 }
 
 // The command interpreter expands "%" inside quotes too: a doubled one is
@@ -217,19 +310,20 @@ TEST(UninstallScripts, PercentSignsAreDoubledForTheBatchOnly) {
   StartMachine m;
   Installation at;
   at.exeName = L"VanTrel";
+  at.appFolder = L"C:\\100%Pure";
   at.exe = L"C:\\100%Pure\\VanTrel.exe";
   at.desktopLink = L"C:\\D%USERNAME%\\Vantrel 3.lnk";
   at.menuFolder = L"C:\\M & ^M\\Vantrel 3";
-  at.programFolder = L"C:\\P%\\Vantrel 3";
   at.entryKey = L"HKEY_LOCAL_MACHINE\\X\\Vantrel 3";
-  const UninstallScripts s = BuildUninstallScripts(at, L"C:\\50%off\\VNL", L"C:\\T%");
-  EXPECT_EQ(s.batchLoop, (std::vector<std::wstring>{L"@Echo off", L":S", L"taskkill /F /IM vantrel.exe",
-                                                    L"Del \"C:\\100%%Pure\\VanTrel.exe\"",
-                                                    L"If Exist \"C:\\100%%Pure\\VanTrel.exe\" Goto S"}));
+  const UninstallScripts s = BuildUninstallScripts(at, L"C:\\50%off\\VNL", L"C:\\T%", true);
+  EXPECT_EQ(s.batchLoop[5], L"If %tries% GEQ 30 Goto E") << "the batch's own variable stays one";
+  EXPECT_EQ(s.batchLoop[8], L"taskkill /F /IM vantrel.exe");
+  EXPECT_EQ(s.batchLoop[9], L"Del \"C:\\100%%Pure\\VanTrel.exe\"");
+  EXPECT_EQ(s.batchLoop[10], L"If Exist \"C:\\100%%Pure\\VanTrel.exe\" Goto W");
   EXPECT_EQ(s.batchSettings, L"rmdir /S /Q \"C:\\50%%off\\VNL\"");
   EXPECT_EQ(s.batchTraces, (std::vector<std::wstring>{
                                L"Del \"C:\\D%%USERNAME%%\\Vantrel 3.lnk\"", L"rmdir /S /Q \"C:\\M & ^M\\Vantrel 3\"",
-                               L"rmdir /S /Q \"C:\\P%%\\Vantrel 3\"", L"Del \"C:\\T%%\\Uninstall.bat\""}));
+                               L"rmdir /S /Q \"C:\\100%%Pure\"", L":E", L"Del \"C:\\T%%\\Uninstall.bat\""}));
   EXPECT_EQ(s.regEntry, L"[-HKEY_LOCAL_MACHINE\\X\\Vantrel 3]");
   EXPECT_EQ(ScriptBytes({L"a", L"\u00e9"}, 1252), "a\r\n\xe9\r\n");
 }
