@@ -2,10 +2,12 @@
 // it owns for the life of the process.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "app/StartControls.h"
+#include "platform/SystemInfo.h"
 #include "engine/RunPlan.h"
 #include "platform/Toolkit.h"
 #include "system/CompletionSound.h"
@@ -52,8 +54,10 @@ class StartForm {
   bool StopRequested = false;
   // Windows is ending the session: the run stops after the disk in work.
   bool SessionEnding = false;
-  // The run under way, while one is.
+  // The run under way, while one is, and the lock that keeps every other
+  // copy of the program from starting one, from Next on the review page.
   Run* ActiveRun = nullptr;
+  std::unique_ptr<MachineLock> RunLock;
   // The end of a run: the sound's plays, and the countdown to the shutdown.
   CompletionSound sound;
   ShutdownCountdown countdown;

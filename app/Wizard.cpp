@@ -9,6 +9,7 @@
 #include "engine/WorkFileRemoval.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
+#include "services/RunLock.h"
 
 namespace vantrel {
 
@@ -75,6 +76,7 @@ void StartForm::WorkNowTick() {
   ActiveRun = &run;
   StartRun(run);
   ActiveRun = nullptr;
+  RunLock.reset();
 }
 
 void StartForm::NextClick() {
@@ -85,6 +87,13 @@ void StartForm::NextClick() {
     return;
   }
   if (CurrentPage == 4) FillReviewPage();
+  if (CurrentPage == 5) {
+    RunLock = TakeRunLock();
+    if (!RunLock) {
+      MsgBox(LangText(L"VERSION3", L"ANOTHER-RUN"), mb::Exclamation);
+      return;
+    }
+  }
   if (CurrentPage == LastPage()) {
     CloseAndEnd();
     return;

@@ -9,6 +9,7 @@
 #include "services/FolderRemoval.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
+#include "services/RunLock.h"
 
 namespace vantrel {
 
@@ -37,7 +38,9 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
         MsgBox(LangText(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\n" + folder, mb::Exclamation);
     });
   }
-  RemoveTemplateFile();
+  // The template of a run going now, in this copy or another of the same
+  // user, is no leftover.
+  if (!RunGoing()) RemoveTemplateFile();
   working = false;
 }
 

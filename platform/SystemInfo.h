@@ -1,6 +1,7 @@
 // Facts about the running system and program that the logic asks for.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vantrel {
@@ -8,6 +9,12 @@ namespace vantrel {
 struct VersionNumbers {
   int major = 0;
   int minor = 0;
+};
+
+// A lock of the whole computer, held for as long as it lives.
+class MachineLock {
+ public:
+  virtual ~MachineLock() = default;
 };
 
 class SystemInfo {
@@ -23,6 +30,10 @@ class SystemInfo {
   virtual std::wstring ExecutableBaseName() = 0;
   // Major and minor number of the program's own version resource.
   virtual VersionNumbers ProgramVersionNumbers() = 0;
+  // Takes the lock of this name for every user and session of the
+  // computer; nothing while any program holds it, or when it cannot be
+  // asked. It ends with the process at the latest, however that ends.
+  virtual std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) = 0;
 };
 
 }  // namespace vantrel

@@ -4,6 +4,23 @@
 
 namespace vantrel::fake {
 
+namespace {
+class FakeMachineLock : public MachineLock {
+ public:
+  FakeMachineLock(std::set<std::wstring>& locks, std::wstring name) : locks_(locks), name_(std::move(name)) {}
+  ~FakeMachineLock() override { locks_.erase(name_); }
+
+ private:
+  std::set<std::wstring>& locks_;
+  std::wstring name_;
+};
+}  // namespace
+
+std::unique_ptr<MachineLock> FakeSystemInfo::TakeMachineLock(const std::wstring& name) {
+  if (!machineLocks.insert(name).second) return nullptr;
+  return std::make_unique<FakeMachineLock>(machineLocks, name);
+}
+
 double FakeClock::Random() {
   if (!scriptedRandom.empty()) {
     const double r = scriptedRandom.front();

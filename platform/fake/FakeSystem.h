@@ -2,6 +2,7 @@
 #pragma once
 #include <deque>
 #include <random>
+#include <set>
 
 #include "platform/Clock.h"
 #include "platform/SystemInfo.h"
@@ -20,6 +21,9 @@ class FakeSystemInfo : public SystemInfo {
   std::wstring ApplicationFolder() override { return applicationFolder; }
   std::wstring ExecutableBaseName() override { return L"Vantrel"; }
   VersionNumbers ProgramVersionNumbers() override { return version; }
+  // Locks held now, by this program or (a test says so) another.
+  std::set<std::wstring> machineLocks;
+  std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) override;
 };
 
 // Sleep advances the virtual time, so waits cost nothing in a test.

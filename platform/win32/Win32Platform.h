@@ -76,6 +76,7 @@ class Win32SystemInfo : public SystemInfo {
   std::wstring ApplicationFolder() override;
   std::wstring ExecutableBaseName() override;
   VersionNumbers ProgramVersionNumbers() override;
+  std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) override;
 };
 
 class Win32Clock : public Clock {

@@ -70,6 +70,32 @@ VersionNumbers Win32SystemInfo::ProgramVersionNumbers() {
   return {static_cast<int>(HIWORD(info->dwFileVersionMS)), static_cast<int>(LOWORD(info->dwFileVersionMS))};
 }
 
+namespace {
+
+// A named mutex lives as long as a handle to it does, so a process that
+// ends, however it ends, lets the lock go.
+class Win32MachineLock final : public MachineLock {
+ public:
+  explicit Win32MachineLock(HANDLE h) : h_(h) {}
+
+ private:
+  FileHandle h_;
+};
+
+}  // namespace
+
+std::unique_ptr<MachineLock> Win32SystemInfo::TakeMachineLock(const std::wstring& name) {
+  // In the global namespace, so that every session sees it. One that
+  // another user made answers "access denied": taken as well.
+  HANDLE h = CreateMutexW(nullptr, FALSE, (L"Global\\" + name).c_str());
+  if (!h) return nullptr;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  return std::make_unique<Win32MachineLock>(h);
+}
+
 uint64_t Win32Clock::TickMs() { return GetTickCount64(); }
 
 void Win32Clock::Sleep(uint32_t ms) { ::Sleep(ms); }

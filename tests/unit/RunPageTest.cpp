@@ -41,6 +41,34 @@ TEST_F(WizardRun, TheRunFollowsThePagesAndReportsOnTheFinishPage) {
   EXPECT_TRUE(m.form->ui.Close(kUnloadCloseBox));
 }
 
+// Another copy of the program, perhaps of another user, is cleaning D: it
+// holds the run lock and D's work folder, and has its template.
+TEST_F(WizardRun, AnotherCopysRunIsLeftAloneAndNoSecondRunStartsMeanwhile) {
+  Disk(L'D', 80'000'000);
+  m.files.PutFile(L"D:\\VNL_temp\\bo0-theirs", "x");
+  m.files.PutFile(kData + L"\\temp.xd", "theirs");
+  m.system.machineLocks.insert(L"Vantrel.Run");
+  auto theirFolder = m.files.Hold(L"D:\\VNL_temp");
+  m.dialogs.shown.clear();
+  Walk(L"D", m.form->c.Option6, m.form->c.Option2);
+  m.toolkit.RunFor(10);
+  ASSERT_EQ(m.dialogs.shown.size(), 1u);
+  EXPECT_EQ(m.dialogs.shown[0].text, LangText(L"VERSION3", L"ANOTHER-RUN"));
+  EXPECT_EQ(m.form->CurrentPage, 5);
+  EXPECT_TRUE(m.files.FileExists(L"D:\\VNL_temp\\bo0-theirs"));
+  EXPECT_TRUE(m.files.FileExists(kData + L"\\temp.xd"));
+  EXPECT_EQ(LogText(), "");
+  // Their run ends: ours may start, and begins with what they left.
+  theirFolder.reset();
+  m.system.machineLocks.clear();
+  m.form->c.Command1->Click();
+  m.toolkit.RunFor(100);
+  EXPECT_EQ(m.form->CurrentPage, 7);
+  EXPECT_EQ(LogText().substr(0, 2), "1|");
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  EXPECT_TRUE(m.system.machineLocks.empty());
+}
+
 TEST_F(WizardRun, TheEndOfTheSessionStopsTheRunAndRemovesItsWorkBeforeAgreeing) {
   Disk(L'D', 80'000'000);
   Disk(L'E', 80'000'000);
