@@ -23,6 +23,10 @@ class SystemInfo {
   virtual std::wstring ExecutableBaseName() = 0;
   // Major and minor number of the program's own version resource.
   virtual VersionNumbers ProgramVersionNumbers() = 0;
+  // Whether the process can use administrator rights now: its token is
+  // elevated, or, where the system knows no elevation, it is a member of
+  // Administrators whose membership is not denied. False when it cannot tell.
+  virtual bool ProcessIsElevated() = 0;
 };
 
 }  // namespace vantrel

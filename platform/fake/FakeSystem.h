@@ -14,12 +14,14 @@ class FakeSystemInfo : public SystemInfo {
   std::wstring country = L"United States";
   std::wstring applicationFolder = L"C:\\Program Files\\Vantrel 3";
   VersionNumbers version{3, 7};
+  bool elevated = true;
 
   uint32_t MajorVersion() override { return majorVersion; }
   std::wstring LocaleCountryName() override { return country; }
   std::wstring ApplicationFolder() override { return applicationFolder; }
   std::wstring ExecutableBaseName() override { return L"Vantrel"; }
   VersionNumbers ProgramVersionNumbers() override { return version; }
+  bool ProcessIsElevated() override { return elevated; }
 };
 
 // Sleep advances the virtual time, so waits cost nothing in a test.

@@ -74,6 +74,7 @@ class Win32SystemInfo : public SystemInfo {
   std::wstring ApplicationFolder() override;
   std::wstring ExecutableBaseName() override;
   VersionNumbers ProgramVersionNumbers() override;
+  bool ProcessIsElevated() override;
 };
 
 class Win32Clock : public Clock {
