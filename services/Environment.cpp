@@ -57,31 +57,20 @@ uint32_t DetectWindowsVersion() {
   return version;
 }
 
-bool DetectAdminRights(const std::wstring& systemDrive) {
-  return Quietly(false, [&] {
-    const std::wstring probe = L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Test";
-    RegistryWrite(L"HKEY_LOCAL_MACHINE\\Software\\Microsoft", L"Test", L"Test", 1);
-    if (RegistryRead(probe).empty()) return false;
-    RegistryDelete(probe);
-    if (!RegistryRead(probe).empty()) return false;
-    const std::wstring file = systemDrive + L":\\testwrit";
-    if (systemDrive.empty() || !Os().files->WriteAll(file, "")) return false;
-    // Rights are shown by the write; a file that then will not go is left
-    // rather than claimed as proof of anything.
-    Os().files->RemoveFile(file);
-    return true;
-  });
+bool DetectAdminRights() {
+  return Quietly(false, [] { return Os().system->ProcessIsElevated(); });
 }
 
 std::wstring ReadOrMakeInstallId(const std::wstring& iniFile) {
   return Quietly(std::wstring(), [&] {
     Os().clock->SeedRandomFromClock();
-    const std::wstring stored = IniRead(kModuleSection, L"PCID", iniFile);
+    const auto stored = IniReadSmallFile(kModuleSection, L"PCID", iniFile, kModuleIniMostBytes);
+    if (!stored) return std::wstring();
     std::wstring candidate;
     while (candidate.size() != 9)
       candidate = std::to_wstring(static_cast<long long>(std::floor(Os().clock->Random() * 999999999.0)));
-    if (stored.empty()) IniWrite(kModuleSection, L"PCID", candidate, iniFile);
-    return IniRead(kModuleSection, L"PCID", iniFile);
+    if (stored->empty()) IniWrite(kModuleSection, L"PCID", candidate, iniFile);
+    return IniReadSmallFile(kModuleSection, L"PCID", iniFile, kModuleIniMostBytes).value_or(L"");
   });
 }
 
@@ -97,7 +86,7 @@ void InitEnvironment() {
     if (!FolderExists(env.DataFolder)) Os().files->CreateFolder(env.DataFolder);
   });
   env.WindowsVersion = DetectWindowsVersion();
-  env.IsAdmin = DetectAdminRights(env.SystemDrive);
+  env.IsAdmin = DetectAdminRights();
   env.TempFolder = GetTempFolder();
   Quietly([&] {
     const VersionNumbers v = Os().system->ProgramVersionNumbers();

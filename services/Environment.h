@@ -1,5 +1,6 @@
 // Facts about the machine gathered once at start-up and only read afterwards.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -38,10 +39,15 @@ std::wstring CountryName();
 std::wstring FormatProgramVersion(int major, int minor);
 // The product-name rule: a Windows 7 reports major version 6, shown as 7.
 uint32_t DetectWindowsVersion();
-// Administrator rights by trying: a value under the local-machine hive and a
-// file in the root of the Windows drive, both removed again.
-bool DetectAdminRights(const std::wstring& systemDrive);
+// Administrator rights as the system tells them for this process; nothing is
+// written to find out.
+bool DetectAdminRights();
+// The shared INI file is read only up to this size: every user can write it,
+// and a larger one is no file this program made.
+inline constexpr std::size_t kModuleIniMostBytes = 64 * 1024;
 // The identifier stored in the shared INI file, made and stored on first use.
+// A file too large or unreadable gives empty text and is left as it is, so
+// that an identifier it may hold is never replaced.
 std::wstring ReadOrMakeInstallId(const std::wstring& iniFile);
 
 }  // namespace vantrel

@@ -15,6 +15,7 @@ class FakeSystemInfo : public SystemInfo {
   std::wstring country = L"United States";
   std::wstring applicationFolder = L"C:\\Program Files\\Vantrel 3";
   VersionNumbers version{3, 7};
+  bool elevated = true;
 
   uint32_t MajorVersion() override { return majorVersion; }
   std::wstring LocaleCountryName() override { return country; }
@@ -24,6 +25,7 @@ class FakeSystemInfo : public SystemInfo {
   // Locks held now, by this program or (a test says so) another.
   std::set<std::wstring> machineLocks;
   std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) override;
+  bool ProcessIsElevated() override { return elevated; }
 };
 
 // Sleep advances the virtual time, so waits cost nothing in a test.

@@ -96,6 +96,28 @@ std::unique_ptr<MachineLock> Win32SystemInfo::TakeMachineLock(const std::wstring
   return std::make_unique<Win32MachineLock>(h);
 }
 
+// The system is asked rather than tried: a test write to a place only an
+// administrator may change would follow whatever another user planted there.
+bool Win32SystemInfo::ProcessIsElevated() {
+  FileHandle token;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) {
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size))
+      return elevation.TokenIsElevated != 0;
+  }
+  // A system without elevation: a member of Administrators holds its rights.
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &administrators))
+    return false;
+  BOOL member = FALSE;
+  const BOOL answered = CheckTokenMembership(nullptr, administrators, &member);
+  FreeSid(administrators);
+  return answered && member;
+}
+
 uint64_t Win32Clock::TickMs() { return GetTickCount64(); }
 
 void Win32Clock::Sleep(uint32_t ms) { ::Sleep(ms); }

@@ -42,6 +42,10 @@ TEST(FilesContract, IniSemanticsOfTheSystemReader) {
   ASSERT_TRUE(Os().files->ReadAll(file, bytes));
   EXPECT_NE(bytes.find("PCID=123456789"), std::string::npos);
   EXPECT_EQ(IniRead(L"brisen2.2", L"PcId", file), L"123456789");
+  // Read with a bound: a missing file lacks the value, a larger one is not read.
+  EXPECT_EQ(IniReadSmallFile(L"brisen2.2", L"PcId", file, 65536), L"123456789");
+  EXPECT_EQ(IniReadSmallFile(L"brisen2.2", L"PcId", file + L".missing", 65536), L"");
+  EXPECT_EQ(IniReadSmallFile(L"brisen2.2", L"PcId", file, bytes.size() - 1), std::nullopt);
 }
 
 // Language files are in their own code page, which need not be the

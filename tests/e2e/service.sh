@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real program and the reference web endpoint on 127.0.0.1.
 # A crash trace left before start is offered and reported; the finish page's
-# update link opens the update page. Prints "N passed, N failed" last.
+# update link opens the update page. The host comes from the machine hive,
+# never from the shared INI file. Prints "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/harness/e2e.sh"
@@ -11,6 +12,11 @@ main() {
   e2e_begin
   app_install
   endpoint_start
+  # The shared INI file as any user could leave it: the program does not go
+  # to its host, and sends its identifier as one value.
+  mkdir -p "$DRIVE_C/ProgramData"
+  printf '[BRISEN2.2]\r\nENDPOINT-HOST=127.0.0.1:%s\r\nPCID=1&x=1 2\r\n' "$(closed_port)" \
+    >"$DRIVE_C/ProgramData/brisen2.2.ini"
 
   # What an opened page receives of values as they are, for the record.
   wine_out tests winebrowser "http://127.0.0.1:$endpoint_port/privacy/_from_soft.cgi?scn=VNL&to=measure&country=People's Republic of China&info=x|ver:3.07|A B#1" >/dev/null
@@ -30,6 +36,8 @@ main() {
   echo "measured: the endpoint logged for the report: $bugs"
   expect_eq "report reaches the endpoint with the record intact" 'x|ver:3.07|DISK REFRESH#1\x01\xe9' \
     "$(query_field "$bugs" info)"
+  expect_eq "the planted identifier arrives as one value" "1&x=1 2" "$(query_field "$bugs" pcid)"
+  expect_eq "and adds no key" "" "$(query_field "$bugs" x)"
   expect_eq "trace deleted" "no" "$([ -e "$data/fileerror.txt" ] && echo yes || echo no)"
   expect_has "record listed" "DISK REFRESH#1" "$(cat "$data/was_errors.txt" 2>/dev/null)"
   app_window

@@ -10,12 +10,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/harness/e2e.sh"
 source "$root/tests/harness/endpoint.sh"
 
-# Points the program at a host and port; a port nobody listens on stands for
-# a server that cannot be reached.
-point_at() {  # port
-  printf '[BRISEN2.2]\r\nENDPOINT-HOST=127.0.0.1:%s\r\n' "$1" >"$DRIVE_C/ProgramData/brisen2.2.ini"
-}
-closed_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+# Points the program at a host and port.
+point_at() { endpoint_host "127.0.0.1:$1"; }  # port
 raw_request() { python3 -c 'import json, sys; print(json.loads(sys.argv[1])["raw"])' "$1"; }
 shown() { drv state "$1" | cut -d' ' -f1; }
 subscribe() {  # address

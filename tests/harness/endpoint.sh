@@ -1,8 +1,13 @@
 # The reference web endpoint (tools/endpoint.py) on 127.0.0.1 for a test's
-# prefix: the program is pointed at it through the module INI's
-# ENDPOINT-HOST, and the prefix's browser is a small fetcher that sends the
+# prefix: the program is pointed at it through the machine-wide value
+# EndpointHost, and the prefix's browser is a small fetcher that sends the
 # address exactly as it was handed over, so the endpoint's log shows what a
 # page opened by the program receives. Source after e2e.sh.
+
+# Points the program at a host and port: the value an administrator sets.
+endpoint_host() {  # host[:port]
+  wine_out tests reg add 'HKLM\Software\Vantrel' /v EndpointHost /d "$1" /f >/dev/null
+}
 
 # Starts the endpoint for the rest of the script; call after e2e_begin and
 # app_install. Sets `log` (the endpoint's request log) and `endpoint_port`.
@@ -13,8 +18,7 @@ endpoint_start() {  # [extra endpoint.py arguments...]
   trap 'kill $endpoint 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT
   for _ in $(seq 100); do [ -s "$PREFIX_ROOT/port" ] && break; sleep 0.2; done
   endpoint_port=$(cat "$PREFIX_ROOT/port")
-  mkdir -p "$DRIVE_C/ProgramData"
-  printf '[BRISEN2.2]\r\nENDPOINT-HOST=127.0.0.1:%s\r\n' "$endpoint_port" >"$DRIVE_C/ProgramData/brisen2.2.ini"
+  endpoint_host "127.0.0.1:$endpoint_port"
 
   # Wine opens http addresses with winebrowser, which starts the first
   # program of this list with the address as its one argument.
@@ -32,6 +36,9 @@ PY
   chmod +x "$PREFIX_ROOT/fetch-url"
   wine_out tests reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$PREFIX_ROOT/fetch-url" /f >/dev/null
 }
+
+# A port nobody listens on, standing for a server that cannot be reached.
+closed_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 
 # Waits up to 30 s for a logged request whose query holds the text.
 logged() {  # text

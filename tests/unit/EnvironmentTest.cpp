@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
 #include "tests/unit/FakeMachine.h"
@@ -8,6 +10,8 @@ namespace vantrel::test {
 namespace {
 
 const std::wstring kIdFile = L"C:\\ProgramData\\brisen2.2.ini";
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
 TEST(Environment, VersionText) {
   EXPECT_EQ(FormatProgramVersion(2, 5), L"2.05");
@@ -27,24 +31,31 @@ TEST(Environment, WindowsSevenIsToldByItsProductName) {
   EXPECT_EQ(DetectWindowsVersion(), 7u);
 }
 
-TEST(Environment, AdminTestLeavesNothingBehind) {
-  FakeMachine m;
-  EXPECT_TRUE(DetectAdminRights(L"C"));
-  EXPECT_EQ(m.registry.ValueCount(Hive::LocalMachine), 0u);
-  EXPECT_FALSE(m.files.FileExists(L"C:\\testwrit"));
-
-  // Without rights to the machine hive: false, nothing written anywhere.
-  const std::size_t entries = m.files.EntryCount();
-  m.registry.refuseWrite = [](Hive h, const std::wstring&) { return h == Hive::LocalMachine; };
-  EXPECT_FALSE(DetectAdminRights(L"C"));
-  EXPECT_EQ(m.registry.ValueCount(Hive::LocalMachine), 0u);
-  EXPECT_EQ(m.files.EntryCount(), entries);
-
-  // Registry writable but the drive root is not: false, and the value is gone.
-  m.registry.refuseWrite = nullptr;
-  m.files.refuse = [](fake::FsOp op, const std::wstring&) { return op == fake::FsOp::Write; };
-  EXPECT_FALSE(DetectAdminRights(L"C"));
-  EXPECT_EQ(m.registry.ValueCount(Hive::LocalMachine), 0u);
+// Rights come from the system's answer; finding them out writes nothing,
+// neither under the machine hive nor in the root of drive C.
+TEST(Environment, AdminRightsAreTheSystemsAnswerAndWriteNothing) {
+  for (bool elevated : {true, false}) {
+    FakeMachine m;
+    m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
+    m.system.elevated = elevated;
+    std::vector<std::wstring> written;
+    m.files.refuse = [&](fake::FsOp op, const std::wstring& path) {
+      if (op == fake::FsOp::Write || op == fake::FsOp::Create || op == fake::FsOp::CreateFolder)
+        written.push_back(path);
+      return false;
+    };
+    m.registry.refuseWrite = [&](Hive, const std::wstring& key) {
+      written.push_back(key);
+      return false;
+    };
+    InitEnvironment();
+    EXPECT_EQ(Env().IsAdmin, elevated);
+    // What start-up makes on purpose: special folders, the data folder, the
+    // shared INI file.
+    std::set<std::wstring> made = {Env().DataFolder, ModuleIniFile()};
+    for (const auto& [csidl, folder] : m.shell.folders) made.insert(folder);
+    for (const std::wstring& path : written) EXPECT_TRUE(made.count(path)) << Narrow(path);
+  }
 }
 
 TEST(Environment, InstallIdHasNineDigitsAndIsKeptOnceStored) {
@@ -57,6 +68,20 @@ TEST(Environment, InstallIdHasNineDigitsAndIsKeptOnceStored) {
   m.files.RemoveFile(kIdFile);
   m.clock.scriptedRandom = {0.25};
   EXPECT_EQ(ReadOrMakeInstallId(kIdFile), L"249999999");
+  // Every user can write the file: one beyond the bound is not read, and is
+  // left as it is rather than given an identifier; one at the bound is read.
+  const auto sized = [](const std::string& head, std::size_t size) {
+    return head + std::string(size - head.size(), ';');
+  };
+  const std::string stored = "[BRISEN2.2]\r\nPCID=123456789\r\n", none = "[BRISEN2.2]\r\n";
+  const std::pair<std::string, std::wstring> files[] = {{sized(stored, kModuleIniMostBytes + 1), L""},
+                                                        {sized(none, kModuleIniMostBytes + 1), L""},
+                                                        {sized(stored, kModuleIniMostBytes), L"123456789"}};
+  for (const auto& [bytes, id] : files) {
+    m.files.PutFile(kIdFile, bytes);
+    EXPECT_EQ(ReadOrMakeInstallId(kIdFile), id);
+    EXPECT_EQ(m.files.Contents(kIdFile), bytes);
+  }
   // A file that cannot be written: empty, start-up goes on.
   m.files.RemoveFile(kIdFile);
   m.files.refuse = [](fake::FsOp op, const std::wstring&) { return op == fake::FsOp::Write; };
@@ -87,7 +112,6 @@ TEST(Environment, StartUpGoesOnWhenFoldersAndFilesFail) {
   InitEnvironment();
   const EnvironmentFacts& e = Env();
   EXPECT_EQ(e.SystemDrive, L"*");
-  EXPECT_FALSE(e.IsAdmin);
   EXPECT_EQ(e.InstallId, L"");
   EXPECT_EQ(e.ProgramVersion, L"3.07");
 }

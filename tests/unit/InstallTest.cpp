@@ -209,11 +209,7 @@ TEST_F(Uninstall, ThatCannotBeDoneRunsNothingAndSaysSo) {
     std::wstring says;
   };
   const std::vector<Case> cases = {
-      {"without rights",
-       [](StartMachine& m) {
-         m.registry.refuseWrite = [](Hive h, const std::wstring&) { return h == Hive::LocalMachine; };
-       },
-       0, L"needs administrator rights"},
+      {"without rights", [](StartMachine& m) { m.system.elevated = false; }, 0, L"needs administrator rights"},
       {"batch cut short",
        [&](StartMachine& m) {
          m.files.refuse = [&, n = 0](fake::FsOp op, const std::wstring& path) mutable {

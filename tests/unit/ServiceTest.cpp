@@ -42,7 +42,7 @@ struct ServiceMachine : StartMachine {
   }
 };
 
-TEST(ServiceUrl, AddressOfAGermanUserAndTheHostOverride) {
+TEST(ServiceUrl, AddressOfAGermanUser) {
   FakeMachine m;
   m.system.country = L"Germany";
   InitEnvironment();
@@ -51,10 +51,42 @@ TEST(ServiceUrl, AddressOfAGermanUserAndTheHostOverride) {
   const std::regex expected(
       R"(http://www\.vantrel\.example/privacy/_from_soft\.cgi\?scn=VNL&to=updates&version=3\.07&country=Germany&pcid=\d{9}&language=German)");
   EXPECT_TRUE(std::regex_match(Narrow(ServiceUrl(L"updates", L"", true)), expected));
-
-  IniWrite(kModuleSection, L"ENDPOINT-HOST", L"127.0.0.1:8123", ModuleIniFile());
-  EXPECT_EQ(ServiceUrl(L"site", L"", true).rfind(L"http://127.0.0.1:8123/privacy/_from_soft.cgi?scn=VNL&to=site&", 0), 0u);
   Lang().LanguageName = kept;
+}
+
+// Only a plain host from the machine hive, which standard users cannot
+// write, replaces the built-in one; the shared INI file, which they can, has
+// no say.
+TEST(ServiceUrl, TheHostOverrideIsAPlainHostFromTheMachineHive) {
+  FakeMachine m;
+  InitEnvironment();
+  IniWrite(kModuleSection, L"ENDPOINT-HOST", L"planted.test", ModuleIniFile());
+  const std::wstring builtIn = L"www.vantrel.example", key = L"Software\\Vantrel";
+  const std::pair<std::wstring, std::wstring> hosts[] = {
+      {L"127.0.0.1", L"127.0.0.1"},
+      {L"updates.example-host.org:8123", L"updates.example-host.org:8123"},
+      {std::wstring(253, L'a') + L":65535", std::wstring(253, L'a') + L":65535"},
+      {std::wstring(254, L'a'), builtIn},
+      {L"evil.test/x", builtIn},
+      {L"a b", builtIn},
+      {L"http://x", builtIn},
+      {L"user@x", builtIn},
+      {L"host:99999", builtIn},
+      {L"host:0", builtIn},
+      {L"host:", builtIn},
+      {L"h\u00e9st.example", builtIn},
+      {L"", builtIn}};
+  EXPECT_EQ(EndpointAddress(), L"http://" + builtIn + L"/privacy/_from_soft.cgi");
+  m.registry.CreateKey(Hive::LocalMachine, key);
+  for (const auto& [value, host] : hosts) {
+    m.registry.SetValue(Hive::LocalMachine, key, L"EndpointHost", StringValue(value));
+    EXPECT_EQ(ServiceUrl(L"site", L"", true).rfind(L"http://" + host + L"/privacy/_from_soft.cgi?scn=VNL&to=site&", 0),
+              0u)
+        << Narrow(value);
+  }
+  // A number is no host name.
+  m.registry.SetValue(Hive::LocalMachine, key, L"EndpointHost", DwordValue(8123));
+  EXPECT_EQ(EndpointAddress(), L"http://" + builtIn + L"/privacy/_from_soft.cgi");
 }
 
 TEST(ServiceUrl, EncodesOnlyWhatBreaksTheAddress) {
@@ -66,6 +98,13 @@ TEST(ServiceUrl, EncodesOnlyWhatBreaksTheAddress) {
   EXPECT_NE(url.find(L"&country=People's%20Republic%20of%20China&pcid="), std::wstring::npos) << url;
   EXPECT_NE(url.find(L"&info=x|ver:3.07|A%20B%23%25%22%3C%3E%5C%01%00%E9&=?/"), std::wstring::npos) << url;
   EXPECT_EQ(url.find(L' '), std::wstring::npos);
+
+  // The identifier comes from a file every user can write: whatever it
+  // holds stays one value.
+  for (const auto& [id, sent] : {std::pair<std::wstring, std::wstring>{L"1&x=1", L"1%26x%3D1"}, {L"1 2", L"1%202"}}) {
+    Env().InstallId = id;
+    EXPECT_NE(ServiceUrl(L"site", L"", true).find(L"&pcid=" + sent + L"&language="), std::wstring::npos) << Narrow(id);
+  }
 }
 
 struct Download : ServiceMachine {

@@ -287,6 +287,7 @@ TEST(PagingFileOption, AnyoneElseSeesTheReasonOnceAndTheBoxSpringsBack) {
   StartMachine m;
   m.registry.CreateKey(Hive::LocalMachine, kMemory);
   m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(1));
+  m.system.elevated = false;
   m.registry.refuseWrite = [](Hive hive, const std::wstring&) { return hive == Hive::LocalMachine; };
   ASSERT_TRUE(m.Start());
   const std::wstring reason = LangText(L"ERRORS", L"RUN-AS-ADMIN");
