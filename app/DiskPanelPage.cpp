@@ -95,7 +95,7 @@ void RefreshDiskPanel(StartForm& form) {
   if (slots.empty()) EmptyFirstSlot(c);
   Quietly([&] { form.PlaceDiskHistory(static_cast<int>((slots.size() + kSlotsPerRow - 1) / kSlotsPerRow)); });
   SetCheckpoint(L"");
-  RemoveLeftoverWorkFolders();
+  form.SweepLeftovers(LeftoverNotice::Tell);
 }
 
 void DiskListRefresherTick(StartForm& form) {

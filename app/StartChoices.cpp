@@ -58,6 +58,7 @@ void StartForm::WireChoices() {
   c.Command2->onClick = [this] { BackClick(); };
   c.Command4->onClick = [this] { StopClick(); };
   ui.onQueryUnload = [this](int mode) { return QueryUnload(mode); };
+  ui.onSessionEndCancelled = [this] { SessionEndCancelled(); };
 
   c.worknow->onTick = [this] { WorkNowTick(); };
   c.DiskListRefresher->onTick = [this] { DiskListRefresherTick(*this); };

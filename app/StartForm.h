@@ -7,8 +7,9 @@
 
 #include "app/CommandLine.h"
 #include "app/StartControls.h"
-#include "platform/SystemInfo.h"
+#include "disks/LeftoverFolders.h"
 #include "engine/RunPlan.h"
+#include "platform/SystemInfo.h"
 #include "platform/Toolkit.h"
 #include "system/CompletionSound.h"
 #include "system/Shutdown.h"
@@ -37,6 +38,12 @@ class StartForm {
   void StopClick();
   // True keeps the window open.
   bool QueryUnload(int unloadMode);
+  // Windows asked to end the session and then went on after all.
+  void SessionEndCancelled();
+  // Removes the work folders that an interrupted run left (after every
+  // rebuild of the disk panel, and at the close). The window answers while
+  // a large folder goes, so Next and Back show disabled and wait meanwhile.
+  void SweepLeftovers(LeftoverNotice notice);
   // The plan of the run the run page starts: what the pages show now.
   RunPlan BuildRunPlan() const;
   // Moves the run history below as many rows of disks as the panel has.
@@ -65,6 +72,8 @@ class StartForm {
  private:
   void BuildControls();
   void WireChoices();
+  // ShowPage without letting the window answer at the end.
+  void SwitchPage(int page);
   void SetCaptions();
   void RestoreModes();
   void RestoreExtras();
@@ -73,6 +82,8 @@ class StartForm {
   void CloseAndEnd();
   void PagingFileClick();
   void TurnOffTick();
+
+  bool sweeping_ = false;
 };
 
 // A check box counts as ticked only with the value 1.

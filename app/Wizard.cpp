@@ -14,6 +14,15 @@
 namespace vantrel {
 
 void StartForm::ShowPage(int page) {
+  SwitchPage(page);
+  DoEvents();
+}
+
+void StartForm::SwitchPage(int page) {
+  // The page number is right before anything here lets the window answer
+  // (the disk page's sweep does): whatever is handled meanwhile starts from
+  // the page that is coming, not from the one before it.
+  CurrentPage = static_cast<int16_t>(page);
   c.Command1->SetVisible(true);
   c.Command2->SetVisible(true);
   c.Command1->SetCaption(LangText(L"INTERFACE", L"COMMAND1"));
@@ -27,8 +36,6 @@ void StartForm::ShowPage(int page) {
     c.DiskListRefresher->SetEnabled(false);
   }
   if (page == LastPage()) c.Command1->SetCaption(LangText(L"INTERFACE", L"FINISH"));
-  DoEvents();
-  CurrentPage = static_cast<int16_t>(page);
 }
 
 void StartForm::FillReviewPage() {
@@ -98,8 +105,9 @@ void StartForm::NextClick() {
     CloseAndEnd();
     return;
   }
-  ShowPage(CurrentPage + 1);
-  DoEvents();
+  SwitchPage(CurrentPage + 1);
+  // The run page takes Next and Back away before the window answers again,
+  // so a second press of Next cannot skip the run.
   if (CurrentPage == 6) {
     c.Command1->SetVisible(false);
     c.Command2->SetVisible(false);
@@ -107,6 +115,7 @@ void StartForm::NextClick() {
     StopRequested = false;
     c.worknow->SetEnabled(true);
   }
+  DoEvents();
 }
 
 void StartForm::BackClick() {
@@ -142,8 +151,35 @@ bool StartForm::QueryUnload(int unloadMode) {
   }
   ui.SetVisible(false);
   DoEvents();
-  RemoveLeftoverWorkFolders(sessionEnding ? LeftoverNotice::Quiet : LeftoverNotice::Tell);
+  SweepLeftovers(sessionEnding ? LeftoverNotice::Quiet : LeftoverNotice::Tell);
   return false;
+}
+
+// The window is back (the toolkit shows it again) on the page it was on. A
+// run that the question stopped ends as after Stop (disks not yet begun are
+// stopped at once) on the finish page, and the next run is no longer cut
+// short for the session's end.
+void StartForm::SessionEndCancelled() { SessionEnding = false; }
+
+void StartForm::SweepLeftovers(LeftoverNotice notice) {
+  // A rebuild of the panel during the sweep (a slot clicked, the refresher)
+  // leaves the folders to the sweep already at work.
+  if (sweeping_) return;
+  // Next and Back get back exactly the state they had, however the sweep ends.
+  struct Hold {
+    StartForm& form;
+    bool next, back;
+    ~Hold() {
+      form.c.Command1->SetEnabled(next);
+      form.c.Command2->SetEnabled(back);
+      form.sweeping_ = false;
+    }
+  } hold{*this, c.Command1->Enabled(), c.Command2->Enabled()};
+  sweeping_ = true;
+  // Disabled rather than ignored, so the user sees why a press does nothing.
+  c.Command1->SetEnabled(false);
+  c.Command2->SetEnabled(false);
+  RemoveLeftoverWorkFolders(notice);
 }
 
 void StartForm::CloseAndEnd() {

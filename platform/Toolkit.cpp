@@ -188,7 +188,15 @@ void Form::SetBusyPointer(bool busy) {
 bool Form::Close(int unloadMode) {
   if (onQueryUnload && onQueryUnload(unloadMode)) return false;
   SetVisible(false);
+  closedForSessionEnd_ = unloadMode == kUnloadSessionEnding;
   return true;
+}
+
+void Form::SessionEndCancelled() {
+  if (!closedForSessionEnd_) return;
+  closedForSessionEnd_ = false;
+  SetVisible(true);
+  if (onSessionEndCancelled) onSessionEndCancelled();
 }
 
 Control& Form::Add(ControlKind kind, const std::wstring& name, int id, Control* parent, const Twips& position,

@@ -199,6 +199,11 @@ class Form {
   std::function<bool(int unloadMode)> onQueryUnload;
   // Closes as the given mode; false when the close was refused.
   bool Close(int unloadMode);
+  // Windows went on with the session after the form agreed to close for its
+  // end: the window shows again and onSessionEndCancelled runs. Nothing for
+  // a form that did not close that way, or was closed since by other means.
+  void SessionEndCancelled();
+  std::function<void()> onSessionEndCancelled;
 
   // A single control, or element 0 of a control array when index >= 0.
   Control& Add(ControlKind kind, const std::wstring& name, int id, Control* parent, const Twips& position,
@@ -231,6 +236,7 @@ class Form {
   Control* defaultButton_ = nullptr;
   Control* cancelButton_ = nullptr;
   bool busyPointer_ = false;
+  bool closedForSessionEnd_ = false;
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::wstring, std::map<int, Control*>> arrays_;
   std::vector<std::unique_ptr<Timer>> timers_;

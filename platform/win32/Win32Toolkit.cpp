@@ -94,6 +94,9 @@ struct Win32Toolkit::Impl {
   // procedure, and the replacement that now gets its messages.
   std::map<HWND, WNDPROC> ownProcs;
   std::map<HWND, WindowProc> replacedProcs;
+  // The control that had the focus when it was disabled; its form holds the
+  // focus until the control is enabled again.
+  HWND parkedFocus = nullptr;
   bool ended = false;
 
   int Px(int twips) const { return MulDiv(twips, dpi, 1440); }
@@ -343,6 +346,20 @@ struct Win32Toolkit::Impl {
     return nullptr;
   }
 
+  // A disabled control loses the focus, and with nothing focused the keys
+  // reach nobody: Enter would no longer press the default button. So the
+  // form takes the focus meanwhile and hands it back.
+  void ParkFocus(HWND control) {
+    if (GetFocus() != control) return;
+    parkedFocus = control;
+    SetFocus(GetAncestor(control, GA_ROOT));
+  }
+  void UnparkFocus(HWND control) {
+    if (parkedFocus != control) return;
+    parkedFocus = nullptr;
+    if (GetFocus() == GetAncestor(control, GA_ROOT)) SetFocus(control);
+  }
+
   void CreateWindowFor(Control& c);
   void ApplyPosition(Control& c);
   void ApplyAll(Control& c);
@@ -387,8 +404,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (Form* f = g_impl->FormOf(hwnd)) f->Close(kUnloadSessionEnding);
         return TRUE;
       }
+      // The session goes on after all (another program refused): the
+      // window that agreed to go comes back.
       if (msg == WM_ENDSESSION) {
         if (wp) Toolkit().EndProgram();
+        else if (Form* f = g_impl->FormOf(hwnd)) f->SessionEndCancelled();
         return 0;
       }
       if (g_impl->Shared(hwnd, msg, wp, lp, result)) return result;
@@ -733,7 +753,9 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
       break;
     case Property::Visible: ShowWindow(hwnd, c.Visible() ? SW_SHOWNA : SW_HIDE); break;
     case Property::Enabled:
+      if (!c.Enabled()) impl_->ParkFocus(hwnd);
       EnableWindow(hwnd, c.Enabled());
+      if (c.Enabled()) impl_->UnparkFocus(hwnd);
       InvalidateRect(hwnd, nullptr, TRUE);
       break;
     case Property::Value:
@@ -759,6 +781,7 @@ void Win32Toolkit::ControlRemoved(Control& control) {
   const auto it = impl_->windows.find(&control);
   if (it == impl_->windows.end()) return;
   impl_->RemoveToolTip(it->second);
+  if (impl_->parkedFocus == it->second) impl_->parkedFocus = nullptr;
   impl_->controls.erase(it->second);
   impl_->bars.erase(&control);
   DestroyWindow(it->second);

@@ -96,6 +96,43 @@ TEST_F(WizardRun, TheEndOfTheSessionStopsTheRunAndRemovesItsWorkBeforeAgreeing) 
   EXPECT_FALSE(m.form->c.PlayWAV->Enabled());
 }
 
+// Another program refuses, and Windows goes on with the session: the window
+// comes back where it was; a run that the question stopped ends on the
+// finish page, and the next run is not cut short for the session's end.
+TEST_F(WizardRun, ASessionEndThatWindowsCancelsBringsTheWindowBack) {
+  Disk(L'D', 80'000'000);
+  Disk(L'E', 80'000'000);
+  m.form->ui.SetVisible(true);
+  m.form->ShowPage(3);
+  ASSERT_TRUE(m.form->ui.Close(kUnloadSessionEnding));
+  m.form->ui.SessionEndCancelled();
+  EXPECT_TRUE(m.form->ui.Visible());
+  EXPECT_EQ(m.form->CurrentPage, 3);
+  bool asked = false;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {
+    if (!asked && op == FsOp::Write && path.find(L"D:\\VNL_temp\\bo5-") == 0) {
+      asked = m.form->ui.Close(kUnloadSessionEnding);
+      m.form->ui.SessionEndCancelled();
+    }
+    return false;
+  };
+  Walk(L"DE", m.form->c.Option6, m.form->c.Option2);
+  m.toolkit.RunFor(100);
+  ASSERT_TRUE(asked);
+  EXPECT_TRUE(m.form->ui.Visible());
+  EXPECT_EQ(m.form->CurrentPage, 7);
+  EXPECT_EQ(LogText().substr(0, 2), "0|");
+  m.form->ShowPage(5);
+  m.form->c.Command1->Click();
+  m.toolkit.RunFor(100);
+  EXPECT_EQ(m.form->CurrentPage, 7);
+  EXPECT_EQ(LogText().substr(0, 2), "1|");
+  // A window closed since by other means stays closed.
+  m.form->ui.Close(kUnloadByProgram);
+  m.form->ui.SessionEndCancelled();
+  EXPECT_FALSE(m.form->ui.Visible());
+}
+
 // Nine drives: the first seven keep their one-seventh steps, the eighth and
 // ninth start a second row below them, and every slot can be chosen.
 TEST_F(WizardRun, EveryDriveHasAVisibleSlotWithATipAndNoPulledDriveStaysChosen) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "services/Environment.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {
@@ -110,6 +111,38 @@ TEST_F(Wizard, FinishClosesRemovesLeftoversAndEnds) {
   EXPECT_FALSE(m.form->ui.Visible());
   EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
   EXPECT_EQ(m.dialogs.shown.size(), 2u);
+}
+
+// A large leftover folder on D: its sweep lets the window answer many times
+// while the disk page comes up. Next and Enter pressed meanwhile must not
+// move the wizard on (with D chosen they would walk into a run).
+TEST_F(Wizard, ButtonsWaitWhileALeftoverFolderIsSwept) {
+  m.Store(L"DiskSelection", L"D", L"YES");
+  for (int i = 0; i < 100; ++i) m.files.PutFile(L"D:\\VNL_temp\\f" + std::to_wstring(i), "x");
+  m.files.refuse = [&](fake::FsOp op, const std::wstring&) {
+    if (op == fake::FsOp::RemoveFile) m.clock.Sleep(10);
+    return false;
+  };
+  m(L"Command2").SetEnabled(false);
+  // Pressed while the folder is still there, on a Next that shows disabled.
+  int pressedWhileHeld = 0;
+  for (int i = 1; i <= 8; ++i)
+    m.toolkit.At(m.clock.now + 100 * i, [&, i] {
+      pressedWhileHeld += m.files.FolderExists(L"D:\\VNL_temp") && !m(L"Command1").Enabled();
+      i % 2 ? m(L"Command1").Click() : m.form->ui.DefaultButton()->Click();  // a click, or Enter
+    });
+  Next();
+  EXPECT_EQ(pressedWhileHeld, 8);
+  EXPECT_EQ(Page(), 2);
+  for (int i = 0; i <= 7; ++i) EXPECT_EQ(m(L"win", i).Visible(), i == 2);
+  EXPECT_TRUE(m.form->ui.timer(L"DiskListRefresher").Enabled());
+  EXPECT_FALSE(m.form->ui.timer(L"worknow").Enabled());
+  EXPECT_FALSE(m.files.FileExists(Env().DataFolder + L"\\log.txt"));  // no run, not even a finished one
+  EXPECT_TRUE(m(L"Command1").Enabled());
+  EXPECT_FALSE(m(L"Command2").Enabled());  // as it was before the sweep
+  // After the sweep Next works again.
+  Next();
+  EXPECT_EQ(Page(), 3);
 }
 
 TEST_F(Wizard, BackCancelsACountdownAndASound) {

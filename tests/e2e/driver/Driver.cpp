@@ -319,7 +319,8 @@ void AnswerWatch(const Args& a) {
 
 // Prints the program's answer to the question whether the session may end.
 void EndSessionCommand(const Args& a) {
-  PrintLine(std::to_wstring(EndSession(RequireMainWindow(), ParseSeconds(a[0]))));
+  if (a.size() > 1 && a[1] != L"cancelled") Fail(L"end-session: unknown outcome '" + a[1] + L"'");
+  PrintLine(std::to_wstring(EndSession(RequireMainWindow(), ParseSeconds(a[0]), a.size() > 1)));
 }
 
 struct Command {
@@ -363,7 +364,7 @@ constexpr Command kCommands[] = {
     {L"dpi", L"", 0, 0, Dpi},
     {L"plug", L"<letter> <host-folder> fixed|removable|network|cdrom", 3, 3, Plug},
     {L"unplug", L"<letter>", 1, 1, Unplug},
-    {L"end-session", L"<seconds>", 1, 1, EndSessionCommand},
+    {L"end-session", L"<seconds> [cancelled]", 1, 2, EndSessionCommand},
     {L"hover", L"<control>", 1, 1, Hover},
     {L"tooltip", L"<control> [seconds]", 1, 2, ToolTip},
     {L"answer-watch", L"<seconds> <stop-file> [label-control]", 2, 3, AnswerWatch},

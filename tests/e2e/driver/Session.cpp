@@ -9,7 +9,7 @@
 
 namespace vdriver {
 
-LRESULT EndSession(HWND window, double seconds) {
+LRESULT EndSession(HWND window, double seconds, bool cancelled) {
   const UINT ms = static_cast<UINT>(seconds * 1000);
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, ms, &answer)) {
@@ -17,7 +17,7 @@ LRESULT EndSession(HWND window, double seconds) {
          std::to_wstring(GetLastError()));
   }
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, WM_ENDSESSION, answer != 0, ENDSESSION_LOGOFF, SMTO_NORMAL, ms, &ignored);
+  SendMessageTimeoutW(window, WM_ENDSESSION, answer != 0 && !cancelled, ENDSESSION_LOGOFF, SMTO_NORMAL, ms, &ignored);
   return static_cast<LRESULT>(answer);
 }
 

@@ -7,8 +7,9 @@ namespace vdriver {
 
 // Asks the window whether the session may end for a log-off and returns its
 // answer (nonzero: agreed), then tells it the outcome as Windows does: the
-// session ends only when the program agreed. Fails when the question is not
+// session ends only when the program agreed, and not at all when
+// `cancelled` (another program refused). Fails when the question is not
 // answered within the given time.
-LRESULT EndSession(HWND window, double seconds);
+LRESULT EndSession(HWND window, double seconds, bool cancelled);
 
 }  // namespace vdriver
