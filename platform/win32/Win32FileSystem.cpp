@@ -2,6 +2,7 @@
 #include "platform/win32/WinApi.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace vantrel::win32 {
@@ -116,7 +117,69 @@ bool Win32FileSystem::FolderExists(const std::wstring& path) {
 
 bool Win32FileSystem::CreateFolder(const std::wstring& path) { return Done(CreateDirectoryW(path.c_str(), nullptr)); }
 
-bool Win32FileSystem::RemoveFile(const std::wstring& path) { return Done(DeleteFileW(path.c_str())); }
+namespace {
+
+// The path a handle reached, as the system resolved it, without the "\\?\"
+// prefix; empty text when it cannot tell.
+std::wstring FinalPath(HANDLE h) {
+  std::wstring path(1024, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+  if (n >= path.size()) {
+    path.assign(n + 1, L'\0');
+    n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+  }
+  if (n == 0 || n >= path.size()) return {};
+  path.resize(n);
+  if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\" + path.substr(7);
+  if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+  return path;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                            static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Whether a handle opened by `path` reached the entry of that name in its
+// folder, and not what a link there points to. Windows opens a link itself
+// when asked to; Wine opens its target whatever it is asked, and shows a
+// link to a file as a plain file, so a handle that resolved to another
+// place than its folder's own is a link. Folders above may be junctions:
+// they resolve alike for both.
+bool ReachedItself(HANDLE h, const std::wstring& path) {
+  const std::size_t cut = path.find_last_of(L'\\');
+  if (cut == std::wstring::npos) return false;
+  const std::wstring parent = cut == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, cut);
+  FileHandle folder(CreateFileW(parent.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder.valid()) return false;
+  std::wstring expected = FinalPath(folder.get());
+  if (expected.empty()) return false;
+  if (expected.back() != L'\\') expected += L'\\';
+  return SamePath(FinalPath(h), expected + path.substr(cut + 1));
+}
+
+}  // namespace
+
+// Deleting by name would follow a link to a file under Wine and delete what
+// it points to, so the file is opened as itself, proven to be the entry of
+// that name, and deleted through the handle. On Windows a link opened so is
+// the link, and it goes; a read-only file refuses as with a delete by name.
+bool Win32FileSystem::RemoveFile(const std::wstring& path) {
+  FileHandle h(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!h.valid()) return Failed();
+  FILE_ATTRIBUTE_TAG_INFO opened{};
+  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened)) return Failed();
+  if (opened.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) return FailedWith(FsFailure::Refused);
+  const bool link = opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  if (!link && !ReachedItself(h.get(), path)) return FailedWith(FsFailure::Refused);
+  if (opened.FileAttributes & FILE_ATTRIBUTE_READONLY) return FailedWith(FsFailure::Refused);
+  FILE_DISPOSITION_INFO remove{TRUE};
+  if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &remove, sizeof remove)) return Failed();
+  return CloseHandle(h.release()) ? Succeeded() : Failed();
+}
 
 bool Win32FileSystem::RemoveFolder(const std::wstring& path) { return Done(RemoveDirectoryW(path.c_str())); }
 
@@ -272,49 +335,91 @@ std::unique_ptr<OutputFile> Win32FileSystem::CreateNew(const std::wstring& path)
 
 namespace {
 
-// The folder is opened as itself (a link is not followed) with the right
-// to delete it and without sharing that right: Windows then refuses every
-// rename, removal or replacement of it, and of the folders above it, until
-// the handle closes.
+// Opens a folder as itself, a link not followed, and checks what was opened:
+// a folder and no reparse point. Wine follows a link to a folder even when
+// asked not to and reports no reparse point on the handle, so the path is
+// asked as well, after the open.
+HANDLE OpenFolderItself(const std::wstring& folder, DWORD access, DWORD share) {
+  FileHandle h(CreateFileW(folder.c_str(), access, share, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!h.valid()) {
+    Failed();
+    return INVALID_HANDLE_VALUE;
+  }
+  FILE_ATTRIBUTE_TAG_INFO opened{};
+  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened)) {
+    Failed();
+    return INVALID_HANDLE_VALUE;
+  }
+  const DWORD byPath = Attributes(folder);
+  const bool link = (opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                    (byPath != INVALID_FILE_ATTRIBUTES && (byPath & FILE_ATTRIBUTE_REPARSE_POINT));
+  if (link || !(opened.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    FailedWith(FsFailure::Refused);
+    return INVALID_HANDLE_VALUE;
+  }
+  return h.release();
+}
+
+struct FolderId {
+  DWORD volume = 0, high = 0, low = 0;
+  bool operator==(const FolderId&) const = default;
+};
+
+std::optional<FolderId> IdOf(HANDLE h) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(h, &info)) return std::nullopt;
+  return FolderId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// The folder is held by a handle that does not share the right to delete:
+// Windows then refuses every rename, removal or replacement of it (and of
+// the folders above it) until the handle closes. The handle itself asks no
+// right to delete, since a listing of the folder (which shares none under
+// Wine) would then be refused; the folder goes through a second handle,
+// opened once the hold has ended and accepted only for the same folder.
 class Win32FolderHold final : public FolderHold {
  public:
-  explicit Win32FolderHold(HANDLE h) : h_(h) {}
+  Win32FolderHold(HANDLE h, std::wstring path, FolderId id) : h_(h), path_(std::move(path)), id_(id) {}
   bool Remove() override {
+    if (!h_.valid()) return FailedWith(FsFailure::Refused);
+    h_.reset();
+    FileHandle h(OpenFolderItself(path_, DELETE | FILE_READ_ATTRIBUTES, kShareAll));
+    if (!h.valid()) return false;
+    if (IdOf(h.get()) != id_) return FailedWith(FsFailure::Refused);
     FILE_DISPOSITION_INFO remove{TRUE};
-    const bool marked = SetFileInformationByHandle(h_.get(), FileDispositionInfo, &remove, sizeof remove);
-    const FsFailure why = marked ? FsFailure::None : FailureOfError(GetLastError());
-    // The folder goes when its last handle closes.
-    const bool closed = h_.valid() && CloseHandle(h_.release());
-    if (!marked) return FailedWith(why == FsFailure::None ? FsFailure::Refused : why);
-    return closed ? Succeeded() : Failed();
+    if (!SetFileInformationByHandle(h.get(), FileDispositionInfo, &remove, sizeof remove)) return Failed();
+    // The folder goes as its last handle closes.
+    return CloseHandle(h.release()) ? Succeeded() : Failed();
   }
 
  private:
+  static constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   FileHandle h_;
+  std::wstring path_;
+  FolderId id_;
 };
 
 }  // namespace
 
 std::unique_ptr<FolderHold> Win32FileSystem::Hold(const std::wstring& folder) {
-  FileHandle h(CreateFileW(folder.c_str(), DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!h.valid()) {
-    Failed();
-    return nullptr;
+  // Someone holds it already when even a handle that shares everything may
+  // not have the right to delete it.
+  {
+    FileHandle probe(OpenFolderItself(folder, DELETE | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    if (!probe.valid()) return nullptr;
   }
-  // Asked of what was opened: the path may have changed since anyone looked.
-  FILE_ATTRIBUTE_TAG_INFO opened{};
-  if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &opened, sizeof opened)) {
+  FileHandle h(OpenFolderItself(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE));
+  if (!h.valid()) return nullptr;
+  const auto id = IdOf(h.get());
+  if (!id) {
     Failed();
-    return nullptr;
-  }
-  if ((opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(opened.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    FailedWith(FsFailure::Refused);
     return nullptr;
   }
   Succeeded();
-  return std::make_unique<Win32FolderHold>(h.release());
+  return std::make_unique<Win32FolderHold>(h.release(), folder, *id);
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::wstring& path) {

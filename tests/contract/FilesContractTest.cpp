@@ -217,6 +217,12 @@ TEST(FilesContract, LinksAreSeenAndListedApartFromFilesAndFolders) {
     EXPECT_TRUE(files.IsLink(root + L"\\dangling-link"));
     EXPECT_EQ(files.ListLinks(root).size(), 5u);
     EXPECT_TRUE(files.ListFiles(root).empty());
+  } else {
+    // Wine shows a link to a file as the file and one to nowhere not at
+    // all: a walk meets the first as a file (which RemoveFile then refuses,
+    // see below) and never meets the second.
+    EXPECT_EQ(files.ListFiles(root), std::vector<std::wstring>{L"file-link"});
+    EXPECT_EQ(files.ListLinks(root).size(), 3u);
   }
   ExpectTargetsUntouched(root);
 }
@@ -231,11 +237,23 @@ TEST(FilesContract, RemoveLinkNeverTouchesWhatTheLinkPointsTo) {
     const bool removed = files.RemoveLink(path);
     const bool gone =
         GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && !Contains(files.ListLinks(root), link);
-    // The answer tells the truth; under Wine the only safe one is a refusal.
+    // The answer tells the truth. Wine opens what a link points to however
+    // it is asked, so there the only safe answer is a refusal that leaves
+    // the link where it is.
     EXPECT_EQ(removed, seen && gone) << link;
     if (!UnderWine()) {
       EXPECT_TRUE(removed) << link;
+    } else if (seen) {
+      EXPECT_FALSE(removed) << link;
+      EXPECT_FALSE(gone) << link;
     }
+  }
+  // Wine shows a link to a file as a plain file, and a delete by name
+  // would take what it points to: RemoveFile refuses it and keeps both.
+  if (UnderWine()) {
+    EXPECT_FALSE(files.RemoveFile(root + L"\\file-link"));
+    EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+    EXPECT_TRUE(files.FileExists(root + L"\\file-link"));
   }
   // A link to an empty folder is the case where deleting by name goes wrong:
   // the empty target is what disappears.
@@ -270,14 +288,81 @@ TEST(FilesContract, OutputFileFlushesAndReportsItsClose) {
 TEST(FilesContract, ErrorCodesMapToTheReasonsTheLogicActsOn) {
   using Codes = std::initializer_list<DWORD>;
   const DWORD quotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW-w64's headers
+  const DWORD deviceRemoved = 1617;  // ERROR_DEVICE_REMOVED, likewise
   for (DWORD full : Codes{ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, quotaExceeded})
     EXPECT_EQ(win32::FailureOfError(full), FsFailure::DiskFull) << full;
-  for (DWORD missing : Codes{ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_NOT_READY})
-    EXPECT_EQ(win32::FailureOfError(missing), FsFailure::Missing) << missing;
-  for (DWORD refused : Codes{ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_WRITE_PROTECT,
-                             ERROR_ALREADY_EXISTS, ERROR_DIR_NOT_EMPTY, ERROR_INVALID_NAME, ERROR_WRITE_FAULT})
+  EXPECT_EQ(win32::FailureOfError(ERROR_FILE_NOT_FOUND), FsFailure::Missing);
+  for (DWORD gone : Codes{ERROR_PATH_NOT_FOUND, ERROR_INVALID_DRIVE, ERROR_NOT_READY, ERROR_DEV_NOT_EXIST,
+                          ERROR_DEVICE_NOT_CONNECTED, deviceRemoved, ERROR_FILE_INVALID})
+    EXPECT_EQ(win32::FailureOfError(gone), FsFailure::Gone) << gone;
+  for (DWORD inUse : Codes{ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION})
+    EXPECT_EQ(win32::FailureOfError(inUse), FsFailure::InUse) << inUse;
+  for (DWORD refused : Codes{ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT, ERROR_ALREADY_EXISTS, ERROR_FILE_EXISTS,
+                             ERROR_DIR_NOT_EMPTY, ERROR_INVALID_NAME, ERROR_WRITE_FAULT})
     EXPECT_EQ(win32::FailureOfError(refused), FsFailure::Refused) << refused;
   EXPECT_EQ(win32::FailureOfError(ERROR_SUCCESS), FsFailure::None);
+}
+
+// A held folder can be neither removed nor renamed by path, nor held twice,
+// until its hold removes it; links and files are never held.
+TEST(FilesContract, AHeldFolderStaysWhereItIsUntilItsHoldRemovesIt) {
+  FileSystem& files = *Os().files;
+  const std::wstring folder = ScratchFolder() + L"\\held";
+  ASSERT_TRUE(files.CreateFolder(folder));
+  std::unique_ptr<FolderHold> hold = files.Hold(folder);
+  ASSERT_TRUE(hold);
+  EXPECT_FALSE(files.Hold(folder));
+  EXPECT_EQ(files.LastFailure(), FsFailure::InUse);
+  EXPECT_FALSE(files.RemoveFolder(folder));
+  EXPECT_FALSE(MoveFileW(folder.c_str(), (folder + L"-moved").c_str()));
+  EXPECT_TRUE(files.FolderExists(folder));
+  // Work inside goes on as usual.
+  ASSERT_TRUE(files.WriteAll(folder + L"\\in.txt", "in"));
+  EXPECT_EQ(files.ListFiles(folder), std::vector<std::wstring>{L"in.txt"});
+  // Not empty: refused, and the hold has ended with it.
+  EXPECT_FALSE(hold->Remove());
+  EXPECT_TRUE(files.FileExists(folder + L"\\in.txt"));
+  hold = files.Hold(folder);
+  ASSERT_TRUE(hold);
+  ASSERT_TRUE(files.RemoveFile(folder + L"\\in.txt"));
+  EXPECT_TRUE(hold->Remove());
+  EXPECT_FALSE(files.FolderExists(folder));
+  EXPECT_FALSE(hold->Remove());
+
+  EXPECT_FALSE(files.Hold(folder));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_FALSE(files.Hold(folder + L"\\deeper"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Gone);
+  ASSERT_TRUE(files.WriteAll(folder + L"-file", "x"));
+  EXPECT_FALSE(files.Hold(folder + L"-file"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+  for (const wchar_t* link : {L"dir-link", L"absolute-link", L"empty-link"}) {
+    EXPECT_FALSE(files.Hold(std::wstring(kListedLinks) + L"\\" + link)) << link;
+    EXPECT_EQ(files.LastFailure(), FsFailure::Refused) << link;
+  }
+  ExpectTargetsUntouched(kListedLinks);
+}
+
+// CreateNew never reaches through a name that is there: a file, a link to
+// a file, a link to nowhere.
+TEST(FilesContract, CreateNewFailsOnEveryNameThatIsThere) {
+  FileSystem& files = *Os().files;
+  const std::wstring folder = ScratchFolder();
+  std::unique_ptr<OutputFile> out = files.CreateNew(folder + L"\\new.txt");
+  ASSERT_TRUE(out);
+  EXPECT_TRUE(out->Write("new"));
+  EXPECT_TRUE(out->Close());
+  EXPECT_FALSE(files.CreateNew(folder + L"\\new.txt"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+  std::string bytes;
+  EXPECT_TRUE(files.ReadAll(folder + L"\\new.txt", bytes));
+  EXPECT_EQ(bytes, "new");
+  for (const wchar_t* link : {L"file-link", L"dangling-link", L"dir-link"})
+    EXPECT_FALSE(files.CreateNew(std::wstring(kListedLinks) + L"\\" + link)) << link;
+  EXPECT_FALSE(files.FileExists(std::wstring(kListedLinks) + L"\\nowhere"));
+  ExpectTargetsUntouched(kListedLinks);
+  EXPECT_FALSE(files.CreateNew(folder + L"\\no folder\\x"));
+  EXPECT_EQ(files.LastFailure(), FsFailure::Gone);
 }
 
 TEST(FilesContract, LastFailureTellsAMissingFileFromARefusal) {
@@ -289,11 +374,11 @@ TEST(FilesContract, LastFailureTellsAMissingFileFromARefusal) {
   EXPECT_FALSE(files.ReadAll(folder + L"\\missing.bin", bytes));
   EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
   EXPECT_FALSE(files.Create(folder + L"\\no folder\\x.bin"));
-  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_EQ(files.LastFailure(), FsFailure::Gone);
   EXPECT_FALSE(files.RemoveFile(folder + L"\\missing.bin"));
   EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
   EXPECT_FALSE(files.EachFile(folder + L"\\no folder", [](const std::wstring&) { return true; }));
-  EXPECT_EQ(files.LastFailure(), FsFailure::Missing);
+  EXPECT_EQ(files.LastFailure(), FsFailure::Gone);
   EXPECT_TRUE(files.WriteAll(folder + L"\\there.txt", "there"));
   EXPECT_EQ(files.LastFailure(), FsFailure::None);
 
@@ -324,11 +409,11 @@ TEST(FilesContract, LastFailureTellsAMissingFileFromARefusal) {
   EXPECT_FALSE(files.WriteAll(folder + L"\\a folder", "x"));
   EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
 
-  // A file another writer holds is in use: refused as well.
+  // A file another writer holds is in use.
   std::unique_ptr<OutputFile> holder = files.Create(folder + L"\\held.txt");
   ASSERT_TRUE(holder);
   EXPECT_FALSE(files.Create(folder + L"\\held.txt"));
-  EXPECT_EQ(files.LastFailure(), FsFailure::Refused);
+  EXPECT_EQ(files.LastFailure(), FsFailure::InUse);
 }
 
 TEST(FilesContract, EachFileWhileRemovingVisitsEveryFileExactlyOnce) {
