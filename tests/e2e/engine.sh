@@ -158,6 +158,22 @@ main() {
     [ -e "$PREFIX_ROOT/mnt/$name/VNL_temp" ] && bad "work folder left on ${name^^} after Stop" || ok
   done
 
+  # A disk that goes away while its work files are being removed, as a
+  # stick pulled out: every removal now answers that the path is gone, which
+  # is no success, and the run says so.
+  start_run H Option6 Option8
+  go
+  wait_caption status "$(text VERSION3 STEP4-TITLE)" 300
+  drv unplug H >/dev/null
+  expect_eq "run of the pulled disk ends" "visible=1" "$(wait_page 7 300)"
+  local hh
+  hh=$(first_log | sed -n 1p)
+  expect_eq "the pulled disk is a failed removal" "6|H" "$(field "$hh" 0)|$(field "$hh" 4)"
+  expect_eq "its report row" "$(text VERSION3 WORK-STATUS-6)" "$(drv caption 'ReportInfo(0)')"
+  echo "measured: work files left on the disk pulled during stage 4: $(ls "$PREFIX_ROOT/mnt/h/VNL_temp" 2>/dev/null | wc -l)"
+  finish
+  rm -rf "$PREFIX_ROOT/mnt/h/VNL_temp"
+
   # Pause on one disk, and a disk that vanishes after it was selected.
   start_run PQ Option6 Option8
   rm -rf "$PREFIX_ROOT/vanishing"

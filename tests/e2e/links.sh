@@ -15,8 +15,9 @@
 # Wine the link cannot be removed and the program must leave it and say so;
 # the checks ask that what it points to is untouched and that the messages
 # and log records tell what happened to the link. A link to a file shows
-# under Wine as a plain file and deleting it deletes its target, which no
-# program can tell apart there, so only links to folders are planted.
+# under Wine as a plain file, and a delete by name deletes its target; the
+# program opens each file it removes and refuses one that resolved to
+# another place, so links to files are planted too.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/harness/e2e.sh"
@@ -104,6 +105,7 @@ leftovers_on_page2() {
   mkdir "$l/VNL_temp"
   echo leftover >"$l/VNL_temp/$(name_file 1)"
   ln -s ../Documents "$l/VNL_temp/docs"
+  ln -s ../Documents/note1.txt "$l/VNL_temp/$(name_file 2)"
   ln -s Pictures "$m/VNL_temp"
   app_start
   app_window
@@ -135,7 +137,8 @@ links_during_run() {
   ln -s Pictures "$m/VNL_temp"
   ( for _ in $(seq 3000); do
       if [ -e "$l/VNL_temp/$(name_file 5)" ]; then
-        ln -s ../Documents "$l/VNL_temp/docs" && echo planted >"$planted"
+        ln -s ../Documents "$l/VNL_temp/docs" && ln -s ../Documents/note2.txt "$l/VNL_temp/note" &&
+          echo planted >"$planted"
         break
       fi
       sleep 0.1
@@ -146,15 +149,15 @@ links_during_run() {
   expect_eq "run over L and M ends" "visible=1" "$(wait_page 7 600)"
   echo "measured: quick run of L (64 MB NTFS) and M: $((SECONDS - t0)) s"
   wait "$planter"
-  [ -e "$planted" ] && ok || bad "the link was not planted in L's work folder during its first stage"
+  [ -e "$planted" ] && ok || bad "the links were not planted in L's work folder during its first stage"
   local mm
   mm=$(first_log 2 | sed -n 1p)
   expect_eq "M, whose work folder is a link, is not run" "2|M" "$(field "$mm" 0)|$(field "$mm" 4)"
   expect_user_files "M: pictures behind the work folder link untouched by the run" m
   expect_user_files "L: documents behind the planted link untouched by the run" l
   local left ll
-  left=$(ls -A "$l/VNL_temp" 2>/dev/null | grep -vx docs | wc -l)
-  expect_eq "L: nothing but the planted link left in the work folder" "0" "$left"
+  left=$(ls -A "$l/VNL_temp" 2>/dev/null | grep -vx -e docs -e note | wc -l)
+  expect_eq "L: nothing but the planted links left in the work folder" "0" "$left"
   # Completed only when the work folder is gone; a folder kept by the link
   # is a failed removal.
   ll=$(first_log 2 | sed -n 2p)
