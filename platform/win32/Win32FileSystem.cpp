@@ -150,13 +150,22 @@ bool ReachedItself(HANDLE h, const std::wstring& path) {
   const std::size_t cut = path.find_last_of(L'\\');
   if (cut == std::wstring::npos) return false;
   const std::wstring parent = cut == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, cut);
-  FileHandle folder(CreateFileW(parent.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!folder.valid()) return false;
-  std::wstring expected = FinalPath(folder.get());
-  if (expected.empty()) return false;
-  if (expected.back() != L'\\') expected += L'\\';
-  return SamePath(FinalPath(h), expected + path.substr(cut + 1));
+  // A folder's files go one after another: its own final path is asked
+  // once. Kept from an earlier file it can only be stricter, as a folder
+  // that moved since makes no file inside it match.
+  thread_local std::wstring lastParent, lastFinal;
+  if (parent != lastParent) {
+    lastParent.clear();
+    FileHandle folder(CreateFileW(parent.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder.valid()) return false;
+    lastFinal = FinalPath(folder.get());
+    if (lastFinal.empty()) return false;
+    if (lastFinal.back() != L'\\') lastFinal += L'\\';
+    lastParent = parent;
+  }
+  return SamePath(FinalPath(h), lastFinal + path.substr(cut + 1));
 }
 
 }  // namespace
