@@ -8,6 +8,7 @@
 #include "services/Environment.h"
 #include "services/Paths.h"
 #include "services/Quietly.h"
+#include "services/RunLock.h"
 #include "services/ServiceTexts.h"
 #include "services/ServiceUrl.h"
 #include "services/TextLines.h"
@@ -41,7 +42,9 @@ std::wstring ReportedErrorsFile() { return Env().DataFolder + L"\\was_errors.txt
 void OfferErrorReport() {
   Quietly([] {
     const std::wstring trace = CheckpointFile();
-    if (!FileExists(trace)) return;
+    // While another copy runs, the trace may be that run's step in work and
+    // no failure at all; a start after the run still finds a real one.
+    if (!FileExists(trace) || RunGoing()) return;
     std::string bytes;
     const bool read = Os().files->ReadAll(trace, bytes);
     // Deleted first, so that the offer comes at most once per trace.

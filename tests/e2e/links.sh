@@ -4,8 +4,9 @@
 # program must remove such a link as a link and leave what it points to
 # alone: when it deletes leftover work folders on the disk page, when a run
 # meets a work folder that is a link or one that a link appears in, and when
-# Windows ends the session during a run. Prints what it measured, and
-# "N passed, N failed" last.
+# Windows ends the session during a run. A second copy of the program must
+# leave a running copy's work folder alone too, and start no run beside it.
+# Prints what it measured, and "N passed, N failed" last.
 #
 # The links are Linux symbolic links planted from the host on ntfs-3g
 # images. Wine 8 shows one that points to a folder as a folder with the
@@ -109,6 +110,9 @@ leftovers_on_page2() {
   ln -s Pictures "$m/VNL_temp"
   app_start
   app_window
+  # On a busy machine the window shows before its first page, and Next
+  # clicked then moves nothing.
+  wait_page 1 60 >/dev/null
   drv click Command1 >/dev/null
   expect_box "L: leftover reported" OLD-FOLDER-EXISTS 'L:\VNL_temp' "$(next_box 30)"
   local l_box m_box
@@ -167,6 +171,81 @@ links_during_run() {
   close_program finish
 }
 
+# Two copies on one computer. A runs a full cleaning of L, paused while B
+# looks: first in its name files, then while its template is there (paused
+# from the host the moment the template appears, since stages 2 and 3 of a
+# small disk last a second or two). B starts without a word, its disk page
+# leaves A's work folder and template alone without a word, and Next on its
+# review page says that another cleaning is going: B stays there, closes
+# without a word and logs nothing. The driver tells the copies apart by
+# their process ids.
+two_copies() {
+  restore
+  local l a b t0 records box said= files
+  l=$(mnt l)
+  records=$(cat "$(data_folder)/log.txt" 2>/dev/null | wc -l)
+  start_run L Option7 Option8
+  a=$(drv pids)
+  export VDRIVER_PID=$a
+  t0=$SECONDS
+  go
+  for _ in $(seq 1200); do [ -e "$l/VNL_temp/$(name_file 5)" ] && break; sleep 0.1; done
+  drv click Check2 >/dev/null  # Pause
+  sleep 0.5
+  files=$(ls "$l/VNL_temp" | wc -l)
+  sleep 1
+  expect_eq "A: paused in its name files" "$(text VERSION3 STEP1-TITLE) $files" "$(drv caption status) $(ls "$l/VNL_temp" | wc -l)"
+  unset VDRIVER_PID
+  app_start
+  # A box before B's window is answered with its last button, so that it
+  # cannot stop the case.
+  for _ in $(seq 120); do
+    b=$(drv pids | grep -vx "$a") && break
+    box=$(drv message 0.5) || continue
+    said+="$(head -n 1 <<<"$box") "
+    drv answer "$(head -n 1 <<<"$box")" "$(tail -n 1 <<<"$box" | sed 's/.*\[\(.*\)\]$/\1/')" 10 >/dev/null
+  done
+  expect_eq "B: starts without a word while A runs" "" "$said"
+  [ -n "$b" ] || { bad "B shows no window"; return; }
+  export VDRIVER_PID=$b
+  open_disk_page
+  expect_eq "B: the disk page says nothing of A's work folder" "" "$(next_box 5)"
+  expect_eq "L: A's work folder keeps its name files" "$files" "$(ls "$l/VNL_temp" | wc -l)"
+  ( for _ in $(seq 6000); do [ -e "$(data_folder)/temp.xd" ] && break; sleep 0.02; done
+    VDRIVER_PID=$a drv click Check2 >/dev/null ) &
+  local pauser=$!
+  VDRIVER_PID=$a drv click Check2 >/dev/null
+  wait "$pauser"
+  echo "measured: A paused $((SECONDS - t0)) s after its start, in '$(VDRIVER_PID=$a drv caption status)', template $(stat -c %s "$(data_folder)/temp.xd" 2>&1) bytes"
+  [ -e "$(data_folder)/temp.xd" ] && ok || bad "A's template gone before B's disk page could look (A paused too late)"
+  # Each click on a slot rebuilds the panel and looks for leftovers again.
+  select_disks M
+  expect_eq "B: the disk page says nothing of A's template" "" "$(next_box 5)"
+  [ -e "$(data_folder)/temp.xd" ] && ok || bad "A's template lost to B's disk page"
+  [ -e "$l/VNL_temp/$(name_file 1)" ] && ok || bad "L: A's work folder lost its name files to B's disk page"
+  for _ in 3 4 5; do drv click Command1 >/dev/null; done
+  expect_eq "B: review shows M" "M" "$(drv caption Label18)"
+  go
+  box=$(drv message 10 | head -n 1)
+  expect_eq "B: Next says another cleaning is going" "$(text VERSION3 ANOTHER-RUN)" "$box"
+  shot 96 another-run
+  drv answer "$box" OK 10 >/dev/null
+  expect_eq "B: stays on the review page" "visible=1 visible=0" "$(page_shown 5) $(page_shown 6)"
+  VDRIVER_PID=$a drv click Check2 >/dev/null
+  drv close >/dev/null
+  expect_eq "B: closes without a word" "" "$(next_box 3)"
+  drv wait-gone 30 >/dev/null || bad "B ends"
+  export VDRIVER_PID=$a
+  expect_eq "A's run ends" "visible=1" "$(wait_page 7 600)"
+  echo "measured: two copies, A's full cleaning of L (64 MB NTFS) with B beside it: $((SECONDS - t0)) s"
+  expect_eq "A alone logged: L completed" "$((records + 1)) 1|L" \
+    "$(wc -l <"$(data_folder)/log.txt") $(field "$(first_log)" 0)|$(field "$(first_log)" 4)"
+  gone "$l/VNL_temp" && ok || bad "L: A's work folder left: $(what_is "$l/VNL_temp")"
+  [ -e "$(data_folder)/temp.xd" ] && bad "A's template left" || ok
+  close_program finish
+  unset VDRIVER_PID
+}
+
 # Windows ends the session while L's name files are being written: the
 # program removes its work folder before it agrees, then ends.
 session_end_during_run() {
@@ -206,6 +285,7 @@ main() {
 
   leftovers_on_page2
   links_during_run
+  two_copies
   session_end_during_run
 
   echo "measured: links.sh ran $((SECONDS - t0)) s after its prefix was made"

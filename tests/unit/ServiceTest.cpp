@@ -244,6 +244,19 @@ TEST(ErrorReport, NoDeletesTheTraceButKeepsTheRecordOffTheList) {
   EXPECT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
 }
 
+TEST(ErrorReport, WhileAnotherCopyRunsItsStepIsNoFailureAndWaitsForALaterStart) {
+  ErrorReport m;
+  m.Leave("x|ver:3.07|CLEANINGSUB1");
+  m.system.machineLocks.insert(L"Vantrel.Run");
+  ASSERT_TRUE(m.Start());
+  EXPECT_TRUE(m.dialogs.shown.empty());
+  EXPECT_TRUE(m.files.FileExists(kTrace));
+  m.system.machineLocks.clear();
+  m.dialogs.answers = {mb::No};
+  ASSERT_TRUE(m.Start());
+  EXPECT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
+}
+
 TEST(ErrorReport, WithoutAdministratorRightsTheHintFollowsEitherAnswer) {
   ErrorReport m;
   ASSERT_TRUE(m.Start());

@@ -1,6 +1,7 @@
 // vdriver: drives Vantrel.exe from outside, one command per process, as a
-// person would (the commands are in kCommands below). Exit code 0 on
-// success; 1 with a one-line reason on stderr otherwise. Results go to
+// person would (the commands are in kCommands below). With two copies open,
+// VDRIVER_PID=<id> (ids from "pids") makes it see only that one. Exit code
+// 0 on success; 1 with a one-line reason on stderr otherwise. Results go to
 // stdout in UTF-8 with "\n" line ends.
 //
 // Why it works the way it does, as tried under Wine 8 on Xvfb without a
@@ -65,6 +66,12 @@ void WaitWindow(const Args& a) {
   HWND w = WaitFor(seconds, [&] { return FindTitled(a[0]); });
   if (!w) Fail(L"no window '" + a[0] + L"' after " + SecondsText(seconds));
   PrintLine(TitleOf(w));
+}
+
+// One line per copy of the program showing its main window: its process id,
+// for VDRIVER_PID.
+void Pids(const Args&) {
+  for (HWND w : FindMainWindows()) PrintLine(std::to_wstring(ProcessOf(w)));
 }
 
 void Title(const Args&) {
@@ -346,6 +353,7 @@ void ShortcutCommand(const Args& a) {
 constexpr Command kCommands[] = {
     {L"wait-window", L"<title-prefix> <seconds>", 2, 2, WaitWindow},
     {L"title", L"", 0, 0, Title},
+    {L"pids", L"", 0, 0, Pids},
     {L"caption", L"<control>", 1, 1, Caption},
     {L"state", L"<control>", 1, 1, State},
     {L"rect", L"<control>", 1, 1, Rect},

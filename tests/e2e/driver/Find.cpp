@@ -15,14 +15,35 @@ BOOL CALLBACK Collect(HWND window, LPARAM list) {
   return TRUE;
 }
 
+// With two copies of the program open, VDRIVER_PID names the process whose
+// windows the driver sees; every other window is as if it were not there.
+DWORD OnlyProcess() {
+  wchar_t text[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"VDRIVER_PID", text, 16);
+  if (length == 0) return 0;
+  wchar_t* end = nullptr;
+  const unsigned long pid = wcstoul(text, &end, 10);
+  if (length >= 16 || *end != L'\0' || pid == 0) {
+    Fail(L"VDRIVER_PID is not a process id: '" + std::wstring(text) + L"'");
+  }
+  return pid;
+}
+
 std::vector<HWND> VisibleTopLevel() {
+  static const DWORD only = OnlyProcess();
   std::vector<HWND> all;
   EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
-  std::erase_if(all, [](HWND w) { return !IsWindowVisible(w); });
+  std::erase_if(all, [](HWND w) { return !IsWindowVisible(w) || (only && ProcessOf(w) != only); });
   return all;
 }
 
 }  // namespace
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
 
 std::wstring TitleOf(HWND window) {
   wchar_t title[512] = {};
@@ -60,11 +81,15 @@ HWND FindTitled(std::wstring_view prefix) {
   return nullptr;
 }
 
+std::vector<HWND> FindMainWindows() {
+  std::vector<HWND> mains = VisibleTopLevel();
+  std::erase_if(mains, [](HWND w) { return !TitleOf(w).starts_with(kMainTitle) || ClassOf(w) == kDialogClass; });
+  return mains;
+}
+
 HWND FindMainWindow() {
-  for (HWND w : VisibleTopLevel()) {
-    if (TitleOf(w).starts_with(kMainTitle) && ClassOf(w) != kDialogClass) return w;
-  }
-  return nullptr;
+  const std::vector<HWND> mains = FindMainWindows();
+  return mains.empty() ? nullptr : mains.front();
 }
 
 HWND RequireMainWindow() {
@@ -106,12 +131,8 @@ std::vector<HWND> FindMessageBoxes() {
 }
 
 HWND FindShownToolTip(HWND window) {
-  DWORD program = 0;
-  GetWindowThreadProcessId(window, &program);
   for (HWND w : VisibleTopLevel()) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == program && ClassOf(w) == kToolTipClass) return w;
+    if (ProcessOf(w) == ProcessOf(window) && ClassOf(w) == kToolTipClass) return w;
   }
   return nullptr;
 }

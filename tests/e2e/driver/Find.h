@@ -1,5 +1,6 @@
 // Finding the program's windows from outside: the main window, its controls
-// by id, and message boxes. Nothing here waits; the commands do.
+// by id, and message boxes. Nothing here waits; the commands do. With the
+// environment variable VDRIVER_PID set, only that process's windows count.
 #pragma once
 #include "platform/win32/WinApi.h"
 
@@ -9,6 +10,7 @@
 
 namespace vdriver {
 
+DWORD ProcessOf(HWND window);
 std::wstring TitleOf(HWND window);
 std::wstring ClassOf(HWND window);
 // The window text of a control of another process, asked for by message.
@@ -16,7 +18,10 @@ std::wstring TextOf(HWND control);
 
 // The first visible top-level window whose title starts with prefix, or null.
 HWND FindTitled(std::wstring_view prefix);
-// The visible top-level window titled "Vantrel..." that is not a dialog, or null.
+// The visible top-level windows titled "Vantrel..." that are not dialogs,
+// one for each copy of the program.
+std::vector<HWND> FindMainWindows();
+// The first of them, or null.
 HWND FindMainWindow();
 HWND RequireMainWindow();
 

@@ -82,8 +82,12 @@ void MoveMouseTo(POINT at) {
 // The box a window waits for comes first, as Windows does on a click on the
 // taskbar. Wine would make the disabled owner the foreground window, and keys
 // would reach nobody; it forgets the box for GetLastActivePopup then, too.
+// Nor does activating raise a window there, with no window manager to do
+// it, so another copy's window would stay on top: the window and its box
+// are raised, as a click on them would.
 void BringToFront(HWND window) {
   HWND front = FrontOf(window);
+  for (HWND w : {window, front}) SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetForegroundWindow(front);
   WaitFor(1.0, [front] { return GetForegroundWindow() == front; });
 }
