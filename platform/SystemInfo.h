@@ -34,6 +34,9 @@ class SystemInfo {
   // computer; nothing while any program holds it, or when it cannot be
   // asked. It ends with the process at the latest, however that ends.
   virtual std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) = 0;
+  // Whether any program holds that lock now, asked without taking it; true
+  // when it cannot be asked.
+  virtual bool MachineLockHeld(const std::wstring& name) = 0;
   // Whether the process can use administrator rights now: its token is
   // elevated, or, where the system knows no elevation, it is a member of
   // Administrators whose membership is not denied. False when it cannot tell.

@@ -11,7 +11,8 @@ namespace vantrel {
 
 // The lock for a run; nothing while another run holds it.
 std::unique_ptr<MachineLock> TakeRunLock();
-// A run of this or another copy is going now.
+// A run of this or another copy is going now; asked without taking the
+// lock, so that the question never refuses a run starting at that moment.
 bool RunGoing();
 
 }  // namespace vantrel

@@ -25,6 +25,7 @@ class FakeSystemInfo : public SystemInfo {
   // Locks held now, by this program or (a test says so) another.
   std::set<std::wstring> machineLocks;
   std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) override;
+  bool MachineLockHeld(const std::wstring& name) override { return machineLocks.count(name) > 0; }
   bool ProcessIsElevated() override { return elevated; }
 };
 

@@ -77,6 +77,7 @@ class Win32SystemInfo : public SystemInfo {
   std::wstring ExecutableBaseName() override;
   VersionNumbers ProgramVersionNumbers() override;
   std::unique_ptr<MachineLock> TakeMachineLock(const std::wstring& name) override;
+  bool MachineLockHeld(const std::wstring& name) override;
   bool ProcessIsElevated() override;
 };
 

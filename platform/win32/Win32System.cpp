@@ -96,6 +96,17 @@ std::unique_ptr<MachineLock> Win32SystemInfo::TakeMachineLock(const std::wstring
   return std::make_unique<Win32MachineLock>(h);
 }
 
+bool Win32SystemInfo::MachineLockHeld(const std::wstring& name) {
+  HANDLE h = OpenMutexW(SYNCHRONIZE, FALSE, (L"Global\\" + name).c_str());
+  if (h) {
+    CloseHandle(h);
+    return true;
+  }
+  // Not there at all: nobody holds it. Another user's answers "access
+  // denied", and whatever else goes wrong counts as held.
+  return GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
 // The system is asked rather than tried: a test write to a place only an
 // administrator may change would follow whatever another user planted there.
 bool Win32SystemInfo::ProcessIsElevated() {
