@@ -4,6 +4,7 @@
 // holds at most 65,536 directory entries, so there the files go into held
 // subfolders, each within that limit, whatever the size of the disk.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

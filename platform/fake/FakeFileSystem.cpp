@@ -319,15 +319,7 @@ class FakeOutputFile : public OutputFile {
   bool open_ = true;
 };
 
-std::unique_ptr<OutputFile> FakeFileSystem::CreateNew(const std::wstring& path) {
-  if (!Pass(FsOp::Create, path)) return nullptr;
-  if (entries_.count(Resolve(path, false)) || Refused(FsOp::Write, path)) {
-    Fail(FsFailure::Refused);
-    return nullptr;
-  }
-  if (!StoreFile(path, "", false)) return nullptr;
-  return std::make_unique<FakeOutputFile>(*this, path);
-}
+std::unique_ptr<OutputFile> FakeFileSystem::CreateNew(const std::wstring& path) { return MakeFile(path, true); }
 
 class FakeFolderHold : public FolderHold {
  public:
@@ -371,9 +363,11 @@ std::unique_ptr<FolderHold> FakeFileSystem::Hold(const std::wstring& folder) {
   return std::make_unique<FakeFolderHold>(*this, key);
 }
 
-std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) {
+std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) { return MakeFile(path, false); }
+
+std::unique_ptr<OutputFile> FakeFileSystem::MakeFile(const std::wstring& path, bool mustBeNew) {
   if (!Pass(FsOp::Create, path)) return nullptr;
-  if (Refused(FsOp::Write, path)) {
+  if ((mustBeNew && entries_.count(Resolve(path, false))) || Refused(FsOp::Write, path)) {
     Fail(FsFailure::Refused);
     return nullptr;
   }

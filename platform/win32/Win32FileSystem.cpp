@@ -317,9 +317,10 @@ bool Win32FileSystem::AppendAll(const std::wstring& path, const std::string& byt
                        bytes);
 }
 
-std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+std::unique_ptr<OutputFile> OpenForWriting(const std::wstring& path, DWORD disposition, DWORD flags) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition, flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     Failed();
     return nullptr;
@@ -328,18 +329,17 @@ std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
   return std::make_unique<Win32OutputFile>(h);
 }
 
+}  // namespace
+
+std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::wstring& path) {
+  return OpenForWriting(path, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+}
+
+// CREATE_NEW fails on any name that exists, a link included, and opening the
+// reparse point itself keeps even a link created in the same instant from
+// being followed.
 std::unique_ptr<OutputFile> Win32FileSystem::CreateNew(const std::wstring& path) {
-  // CREATE_NEW fails on any name that exists, a link included, and opening
-  // the reparse point itself keeps even a link created in the same instant
-  // from being followed.
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    Failed();
-    return nullptr;
-  }
-  Succeeded();
-  return std::make_unique<Win32OutputFile>(h);
+  return OpenForWriting(path, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
 namespace {
