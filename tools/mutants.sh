@@ -57,7 +57,7 @@ run_tests() {
   (cd "$work/run" && timeout -k 10 "$timeout_s" "$bld/unit_tests" --gtest_fail_fast --gtest_color=no) >"$log" 2>&1
   rc=$?
   [ $rc -eq 0 ] && return 0
-  first=$(grep -m1 -oP '^\[  FAILED  \] \K[^ ]+' "$log")
+  first=$(grep -m1 -oP '^\[  FAILED  \] \K[^ ,]+' "$log")
   local last
   last=$(grep -oP '^\[ RUN      \] \K[^ ]+' "$log" | tail -n1)
   if [ $rc -eq 124 ] || [ $rc -eq 137 ]; then
