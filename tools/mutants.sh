@@ -126,7 +126,7 @@ if [ -f "$work/original" ]; then
   rm -f "$work/original"
 fi
 start=$(date +%s)
-changed=$(git status --porcelain --untracked-files=no | grep -v ' tools/mutants' | wc -l)
+changed=$(git --no-optional-locks status --porcelain --untracked-files=no | grep -v ' tools/mutants' | wc -l)
 echo "# $(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git rev-parse --short HEAD)$([ "$changed" -gt 0 ] && echo " with $changed uncommitted changes")"
 if ! build; then
   tail -n 40 "$work/build.log" >&2
