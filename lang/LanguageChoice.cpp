@@ -3,8 +3,8 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 

@@ -6,8 +6,8 @@
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -53,10 +53,10 @@ bool WriteDurably(const std::wstring& path, const std::string& bytes) {
 
 bool PrependLogLine(const std::wstring& record) {
   const std::wstring pending = Env().DataFolder + L"\\" + kPendingLogName;
-  const std::string line = Quietly(std::string(), [&] {
+  const std::string line = IgnoringFailures(std::string(), [&] {
     return ToAnsi(record) + "\r\n";
   });
-  const bool done = Quietly(false, [&] {
+  const bool done = IgnoringFailures(false, [&] {
     FileSystem& fs = *Os().files;
     const std::wstring log = Env().DataFolder + L"\\log.txt";
     const std::wstring scratch = Env().DataFolder + L"\\temp.log";
@@ -75,7 +75,7 @@ bool PrependLogLine(const std::wstring& record) {
     return true;
   });
   // A record that could not go on top waits for the next one.
-  if (!done && !line.empty()) Quietly([&] { Os().files->AppendAll(pending, line); });
+  if (!done && !line.empty()) IgnoringFailures([&] { Os().files->AppendAll(pending, line); });
   return done;
 }
 

@@ -11,9 +11,9 @@
 #include "services/AnsiText.h"
 #include "services/Checkpoint.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -85,7 +85,7 @@ std::vector<HistoryRow> ReadHistory(bool completedOnly) {
   std::vector<HistoryRow> rows;
   if (!FileExists(LogFile())) return rows;
   SetCheckpoint(L"REFRESHLOGS");
-  Quietly([&] {
+  IgnoringFailures([&] {
     std::string bytes;
     if (!Os().files->ReadAll(LogFile(), bytes)) return;
     Texts text;
@@ -105,7 +105,7 @@ std::vector<HistoryRow> ReadHistory(bool completedOnly) {
 
 void ClearHistory() {
   for (const std::wstring& file : {LogFile(), Env().DataFolder + L"\\" + kPendingLogName})
-    Quietly([&] {
+    IgnoringFailures([&] {
       if (FileExists(file)) Os().files->RemoveFile(file);
     });
 }

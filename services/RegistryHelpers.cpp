@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -93,7 +93,7 @@ std::wstring RenderRegistryValue(const RegValue& value) {
 }
 
 std::wstring RegistryRead(const std::wstring& fullPath) {
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     const auto hive = DirectHive(fullPath);
     if (!hive) return std::wstring();
     const Location at = SplitValuePath(hive->first, hive->second);
@@ -104,7 +104,7 @@ std::wstring RegistryRead(const std::wstring& fullPath) {
 
 void RegistryWrite(const std::wstring& keyPath, const std::wstring& valueName,
                    const std::wstring& value, int type) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     const auto hive = DirectHive(keyPath);
     if (!hive) return;
     const std::wstring key = TrimSlashes(hive->second);
@@ -123,7 +123,7 @@ void RegistryWrite(const std::wstring& keyPath, const std::wstring& valueName,
 }
 
 void RegistryDelete(const std::wstring& fullPath) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     const auto hive = AnyHive(fullPath);
     if (!hive) return;
     if (!fullPath.empty() && fullPath.back() == L'\\') {
@@ -136,7 +136,7 @@ void RegistryDelete(const std::wstring& fullPath) {
 }
 
 std::optional<std::wstring> ShellRegistryRead(const std::wstring& fullPath) {
-  return Quietly(std::optional<std::wstring>(), [&]() -> std::optional<std::wstring> {
+  return IgnoringFailures(std::optional<std::wstring>(), [&]() -> std::optional<std::wstring> {
     const auto hive = AnyHive(fullPath);
     if (!hive) return std::nullopt;
     const Location at = SplitValuePath(hive->first, hive->second);

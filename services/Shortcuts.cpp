@@ -2,21 +2,21 @@
 
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
 void MakeShortcut(const std::wstring& linkFile, const std::wstring& target,
                   const std::wstring& description, const std::wstring& workingFolder,
                   const std::wstring& arguments, const std::wstring& iconLocation) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     Os().shell->CreateShortcut({linkFile, target, description, workingFolder, arguments, iconLocation});
   });
 }
 
 void WriteUrlShortcut(const std::wstring& file, const std::wstring& url,
                       const std::wstring& iconIndex, const std::wstring& iconFile) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     const std::wstring text = L"[InternetShortcut]\r\nURL=" + url + L"\r\nIconIndex=" + iconIndex +
                               L"\r\nIconFile=" + iconFile + L"\r\n";
     Os().files->WriteAll(file, ToAnsi(text));

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <set>
 
+#include "disks/WorkFiles.h"
 #include "engine/Estimate.h"
-#include "engine/FillPatterns.h"
+#include "engine/FillText.h"
 #include "engine/NameFiles.h"
 #include "engine/RunDriver.h"
-#include "engine/StageRunner.h"
+#include "engine/StageContext.h"
 #include "runlog/RunLog.h"
 #include "services/Environment.h"
 #include "tests/unit/EngineMachine.h"
