@@ -33,10 +33,9 @@ std::wstring LineFileName(int i, int part) {
 
 std::wstring TemplateFilePath() { return Env().DataFolder + L"\\temp.xd"; }
 
-void RemoveTemplateFile() {
-  IgnoringFailures([] {
-    if (FileExists(TemplateFilePath())) Os().files->RemoveFile(TemplateFilePath());
-  });
+bool RemoveTemplateFile() {
+  const std::wstring path = TemplateFilePath();
+  return IgnoringFailures(false, [&] { return !FileExists(path) || Os().files->RemoveFile(path); });
 }
 
 }  // namespace vantrel

@@ -28,6 +28,7 @@ std::wstring LineFileName(int i, int part);
 // "temp.xd", the fill template, in the data folder: up to 50 MB that a run
 // writes for each disk it fills and must never leave behind.
 std::wstring TemplateFilePath();
-void RemoveTemplateFile();
+// True when no template is left.
+bool RemoveTemplateFile();
 
 }  // namespace vantrel

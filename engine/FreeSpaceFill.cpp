@@ -163,6 +163,7 @@ void FillFreeSpace(StageContext& stage) {
     stage.Wait(kFinishWaitMs);
   }
   stage.view.Show(RunText::FreeBytes, L"");
+  // One that stays is tried again after the disk, which then fails.
   RemoveTemplateFile();
 }
 

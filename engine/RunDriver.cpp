@@ -108,12 +108,15 @@ void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
   record.serial = disk.serial;
   record.cleaningMode = static_cast<int>(run.plan.cleaning);
   record.ntfsMode = static_cast<int>(run.plan.ntfs);
-  PrependLogLine(FormatLogRecord(record));
+  // A fault in the log's code loses the record like a failed write.
+  const Logged logged = IgnoringFailures(Logged::Lost, [&] { return PrependLogLine(FormatLogRecord(record)); });
   if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(run.plan, disk, elapsed);
-  IgnoringFailures([&] {
-    run.view.AddReportRow(row, disk.letter + L":", LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus)),
-                          run.DiskStatus == kCompleted);
-  });
+  // The row is the user's one account of a disk whose record is lost.
+  std::wstring info = LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus));
+  if (logged == Logged::Lost) info += L" - " + LangText(L"VERSION3", L"LOG-NOT-WRITTEN");
+  // A row that cannot be shown keeps neither the checkpoint nor the next
+  // disk waiting.
+  IgnoringFailures([&] { run.view.AddReportRow(row, disk.letter + L":", info, run.DiskStatus == kCompleted); });
   SetCheckpoint(L"");
   if (run.view.SessionEnding()) return;
   run.Wait(kAfterReportMs);
@@ -218,8 +221,10 @@ void RunAllDisks(Run& run) {
             return true;
           }))
         run.DiskStatus = kRemovalFailed;
-      // Whatever the stages left in the data folder goes with the disk.
-      RemoveTemplateFile();
+      // Whatever the stages left in the data folder goes with the disk; a
+      // template that stays is work the disk failed to remove.
+      if (!RemoveTemplateFile() && run.FreeSpaceMode() && run.DiskStatus == kCompleted)
+        run.DiskStatus = kRemovalFailed;
     } else {
       run.Work.reset();
       IgnoringFailures([&] { SetAllStepImages(run, StepIcon::Error); });

@@ -3,7 +3,6 @@
 #include "disks/WorkFiles.h"
 #include "platform/Platform.h"
 #include "services/FolderRemoval.h"
-#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
 
 namespace vantrel {

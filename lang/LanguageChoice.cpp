@@ -3,7 +3,6 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
 
 namespace vantrel {

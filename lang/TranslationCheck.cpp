@@ -69,7 +69,11 @@ void CheckTranslations(const std::vector<std::wstring>& files) {
       return;
     }
     const std::wstring target = Env().DataFolder + L"\\temp.txt";
-    if (Os().files->WriteAll(target, report + "\r\n")) OpenURL(ShortPath(target));
+    if (!Os().files->WriteAll(target, report + "\r\n")) {
+      MsgBox(L"The report " + target + L" could not be written.", mb::Exclamation);
+      return;
+    }
+    OpenURL(ShortPath(target));
   });
 }
 

@@ -51,11 +51,10 @@ bool WriteDurably(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-bool PrependLogLine(const std::wstring& record) {
+Logged PrependLogLine(const std::wstring& record) {
   const std::wstring pending = Env().DataFolder + L"\\" + kPendingLogName;
-  const std::string line = IgnoringFailures(std::string(), [&] {
-    return ToAnsi(record) + "\r\n";
-  });
+  const std::string line = ToAnsi(record) + "\r\n";
+  // A fault on the way leaves the old log whole: the record waits.
   const bool done = IgnoringFailures(false, [&] {
     FileSystem& fs = *Os().files;
     const std::wstring log = Env().DataFolder + L"\\log.txt";
@@ -74,9 +73,10 @@ bool PrependLogLine(const std::wstring& record) {
     if (hasPending) fs.RemoveFile(pending);
     return true;
   });
+  if (done) return Logged::OnTop;
   // A record that could not go on top waits for the next one.
-  if (!done && !line.empty()) IgnoringFailures([&] { Os().files->AppendAll(pending, line); });
-  return done;
+  return IgnoringFailures(false, [&] { return Os().files->AppendAll(pending, line); }) ? Logged::Waiting
+                                                                                      : Logged::Lost;
 }
 
 }  // namespace vantrel

@@ -103,11 +103,13 @@ std::vector<HistoryRow> ReadHistory(bool completedOnly) {
   return rows;
 }
 
-void ClearHistory() {
+bool ClearHistory() {
+  bool cleared = true;
+  // Asked for by a click: a fault is a file that stays, and the other file
+  // still goes.
   for (const std::wstring& file : {LogFile(), Env().DataFolder + L"\\" + kPendingLogName})
-    IgnoringFailures([&] {
-      if (FileExists(file)) Os().files->RemoveFile(file);
-    });
+    if (!IgnoringFailures(false, [&] { return !FileExists(file) || Os().files->RemoveFile(file); })) cleared = false;
+  return cleared;
 }
 
 }  // namespace vantrel

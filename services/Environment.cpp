@@ -80,7 +80,7 @@ void InitEnvironment() {
   EnvironmentFacts& env = g_env;
   env = EnvironmentFacts{};
   IgnoringFailures([&] { ResolveFolders(env); });
-  IgnoringFailures([&] { env.SystemDrive = env.FolderWindows.substr(0, 1); });
+  env.SystemDrive = env.FolderWindows.substr(0, 1);
   IgnoringFailures([&] {
     env.DataFolder = env.FolderAppData + L"\\" + kAppName;
     if (!FolderExists(env.DataFolder)) Os().files->CreateFolder(env.DataFolder);

@@ -13,7 +13,8 @@ constexpr std::size_t kReadBuffer = 750;
 }
 
 std::string IniReadBytes(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
-  return IgnoringFailures(std::string(), [&] { return Os().profiles->Read(section, AsciiLower(key), file, kReadBuffer); });
+  return IgnoringFailures(std::string(),
+                          [&] { return Os().profiles->Read(section, AsciiLower(key), file, kReadBuffer); });
 }
 
 std::wstring IniRead(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
@@ -40,9 +41,9 @@ std::optional<std::wstring> IniReadSmallFile(const std::wstring& section, const 
   });
 }
 
-void IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+bool IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
               const std::wstring& file) {
-  IgnoringFailures([&] { Os().profiles->Write(section, AsciiUpper(key), ToAnsi(value), file); });
+  return Os().profiles->Write(section, AsciiUpper(key), ToAnsi(value), file);
 }
 
 }  // namespace vantrel

@@ -22,12 +22,14 @@ std::wstring ReadSetting(const std::wstring& application, const std::wstring& se
   });
 }
 
-void WriteSetting(const std::wstring& application, const std::wstring& section,
+bool WriteSetting(const std::wstring& application, const std::wstring& section,
                   const std::wstring& key, const std::wstring& value) {
-  IgnoringFailures([&] {
+  // Called from click handlers, among others, as the user changes a choice:
+  // a fault is a setting not stored, not an exception in the event loop.
+  return IgnoringFailures(false, [&] {
     const std::wstring path = SectionKey(application, section);
-    if (Os().registry->CreateKey(Hive::CurrentUser, path))
-      Os().registry->SetValue(Hive::CurrentUser, path, key, StringValue(value));
+    return Os().registry->CreateKey(Hive::CurrentUser, path) &&
+           Os().registry->SetValue(Hive::CurrentUser, path, key, StringValue(value));
   });
 }
 

@@ -6,20 +6,22 @@
 
 namespace vantrel {
 
-void MakeShortcut(const std::wstring& linkFile, const std::wstring& target,
+// Made by the install job, whose other steps must still run: a fault is a
+// shortcut not made.
+bool MakeShortcut(const std::wstring& linkFile, const std::wstring& target,
                   const std::wstring& description, const std::wstring& workingFolder,
                   const std::wstring& arguments, const std::wstring& iconLocation) {
-  IgnoringFailures([&] {
-    Os().shell->CreateShortcut({linkFile, target, description, workingFolder, arguments, iconLocation});
+  return IgnoringFailures(false, [&] {
+    return Os().shell->CreateShortcut({linkFile, target, description, workingFolder, arguments, iconLocation});
   });
 }
 
-void WriteUrlShortcut(const std::wstring& file, const std::wstring& url,
+bool WriteUrlShortcut(const std::wstring& file, const std::wstring& url,
                       const std::wstring& iconIndex, const std::wstring& iconFile) {
-  IgnoringFailures([&] {
+  return IgnoringFailures(false, [&] {
     const std::wstring text = L"[InternetShortcut]\r\nURL=" + url + L"\r\nIconIndex=" + iconIndex +
                               L"\r\nIconFile=" + iconFile + L"\r\n";
-    Os().files->WriteAll(file, ToAnsi(text));
+    return Os().files->WriteAll(file, ToAnsi(text));
   });
 }
 

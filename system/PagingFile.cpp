@@ -28,11 +28,12 @@ bool PagingFileClearedAtShutdown() {
 bool ChangePagingFileSetting(bool clear) {
   if (!Env().IsAdmin) return false;
   SetCheckpoint(L"MEMORYMANAGEMENT");
-  IgnoringFailures([&] {
-    Os().registry->SetValue(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown, DwordValue(clear ? 1 : 0));
+  // Asked for by a click: a fault is a value not written.
+  const bool written = IgnoringFailures(false, [&] {
+    return Os().registry->SetValue(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown, DwordValue(clear ? 1 : 0));
   });
   SetCheckpoint(L"");
-  return true;
+  return written;
 }
 
 }  // namespace vantrel

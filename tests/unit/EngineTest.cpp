@@ -176,6 +176,25 @@ TEST_F(Engine, AFileThatResistsRemovalLeavesTheFolderAndStatusSix) {
   EXPECT_EQ(Step(3), StepIcon::Ok);
 }
 
+// The template lies in the data folder, not on the disk, but it is the
+// disk's work all the same: one that stays fails the disk.
+TEST_F(Engine, ATemplateThatResistsRemovalFailsTheDiskWithStatusSix) {
+  Disk(L'D', 20'000'000, drivetype::Removable);
+  const std::wstring templateFile = kData + L"\\temp.xd";
+  bool locked = false;
+  view.onYield = [&] {
+    if (locked || Step(2) != StepIcon::Current) return;
+    m.files.PutFile(templateFile, m.files.Contents(templateFile), true);
+    locked = true;
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_TRUE(locked);
+  EXPECT_EQ(Field(Log()[0], 0), "6");
+  EXPECT_FALSE(view.rows[0].ok);
+  EXPECT_TRUE(m.files.FileExists(templateFile));
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
+}
+
 TEST_F(Engine, ALetterWithoutADriveFailsPreparationAndTheRunGoesOn) {
   Disk(L'E', 60'000'000);
   m.drives.Unplug(L"E");  // gone between the review and the run
