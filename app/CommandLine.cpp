@@ -4,9 +4,9 @@
 #include "app/Uninstall.h"
 #include "lang/LanguageFiles.h"
 #include "lang/TranslationCheck.h"
+#include "maker/UpdateCheck.h"
 #include "platform/Platform.h"
-#include "services/Quietly.h"
-#include "services/UpdateCheck.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -33,7 +33,7 @@ Handover DispatchVerb(const std::wstring& commandLine) {
 }
 
 void RestartWithVerb(const std::wstring& verb) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     // Quoted, because the application folder usually holds blanks
     // ("Program Files"), which would otherwise split the program's path.
     const std::wstring exe = Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";

@@ -8,7 +8,7 @@
 #include "disks/LeftoverFolders.h"
 #include "disks/ListedDrives.h"
 #include "services/Checkpoint.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -43,20 +43,20 @@ Control* IconHolder(const StartControls& c, DriveIcon icon) {
 
 void FillSlot(StartForm& form, int n, const DiskSlot& slot, int step) {
   const StartControls& c = form.c;
-  Quietly([&] {
+  IgnoringFailures([&] {
     Control& label = Slot(c.DiskLabel, n, step, true);
     label.SetCaption(slot.letter);
     label.SetToolTip(slot.tip);
     label.SetVisible(true);
   });
-  Quietly([&] { Slot(c.DiskSelect, n, step, false).SetValue(slot.selected ? 1 : 0); });
-  Quietly([&] {
+  IgnoringFailures([&] { Slot(c.DiskSelect, n, step, false).SetValue(slot.selected ? 1 : 0); });
+  IgnoringFailures([&] {
     Control& mark = Slot(c.DiskImageSel, n, step, true);
     mark.SetPicture(slot.selected ? c.IconOK->picture() : nullptr);
     mark.SetToolTip(slot.tip);
     mark.SetVisible(true);
   });
-  Quietly([&] {
+  IgnoringFailures([&] {
     Control& image = Slot(c.DiskImage, n, step, true);
     image.SetVisible(true);
     image.SetToolTip(slot.tip);
@@ -67,7 +67,7 @@ void FillSlot(StartForm& form, int n, const DiskSlot& slot, int step) {
 // With no drive left, the first slot shows nothing and holds no choice: a
 // selection left on an empty slot would run a disk nobody sees.
 void EmptyFirstSlot(const StartControls& c) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     c.DiskSelect[0].SetValue(0);
     for (const ControlArray* array : {&c.DiskLabel, &c.DiskImageSel, &c.DiskImage}) {
       Control& element = (*array)[0];
@@ -84,7 +84,7 @@ void EmptyFirstSlot(const StartControls& c) {
 void RefreshDiskPanel(StartForm& form) {
   const StartControls& c = form.c;
   SetCheckpoint(L"DISKREFRESH0");
-  const std::vector<DiskSlot> slots = Quietly(std::vector<DiskSlot>(), [] { return ReadDiskSlots(); });
+  const std::vector<DiskSlot> slots = IgnoringFailures(std::vector<DiskSlot>(), [] { return ReadDiskSlots(); });
   SetCheckpoint(L"DISKREFRESH1");
   // Every slot beyond the first goes, however many an earlier rebuild made.
   for (const ControlArray* array : {&c.DiskLabel, &c.DiskSelect, &c.DiskImageSel, &c.DiskImage})
@@ -93,7 +93,7 @@ void RefreshDiskPanel(StartForm& form) {
   const int step = form.ui.Width() / 7;
   for (std::size_t n = 0; n < slots.size(); ++n) FillSlot(form, static_cast<int>(n), slots[n], step);
   if (slots.empty()) EmptyFirstSlot(c);
-  Quietly([&] { form.PlaceDiskHistory(static_cast<int>((slots.size() + kSlotsPerRow - 1) / kSlotsPerRow)); });
+  IgnoringFailures([&] { form.PlaceDiskHistory(static_cast<int>((slots.size() + kSlotsPerRow - 1) / kSlotsPerRow)); });
   SetCheckpoint(L"");
   form.SweepLeftovers(LeftoverNotice::Tell);
 }

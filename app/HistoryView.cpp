@@ -2,7 +2,7 @@
 
 #include "app/StartForm.h"
 #include "runlog/Statistics.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -26,12 +26,12 @@ std::vector<ListColumn> Columns(const Control& list) {
 void ShowHistoryArea(StartForm& form) {
   const StartControls& c = form.c;
   const bool shown = form.HistoryRoom && !c.ListView1->Rows().empty();
-  for (Control* part : {c.ListView1, c.Line1, c.Label22, c.Label29}) Quietly([&] { part->SetVisible(shown); });
+  for (Control* part : {c.ListView1, c.Line1, c.Label22, c.Label29}) IgnoringFailures([&] { part->SetVisible(shown); });
 }
 
 void RefreshStatistics(StartForm& form) {
   const StartControls& c = form.c;
-  Quietly([&] {
+  IgnoringFailures([&] {
     c.ListView1->SetColumns(Columns(*c.ListView1));
     std::vector<ListRow> rows;
     for (const HistoryRow& row : ReadHistory(Ticked(*c.Check9))) rows.emplace_back(row.begin(), row.end());
@@ -45,7 +45,7 @@ void ClearStatistics(StartForm& form) {
   RefreshStatistics(form);
   // The clear label may have had the focus; it goes to the next control
   // rather than stay on a hidden one.
-  if (!form.c.Label22->Visible()) Quietly([&] { form.c.Check9->SetFocus(); });
+  if (!form.c.Label22->Visible()) IgnoringFailures([&] { form.c.Check9->SetFocus(); });
 }
 
 }  // namespace vantrel

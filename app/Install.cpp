@@ -5,11 +5,11 @@
 
 #include "app/Installation.h"
 #include "lang/Language.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 #include "services/RegistryHelpers.h"
-#include "services/ServiceUrl.h"
 #include "services/Settings.h"
 #include "services/Shortcuts.h"
 
@@ -23,7 +23,7 @@ namespace {
 // to somebody else's files, which emptying would delete, and a shortcut
 // saved over a link among the old entries would be written into its target.
 void PrepareMenuFolder(const std::wstring& folder) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     FileSystem& fs = *Os().files;
     if (fs.IsLink(folder) && !fs.RemoveLink(folder)) return;
     fs.CreateFolder(folder);
@@ -43,7 +43,7 @@ std::wstring FileName(std::wstring text) {
 }
 
 void RememberInstallDate() {
-  Quietly([] {
+  IgnoringFailures([] {
     using namespace std::chrono;
     const year_month_day today{floor<days>(sys_seconds{seconds{Os().clock->NowSeconds()}})};
     WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", std::to_wstring(static_cast<unsigned>(today.month())));

@@ -2,13 +2,13 @@
 
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
 Installation ThisInstallation() {
   Installation at;
-  Quietly([&] {
+  IgnoringFailures([&] {
     at.name = L"Vantrel " + std::to_wstring(Os().system->ProgramVersionNumbers().major);
     at.appFolder = Os().system->ApplicationFolder();
     at.exeName = Os().system->ExecutableBaseName();

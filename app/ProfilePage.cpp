@@ -3,8 +3,8 @@
 // its button stores the choice and ends the program.
 #include "app/SecondForm.h"
 #include "lang/Language.h"
+#include "maker/ComputerProfile.h"
 #include "platform/Platform.h"
-#include "services/ComputerProfile.h"
 #include "services/Settings.h"
 
 namespace vantrel {

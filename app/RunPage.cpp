@@ -5,7 +5,7 @@
 #include "app/Choices.h"
 #include "lang/Language.h"
 #include "services/Checkpoint.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -54,19 +54,19 @@ Control& RunPage::ReportElement(const ControlArray& array, int row) {
 
 void RunPage::AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) {
   SetCheckpoint(L"ADDREPORT1");
-  Quietly([&] {
+  IgnoringFailures([&] {
     Control* image = &ReportElement(c_.ReportImage, row);
     image->SetPicture((ok ? c_.IconOK : c_.IconERROR)->picture());
     image->SetVisible(true);
   });
   SetCheckpoint(L"ADDREPORT2");
-  Quietly([&] {
+  IgnoringFailures([&] {
     Control* label = &ReportElement(c_.ReportDisk, row);
     label->SetCaption(disk);
     label->SetVisible(true);
   });
   SetCheckpoint(L"ADDREPORT3");
-  Quietly([&] {
+  IgnoringFailures([&] {
     Control* label = &ReportElement(c_.ReportInfo, row);
     label->SetFontCharset(Lang().LanguageCharset);
     label->SetCaption(info);

@@ -6,8 +6,8 @@
 #include "app/HistoryView.h"
 #include "app/StartForm.h"
 #include "lang/Language.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
-#include "services/ServiceUrl.h"
 #include "system/PagingFile.h"
 
 namespace vantrel {

@@ -4,13 +4,12 @@
 #include "app/Choices.h"
 #include "app/HistoryView.h"
 #include "lang/Language.h"
+#include "maker/ErrorReport.h"
+#include "maker/UpdateCheck.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/ErrorReport.h"
 #include "services/NumericText.h"
-#include "services/ServiceTexts.h"
 #include "services/Paths.h"
-#include "services/UpdateCheck.h"
 #include "system/PagingFile.h"
 
 namespace vantrel {
@@ -69,7 +68,6 @@ void StartForm::RestoreExtras() {
 Handover StartForm::Load(const std::wstring& commandLine) {
   InitEnvironment();
   if (!InitLanguage()) return Handover::End;
-  SetServiceTexts(LangText);
   OfferErrorReport();
   UpdateCheckReminder(true);
   if (const Handover verb = DispatchVerb(commandLine); verb != Handover::Wizard) return verb;

@@ -4,10 +4,10 @@
 // page.
 #include "app/SecondForm.h"
 #include "lang/Language.h"
+#include "maker/Subscription.h"
 #include "platform/Platform.h"
 #include "services/Breather.h"
 #include "services/Settings.h"
-#include "services/Subscription.h"
 
 namespace vantrel {
 

@@ -5,10 +5,10 @@
 #include "app/Installation.h"
 #include "app/UninstallScripts.h"
 #include "lang/Language.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Quietly.h"
-#include "services/ServiceUrl.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -21,14 +21,15 @@ namespace {
 class ScriptFile {
  public:
   ScriptFile(const std::wstring& path, unsigned codePage)
-      : codePage_(codePage), file_(Quietly(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {
+      : codePage_(codePage),
+        file_(IgnoringFailures(std::unique_ptr<OutputFile>(), [&] { return Os().files->Create(path); })) {
     whole_ = file_ != nullptr;
   }
   void Write(const std::vector<std::wstring>& lines) {
-    if (file_) whole_ = Quietly(false, [&] { return file_->Write(ScriptBytes(lines, codePage_)); }) && whole_;
+    if (file_) whole_ = IgnoringFailures(false, [&] { return file_->Write(ScriptBytes(lines, codePage_)); }) && whole_;
   }
   void Close() {
-    if (file_) whole_ = Quietly(false, [&] { return file_->Close(); }) && whole_;
+    if (file_) whole_ = IgnoringFailures(false, [&] { return file_->Close(); }) && whole_;
     file_.reset();
   }
   // Created, and every write and the close succeeded.
@@ -41,11 +42,11 @@ class ScriptFile {
 };
 
 bool StartHidden(const std::wstring& commandLine) {
-  return Quietly(false, [&] { return Os().shell->StartProcess(commandLine, true); });
+  return IgnoringFailures(false, [&] { return Os().shell->StartProcess(commandLine, true); });
 }
 
 void RemoveQuietly(const std::wstring& file) {
-  Quietly([&] { Os().files->RemoveFile(file); });
+  IgnoringFailures([&] { Os().files->RemoveFile(file); });
 }
 
 }  // namespace
@@ -67,9 +68,9 @@ void UninstallJob() {
   const std::wstring batchFile = temp + L"\\Uninstall.bat", regFile = temp + L"\\uninstall.reg";
   const Installation at = ThisInstallation();
   const UninstallScripts lines = BuildUninstallScripts(at, Env().DataFolder, temp, AppFolderIsItsOwn(at));
-  ScriptFile batch(batchFile, Quietly(0u, [] { return Os().codec->OemCodePage(); }));
+  ScriptFile batch(batchFile, IgnoringFailures(0u, [] { return Os().codec->OemCodePage(); }));
   batch.Write(lines.batchLoop);
-  ScriptFile reg(regFile, Quietly(0u, [] { return Os().codec->AnsiCodePage(); }));
+  ScriptFile reg(regFile, IgnoringFailures(0u, [] { return Os().codec->AnsiCodePage(); }));
   reg.Write({lines.regHeader});
   if (MsgBox(LangText(L"UNINSTALL", L"WHAT-ABOUT-SETTINGS"), mb::YesNo | mb::Information) != mb::Yes) {
     reg.Write({lines.regSettings});

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -35,7 +35,7 @@ std::wstring BatchLiteral(const std::wstring& path) {
 
 bool AppFolderIsItsOwn(const Installation& at) {
   if (at.exeName.empty() || IsRoot(at.appFolder)) return false;
-  return Quietly(false, [&] {
+  return IgnoringFailures(false, [&] {
     FileSystem& fs = *Os().files;
     bool exeSeen = false;
     for (const std::wstring& name : fs.ListFiles(at.appFolder)) {

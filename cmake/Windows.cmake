@@ -13,18 +13,20 @@ add_library(vantrel_win32 STATIC
   platform/win32/Win32Power.cpp
   platform/win32/Win32Toolkit.cpp
   platform/win32/Win32Http.cpp
+  platform/win32/Win32Main.cpp
 )
 target_compile_definitions(vantrel_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(vantrel_win32 PUBLIC vantrel_logic ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs winmm wininet)
+target_link_libraries(vantrel_win32 PUBLIC vantrel_platform ole32 oleaut32 uuid shell32 version comctl32 user32 advapi32 gdi32 msimg32 windowscodecs winmm wininet)
 
+# The entry point stands above the app, which it starts; only this build has it.
 add_executable(Vantrel WIN32
-  platform/win32/WinMain.cpp
+  main/Main.cpp
   resources/Vantrel.rc
 )
 target_compile_definitions(Vantrel PRIVATE
   VANTREL_VERSION_MAJOR=${VANTREL_VERSION_MAJOR} VANTREL_VERSION_MINOR=${VANTREL_VERSION_MINOR})
 target_link_options(Vantrel PRIVATE -municode)
-target_link_libraries(Vantrel PRIVATE vantrel_win32)
+target_link_libraries(Vantrel PRIVATE vantrel_win32 vantrel_logic)
 set_target_properties(Vantrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIST_DIR})
 
 # Data files beside the program, as a release lays them out.

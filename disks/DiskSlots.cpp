@@ -6,8 +6,8 @@
 #include "disks/ListedDrives.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -41,9 +41,9 @@ std::wstring SizeText(uint64_t bytes) {
 
 std::wstring DiskTip(const std::wstring& letter) {
   Drives& drives = *Os().drives;
-  const auto volume = Quietly(std::optional<VolumeFacts>(), [&] { return drives.Volume(letter); });
-  const auto total = Quietly(std::optional<uint64_t>(), [&] { return drives.TotalSize(letter); });
-  const auto free = Quietly(std::optional<uint64_t>(), [&] { return drives.AvailableSpace(letter + L":"); });
+  const auto volume = IgnoringFailures(std::optional<VolumeFacts>(), [&] { return drives.Volume(letter); });
+  const auto total = IgnoringFailures(std::optional<uint64_t>(), [&] { return drives.TotalSize(letter); });
+  const auto free = IgnoringFailures(std::optional<uint64_t>(), [&] { return drives.AvailableSpace(letter + L":"); });
   std::wstring tip;
   if (volume) {
     const std::wstring label = volume->VolumeName.empty() ? LangText(L"VERSION3", L"DISK-TIP-NO-LABEL") : volume->VolumeName;
@@ -60,8 +60,8 @@ std::vector<DiskSlot> ReadDiskSlots() {
     DiskSlot slot;
     slot.letter = AsciiUpper(letter);
     slot.selected = IsDiskSelected(slot.letter);
-    const uint64_t total = Quietly(std::optional<uint64_t>(), [&] { return Os().drives->TotalSize(letter); }).value_or(0);
-    slot.icon = DriveIconOf(Quietly(-1, [&] { return Os().drives->DriveType(letter); }), total);
+    const uint64_t total = IgnoringFailures(std::optional<uint64_t>(), [&] { return Os().drives->TotalSize(letter); }).value_or(0);
+    slot.icon = DriveIconOf(IgnoringFailures(-1, [&] { return Os().drives->DriveType(letter); }), total);
     slot.tip = DiskTip(letter);
     slots.push_back(slot);
   }

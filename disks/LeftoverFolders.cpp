@@ -1,14 +1,14 @@
 #include "disks/LeftoverFolders.h"
 
 #include "disks/ListedDrives.h"
-#include "disks/WorkFolder.h"
+#include "disks/WorkFiles.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
 #include "services/Breather.h"
 #include "services/FolderRemoval.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/RunLock.h"
 
 namespace vantrel {
@@ -23,7 +23,7 @@ void RemoveLeftoverWorkFolders(LeftoverNotice notice) {
   Breather breathe(DoEvents);
   const bool tell = notice == LeftoverNotice::Tell;
   for (const std::wstring& letter : ListedDriveLetters()) {
-    Quietly([&] {
+    IgnoringFailures([&] {
       const std::wstring folder = WorkFolderOf(letter);
       // A folder that a run holds, of this copy or of another, is no
       // leftover: it is left alone without a word.

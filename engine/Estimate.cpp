@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/StageRunner.h"
+#include "engine/StageContext.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/NumericText.h"

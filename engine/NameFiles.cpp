@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/FillPatterns.h"
-#include "engine/StageRunner.h"
+#include "engine/FillText.h"
 #include "engine/WorkArea.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -14,8 +13,6 @@ namespace {
 constexpr uint64_t kSmallRemovable = 33'000'000'000ull;
 constexpr uint64_t kFreeFloor = 50'000'000;
 constexpr int kNtfsLine = 901;
-const wchar_t kDigitBlock[] =
-    L"0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789";
 // Whether a disk still has more than a floor of free bytes, asked of the
 // system only when the files made since the last answer could have taken
 // the difference: a question per file costs as much as the file.
@@ -47,8 +44,6 @@ class FreeSpaceWatch {
 
 }  // namespace
 
-std::wstring NameFileName(int i) { return L"bo" + std::to_wstring(i) + L"-" + kDigitBlock + L".$$$"; }
-
 int PlannedNameFiles(uint64_t totalSize, NtfsMode ntfs, bool removable, uint64_t freeBytes) {
   uint64_t count = totalSize / 10 / 1000;
   const uint64_t cap = ntfs == NtfsMode::Deepest ? 150'000 : ntfs == NtfsMode::Thorough ? 70'000 : 20'000;
@@ -57,44 +52,36 @@ int PlannedNameFiles(uint64_t totalSize, NtfsMode ntfs, bool removable, uint64_t
   return static_cast<int>(std::max<uint64_t>(count, 1));
 }
 
-void WriteNameFiles(Run& run, int stage, const DiskFacts& disk) {
+void WriteNameFiles(StageContext& stage) {
+  const DiskFacts& disk = stage.disk;
   const bool ntfs = disk.fileSystem == L"NTFS";
   const auto freeAtStart = FreeBytes(disk.letter);
-  if (!freeAtStart) {
-    run.DiskStatus = kNameFilesFailed;
-    return;
-  }
-  const int count = PlannedNameFiles(disk.totalSize, run.plan.ntfs, disk.removable, *freeAtStart);
-  run.WorkFileCount = count;
+  if (!freeAtStart) return stage.Fail();
+  const int count = PlannedNameFiles(disk.totalSize, stage.plan.ntfs, disk.removable, *freeAtStart);
+  stage.WorkFileCount = count;
   // Drawn once per disk and written unchanged into every file.
-  const std::string line = FillText(run.plan.method, kNtfsLine) + "\r\n";
-  run.SetProgress(0, count);
-  run.view.Show(RunText::Remark, LangText(L"VERSION3", L"MAYBESLOW"));
-  run.Yield();
+  const std::string line = FillText(stage.plan.method, kNtfsLine) + "\r\n";
+  stage.SetProgress(0, count);
+  stage.view.Show(RunText::Remark, LangText(L"VERSION3", L"MAYBESLOW"));
+  stage.Yield();
   FreeSpaceWatch floor(disk.letter, kFreeFloor);
   for (int i = 0; i <= count; ++i) {
     if (SecondTick(1)) {
-      if (run.ProgressMax() >= i) run.SetProgressValue(i);
-      run.Yield();
+      if (stage.ProgressMax() >= i) stage.SetProgressValue(i);
+      stage.Yield();
     }
     const auto above = floor.Above();
-    if (!above) {
-      run.DiskStatus = kNameFilesFailed;
-      return;
-    }
+    if (!above) return stage.Fail();
     if (!*above) break;
-    const std::wstring path = run.Work->PathOf(WorkFile::NameFile, i, true);
+    const std::wstring path = stage.Work()->PathOf(WorkFile::NameFile, i, true);
     std::unique_ptr<OutputFile> file = path.empty() ? nullptr : Os().files->CreateNew(path);
-    if (file) run.NameFilesMade = i + 1;
+    if (file) stage.NameFilesMade = i + 1;
     const bool written = file && (!ntfs || file->Write(line));
-    if (!file || !file->Close() || !written) {
-      run.DiskStatus = kNameFilesFailed;
-      return;
-    }
-    run.Breathe();
-    WaitWhilePaused(run, stage);
-    if (run.StopRequested()) {
-      run.WorkFileCount = i;
+    if (!file || !file->Close() || !written) return stage.Fail();
+    stage.Breathe();
+    stage.WaitWhilePaused();
+    if (stage.StopRequested()) {
+      stage.WorkFileCount = i;
       return;
     }
   }

@@ -3,15 +3,13 @@
 #pragma once
 #include <string>
 
-#include "engine/RunState.h"
+#include "engine/StageContext.h"
 
 namespace vantrel {
 
-// Name file number i: "bo" + i + "-" + a block of 100 digits + ".$$$".
-std::wstring NameFileName(int i);
 // How many files stage 1 plans for a disk: by its size, capped by the
 // metadata mode, a hundredth on a small removable disk, at least 1.
 int PlannedNameFiles(uint64_t totalSize, NtfsMode ntfs, bool removable, uint64_t freeBytes);
-void WriteNameFiles(Run& run, int stage, const DiskFacts& disk);
+void WriteNameFiles(StageContext& stage);
 
 }  // namespace vantrel

@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "disks/WorkFolder.h"
+#include "disks/WorkFiles.h"
 #include "engine/Estimate.h"
+#include "engine/StageContext.h"
 #include "engine/StageRunner.h"
 #include "engine/WorkArea.h"
 #include "lang/Language.h"
@@ -12,8 +13,8 @@
 #include "runlog/RunLog.h"
 #include "services/Checkpoint.h"
 #include "services/FolderRemoval.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "system/RecycleBin.h"
 #include "system/StandbyGuard.h"
 
@@ -35,7 +36,7 @@ std::unique_ptr<WorkArea> PrepareWorkFolder(const DiskFacts& disk) {
   std::unique_ptr<WorkArea> work = WorkArea::Make(WorkFolderOf(disk.letter), disk.fileSystem.rfind(L"FAT", 0) == 0);
   if (!work) return nullptr;
   FileSystem& fs = *Os().files;
-  const std::wstring test = work->Folder() + L"\\test.txt";
+  const std::wstring test = work->Folder() + L"\\" + kWriteTestFile;
   std::unique_ptr<OutputFile> file = fs.CreateNew(test);
   const bool written = file && file->Write("test\r\n");
   if (!file || !file->Close() || !written || !fs.RemoveFile(test)) return nullptr;
@@ -107,12 +108,15 @@ void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
   record.serial = disk.serial;
   record.cleaningMode = static_cast<int>(run.plan.cleaning);
   record.ntfsMode = static_cast<int>(run.plan.ntfs);
-  PrependLogLine(FormatLogRecord(record));
+  // A fault in the log's code loses the record like a failed write.
+  const Logged logged = IgnoringFailures(Logged::Lost, [&] { return PrependLogLine(FormatLogRecord(record)); });
   if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(run.plan, disk, elapsed);
-  Quietly([&] {
-    run.view.AddReportRow(row, disk.letter + L":", LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus)),
-                          run.DiskStatus == kCompleted);
-  });
+  // The row is the user's one account of a disk whose record is lost.
+  std::wstring info = LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus));
+  if (logged == Logged::Lost) info += L" - " + LangText(L"VERSION3", L"LOG-NOT-WRITTEN");
+  // A row that cannot be shown keeps neither the checkpoint nor the next
+  // disk waiting.
+  IgnoringFailures([&] { run.view.AddReportRow(row, disk.letter + L":", info, run.DiskStatus == kCompleted); });
   SetCheckpoint(L"");
   if (run.view.SessionEnding()) return;
   run.Wait(kAfterReportMs);
@@ -124,11 +128,11 @@ void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
 void EndOfRun(Run& run) {
   RunView& view = run.view;
   if (!view.SessionEnding()) {
-    Quietly([&] {
+    IgnoringFailures([&] {
       if (view.SoundWhenDone()) view.PlayCompletionSound(!run.StopRequested());
     });
   }
-  Quietly([&] {
+  IgnoringFailures([&] {
     if (view.ShutdownWhenDone() && !run.StopRequested()) {
       view.Show(RunText::Shutdown, LangText(L"INTERFACE", L"INITIATINGSHUTDOWN"));
       view.StartShutdownCountdown();
@@ -136,13 +140,13 @@ void EndOfRun(Run& run) {
       view.Show(RunText::Shutdown, L"");
     }
   });
-  Quietly([&] { view.ShowFinishPage(); });
+  IgnoringFailures([&] { view.ShowFinishPage(); });
 }
 
 }  // namespace
 
 std::optional<DiskFacts> ReadDiskFacts(const std::wstring& letter) {
-  return Quietly(std::optional<DiskFacts>(), [&]() -> std::optional<DiskFacts> {
+  return IgnoringFailures(std::optional<DiskFacts>(), [&]() -> std::optional<DiskFacts> {
     Drives& drives = *Os().drives;
     for (const std::wstring& l : drives.Letters()) {
       if (l != letter) continue;
@@ -168,8 +172,8 @@ void StartRun(Run& run) {
   RunView& view = run.view;
   // From the first step to the finish page, whatever happens between.
   std::optional<StandbyPrevention> awake;
-  if (run.plan.preventStandby) Quietly([&] { awake.emplace(view.Window()); });
-  Quietly([&] {
+  if (run.plan.preventStandby) IgnoringFailures([&] { awake.emplace(view.Window()); });
+  IgnoringFailures([&] {
     run.SetProgress(0, 1);
     run.Yield();
     if (run.plan.emptyRecycleBin) {
@@ -186,13 +190,13 @@ void StartRun(Run& run) {
   });
   // Whatever went wrong, the run ends on the finish page: the run page
   // refuses to close.
-  Quietly([&] { view.ShowFinishPage(); });
-  Quietly([&] { view.ShowStopButton(false); });
+  IgnoringFailures([&] { view.ShowFinishPage(); });
+  IgnoringFailures([&] { view.ShowStopButton(false); });
 }
 
 void RunAllDisks(Run& run) {
   SetCheckpoint(L"REPORTCONTROLS1");
-  Quietly([&] { run.view.ClearReport(); });
+  IgnoringFailures([&] { run.view.ClearReport(); });
   SetCheckpoint(L"");
   const std::size_t disks = run.plan.letters.size();
   for (std::size_t i = 0; i < disks && !run.view.SessionEnding(); ++i) {
@@ -200,31 +204,33 @@ void RunAllDisks(Run& run) {
     const int64_t start = Os().clock->NowSeconds();
     run.PausedMs = 0;
     DiskFacts disk;
-    if (Quietly(false, [&] { return PrepareDisk(run, i, disk); })) {
+    if (IgnoringFailures(false, [&] { return PrepareDisk(run, i, disk); })) {
       run.WorkFileCount = 0;
       run.NameFilesMade = run.CopiesMade = 0;
       run.StageInWork = -1;
       // The stages contain their own faults; this catches one between them,
       // which fails the disk as its stage would. Stage 4 runs either way.
-      if (!Quietly(false, [&] {
+      if (!IgnoringFailures(false, [&] {
             RunStages(run, disk);
             return true;
           }) &&
           run.DiskStatus == kCompleted)
         run.DiskStatus = StageFailure(run.StageInWork);
-      if (!Quietly(false, [&] {
+      if (!IgnoringFailures(false, [&] {
             ClearWorkFolder(run, disk);
             return true;
           }))
         run.DiskStatus = kRemovalFailed;
-      // Whatever the stages left in the data folder goes with the disk.
-      RemoveTemplateFile();
+      // Whatever the stages left in the data folder goes with the disk; a
+      // template that stays is work the disk failed to remove.
+      if (!RemoveTemplateFile() && run.FreeSpaceMode() && run.DiskStatus == kCompleted)
+        run.DiskStatus = kRemovalFailed;
     } else {
       run.Work.reset();
-      Quietly([&] { SetAllStepImages(run, StepIcon::Error); });
+      IgnoringFailures([&] { SetAllStepImages(run, StepIcon::Error); });
       run.DiskStatus = kPreparationFailed;
     }
-    Quietly([&] { CloseDisk(run, disk, start, static_cast<int>(i)); });
+    IgnoringFailures([&] { CloseDisk(run, disk, start, static_cast<int>(i)); });
   }
   EndOfRun(run);
 }

@@ -1,11 +1,9 @@
 #include "engine/WorkArea.h"
 
-#include "engine/FillPatterns.h"
-#include "engine/NameFiles.h"
+#include "disks/WorkFiles.h"
 #include "platform/Platform.h"
 #include "services/FolderRemoval.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 

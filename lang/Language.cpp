@@ -1,12 +1,12 @@
 #include "lang/Language.h"
 
-#include "services/Settings.h"
 #include "lang/Charset.h"
 #include "lang/LanguageChoice.h"
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/IniHelpers.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
+#include "services/Settings.h"
 
 namespace vantrel {
 
@@ -19,7 +19,7 @@ std::wstring ReadText(const std::wstring& section, const std::wstring& key, cons
                       unsigned codePage) {
   const std::string bytes = IniReadBytes(section, key, file);
   if (bytes.empty()) return {};
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     return Os().codec->Decode(codePage ? codePage : Os().codec->AnsiCodePage(), bytes);
   });
 }

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "services/LanguageState.h"
+#include "lang/LanguageState.h"
 
 namespace vantrel {
 

@@ -4,7 +4,6 @@
 #include "platform/Platform.h"
 #include "services/Environment.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "lang/LanguageState.h"
 #include "platform/Platform.h"
-#include "services/LanguageState.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -19,7 +19,7 @@ bool EndsWithIni(const std::wstring& name) {
 
 std::vector<std::wstring> LanguageFiles() {
   std::vector<std::wstring> names =
-      Quietly(std::vector<std::wstring>(), [] { return Os().files->ListFiles(Lang().LanguageFolder); });
+      IgnoringFailures(std::vector<std::wstring>(), [] { return Os().files->ListFiles(Lang().LanguageFolder); });
   std::erase_if(names, [](const std::wstring& name) { return !EndsWithIni(name); });
   std::sort(names.begin(), names.end(),
             [](const std::wstring& a, const std::wstring& b) { return AsciiLower(a) < AsciiLower(b); });

@@ -1,14 +1,14 @@
 #include "lang/TranslationCheck.h"
 
+#include "lang/LanguageState.h"
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/IniHelpers.h"
-#include "services/LanguageState.h"
 #include "services/NumericText.h"
 #include "services/OpenURL.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/TextLines.h"
 
 namespace vantrel {
@@ -47,7 +47,7 @@ std::string MissingTexts(const std::vector<std::string>& reference, const std::w
 }  // namespace
 
 void CheckTranslations(const std::vector<std::wstring>& files) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     std::vector<std::string> reference;
     bool read = false;
     std::string report;
@@ -69,7 +69,11 @@ void CheckTranslations(const std::vector<std::wstring>& files) {
       return;
     }
     const std::wstring target = Env().DataFolder + L"\\temp.txt";
-    if (Os().files->WriteAll(target, report + "\r\n")) OpenURL(ShortPath(target));
+    if (!Os().files->WriteAll(target, report + "\r\n")) {
+      MsgBox(L"The report " + target + L" could not be written.", mb::Exclamation);
+      return;
+    }
+    OpenURL(ShortPath(target));
   });
 }
 

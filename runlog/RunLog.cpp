@@ -6,8 +6,8 @@
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -51,12 +51,11 @@ bool WriteDurably(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-bool PrependLogLine(const std::wstring& record) {
+Logged PrependLogLine(const std::wstring& record) {
   const std::wstring pending = Env().DataFolder + L"\\" + kPendingLogName;
-  const std::string line = Quietly(std::string(), [&] {
-    return ToAnsi(record) + "\r\n";
-  });
-  const bool done = Quietly(false, [&] {
+  const std::string line = ToAnsi(record) + "\r\n";
+  // A fault on the way leaves the old log whole: the record waits.
+  const bool done = IgnoringFailures(false, [&] {
     FileSystem& fs = *Os().files;
     const std::wstring log = Env().DataFolder + L"\\log.txt";
     const std::wstring scratch = Env().DataFolder + L"\\temp.log";
@@ -74,9 +73,10 @@ bool PrependLogLine(const std::wstring& record) {
     if (hasPending) fs.RemoveFile(pending);
     return true;
   });
+  if (done) return Logged::OnTop;
   // A record that could not go on top waits for the next one.
-  if (!done && !line.empty()) Quietly([&] { Os().files->AppendAll(pending, line); });
-  return done;
+  return IgnoringFailures(false, [&] { return Os().files->AppendAll(pending, line); }) ? Logged::Waiting
+                                                                                      : Logged::Lost;
 }
 
 }  // namespace vantrel

@@ -21,10 +21,15 @@ std::wstring FormatLogRecord(const LogRecord& record);
 // whole, or not replaced) wait here, oldest first, for the next record.
 inline const wchar_t* const kPendingLogName = L"pending.log";
 
+enum class Logged {
+  OnTop,    // the record, and any that waited, head the log
+  Waiting,  // the record waits in the pending file for the next one
+  Lost,     // neither took it: the user must be told
+};
+
 // Puts a record on top of the log. The old log is replaced by the new one,
 // written through to the disk, in a single step, and only once it was read
-// whole, so an interruption never loses the history. False when the record
-// had to wait in the pending file.
-bool PrependLogLine(const std::wstring& record);
+// whole, so an interruption never loses the history.
+Logged PrependLogLine(const std::wstring& record);
 
 }  // namespace vantrel

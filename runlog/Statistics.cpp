@@ -11,9 +11,9 @@
 #include "services/AnsiText.h"
 #include "services/Checkpoint.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -85,7 +85,7 @@ std::vector<HistoryRow> ReadHistory(bool completedOnly) {
   std::vector<HistoryRow> rows;
   if (!FileExists(LogFile())) return rows;
   SetCheckpoint(L"REFRESHLOGS");
-  Quietly([&] {
+  IgnoringFailures([&] {
     std::string bytes;
     if (!Os().files->ReadAll(LogFile(), bytes)) return;
     Texts text;
@@ -103,11 +103,13 @@ std::vector<HistoryRow> ReadHistory(bool completedOnly) {
   return rows;
 }
 
-void ClearHistory() {
+bool ClearHistory() {
+  bool cleared = true;
+  // Asked for by a click: a fault is a file that stays, and the other file
+  // still goes.
   for (const std::wstring& file : {LogFile(), Env().DataFolder + L"\\" + kPendingLogName})
-    Quietly([&] {
-      if (FileExists(file)) Os().files->RemoveFile(file);
-    });
+    if (!IgnoringFailures(false, [&] { return !FileExists(file) || Os().files->RemoveFile(file); })) cleared = false;
+  return cleared;
 }
 
 }  // namespace vantrel

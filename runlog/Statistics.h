@@ -17,7 +17,8 @@ using HistoryRow = std::array<std::wstring, 5>;
 std::vector<HistoryRow> ReadHistory(bool completedOnly);
 
 // Deletes the log and the records still waiting to go on top of it, so a
-// cleared history does not come back with the next run.
-void ClearHistory();
+// cleared history does not come back with the next run. False when either
+// is still there.
+bool ClearHistory();
 
 }  // namespace vantrel

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/IniHelpers.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/RegistryHelpers.h"
 #include "services/SpecialFolder.h"
 
@@ -48,7 +48,7 @@ std::wstring FormatProgramVersion(int major, int minor) {
 
 uint32_t DetectWindowsVersion() {
   uint32_t version = 0;
-  Quietly([&] {
+  IgnoringFailures([&] {
     version = Os().system->MajorVersion();
     const std::wstring product =
         RegistryRead(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProductName");
@@ -58,11 +58,11 @@ uint32_t DetectWindowsVersion() {
 }
 
 bool DetectAdminRights() {
-  return Quietly(false, [] { return Os().system->ProcessIsElevated(); });
+  return IgnoringFailures(false, [] { return Os().system->ProcessIsElevated(); });
 }
 
 std::wstring ReadOrMakeInstallId(const std::wstring& iniFile) {
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     Os().clock->SeedRandomFromClock();
     const auto stored = IniReadSmallFile(kModuleSection, L"PCID", iniFile, kModuleIniMostBytes);
     if (!stored) return std::wstring();
@@ -79,16 +79,16 @@ std::wstring ModuleIniFile() { return Env().FolderCommonAppData + L"\\" + kModul
 void InitEnvironment() {
   EnvironmentFacts& env = g_env;
   env = EnvironmentFacts{};
-  Quietly([&] { ResolveFolders(env); });
-  Quietly([&] { env.SystemDrive = env.FolderWindows.substr(0, 1); });
-  Quietly([&] {
+  IgnoringFailures([&] { ResolveFolders(env); });
+  env.SystemDrive = env.FolderWindows.substr(0, 1);
+  IgnoringFailures([&] {
     env.DataFolder = env.FolderAppData + L"\\" + kAppName;
     if (!FolderExists(env.DataFolder)) Os().files->CreateFolder(env.DataFolder);
   });
   env.WindowsVersion = DetectWindowsVersion();
   env.IsAdmin = DetectAdminRights();
   env.TempFolder = GetTempFolder();
-  Quietly([&] {
+  IgnoringFailures([&] {
     const VersionNumbers v = Os().system->ProgramVersionNumbers();
     env.ProgramVersion = FormatProgramVersion(v.major, v.minor);
   });
@@ -96,7 +96,7 @@ void InitEnvironment() {
 }
 
 std::wstring CountryName() {
-  return Quietly(std::wstring(), [] {
+  return IgnoringFailures(std::wstring(), [] {
     const std::wstring name = Os().system->LocaleCountryName();
     return name.substr(0, name.find(L'\0'));
   });

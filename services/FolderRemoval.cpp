@@ -1,7 +1,7 @@
 #include "services/FolderRemoval.h"
 
 #include "platform/Platform.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -33,7 +33,7 @@ Removal RemoveTree(FileSystem& fs, const std::wstring& folder, const std::functi
 }  // namespace
 
 bool EmptyHeldFolder(const std::wstring& folder, const std::function<void()>& afterEachFile) {
-  return Quietly(false, [&] {
+  return IgnoringFailures(false, [&] {
     FileSystem& fs = *Os().files;
     bool whole = true;
     // Files first, one name at a time and never all of them at once: the
@@ -59,14 +59,14 @@ bool EmptyHeldFolder(const std::wstring& folder, const std::function<void()>& af
 }
 
 bool FolderInUse(const std::wstring& folder) {
-  return Quietly(false, [&] {
+  return IgnoringFailures(false, [&] {
     FileSystem& fs = *Os().files;
     return !fs.Hold(folder) && fs.LastFailure() == FsFailure::InUse;
   });
 }
 
 Removal DeleteFolderTree(const std::wstring& folder, const std::function<void()>& afterEachFile) {
-  return Quietly(Removal::Left, [&] { return RemoveTree(*Os().files, folder, afterEachFile); });
+  return IgnoringFailures(Removal::Left, [&] { return RemoveTree(*Os().files, folder, afterEachFile); });
 }
 
 }  // namespace vantrel

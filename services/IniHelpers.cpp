@@ -3,8 +3,8 @@
 #include "platform/IniText.h"
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -13,16 +13,17 @@ constexpr std::size_t kReadBuffer = 750;
 }
 
 std::string IniReadBytes(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
-  return Quietly(std::string(), [&] { return Os().profiles->Read(section, AsciiLower(key), file, kReadBuffer); });
+  return IgnoringFailures(std::string(),
+                          [&] { return Os().profiles->Read(section, AsciiLower(key), file, kReadBuffer); });
 }
 
 std::wstring IniRead(const std::wstring& section, const std::wstring& key, const std::wstring& file) {
-  return Quietly(std::wstring(), [&] { return FromAnsi(IniReadBytes(section, key, file)); });
+  return IgnoringFailures(std::wstring(), [&] { return FromAnsi(IniReadBytes(section, key, file)); });
 }
 
 std::optional<std::wstring> IniReadSmallFile(const std::wstring& section, const std::wstring& key,
                                              const std::wstring& file, std::size_t mostBytes) {
-  return Quietly(std::optional<std::wstring>(), [&]() -> std::optional<std::wstring> {
+  return IgnoringFailures(std::optional<std::wstring>(), [&]() -> std::optional<std::wstring> {
     FileSystem& files = *Os().files;
     const auto in = files.OpenRead(file);
     if (!in) {
@@ -40,9 +41,9 @@ std::optional<std::wstring> IniReadSmallFile(const std::wstring& section, const 
   });
 }
 
-void IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+bool IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
               const std::wstring& file) {
-  Quietly([&] { Os().profiles->Write(section, AsciiUpper(key), ToAnsi(value), file); });
+  return Os().profiles->Write(section, AsciiUpper(key), ToAnsi(value), file);
 }
 
 }  // namespace vantrel

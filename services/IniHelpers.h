@@ -18,7 +18,8 @@ std::string IniReadBytes(const std::wstring& section, const std::wstring& key,
 // leave alone from one to add the value to.
 std::optional<std::wstring> IniReadSmallFile(const std::wstring& section, const std::wstring& key,
                                              const std::wstring& file, std::size_t mostBytes);
-void IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+// False when the value was not written.
+bool IniWrite(const std::wstring& section, const std::wstring& key, const std::wstring& value,
               const std::wstring& file);
 
 }  // namespace vantrel

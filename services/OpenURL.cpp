@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/RegistryHelpers.h"
 
 namespace vantrel {
@@ -16,7 +16,7 @@ constexpr intptr_t kLastShellError = 32;
 }  // namespace
 
 void OpenURL(const std::wstring& url) {
-  Quietly([&] {
+  IgnoringFailures([&] {
     // A missing handler key ends here without a word, as an unreadable one does.
     const auto handler = ShellRegistryRead(kHandlerKey);
     if (!handler) return;

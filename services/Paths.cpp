@@ -2,31 +2,31 @@
 
 #include "platform/Platform.h"
 #include "services/Environment.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
 bool FileExists(const std::wstring& path) {
-  return Quietly(false, [&] { return !path.empty() && Os().files->FileExists(path); });
+  return IgnoringFailures(false, [&] { return !path.empty() && Os().files->FileExists(path); });
 }
 
 bool FolderExists(const std::wstring& path) {
-  return Quietly(false, [&] { return !path.empty() && Os().files->FolderExists(path); });
+  return IgnoringFailures(false, [&] { return !path.empty() && Os().files->FolderExists(path); });
 }
 
 std::wstring ShortPath(const std::wstring& path) {
-  return Quietly(std::wstring(), [&] { return Os().files->ShortPathName(path); });
+  return IgnoringFailures(std::wstring(), [&] { return Os().files->ShortPathName(path); });
 }
 
 std::wstring LongPath(const std::wstring& path) {
-  return Quietly(path, [&] {
+  return IgnoringFailures(path, [&] {
     const std::wstring longForm = Os().files->LongPathName(path);
     return longForm.empty() ? path : longForm;
   });
 }
 
 std::wstring GetTempFolder() {
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     std::wstring temp = Os().files->TempPath();
     if (temp.empty()) temp = Env().SystemDrive + L":\\";
     temp = LongPath(temp);

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "platform/Platform.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -93,7 +93,7 @@ std::wstring RenderRegistryValue(const RegValue& value) {
 }
 
 std::wstring RegistryRead(const std::wstring& fullPath) {
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     const auto hive = DirectHive(fullPath);
     if (!hive) return std::wstring();
     const Location at = SplitValuePath(hive->first, hive->second);
@@ -102,41 +102,38 @@ std::wstring RegistryRead(const std::wstring& fullPath) {
   });
 }
 
-void RegistryWrite(const std::wstring& keyPath, const std::wstring& valueName,
+// Writes and deletes run in jobs such as the install, whose other steps
+// must still run: a fault is a value not stored or not deleted.
+bool RegistryWrite(const std::wstring& keyPath, const std::wstring& valueName,
                    const std::wstring& value, int type) {
-  Quietly([&] {
+  return IgnoringFailures(false, [&] {
     const auto hive = DirectHive(keyPath);
-    if (!hive) return;
+    if (!hive) return false;
     const std::wstring key = TrimSlashes(hive->second);
-    if (!Os().registry->CreateKey(hive->first, key)) return;
-    if (type == regtype::String) {
-      Os().registry->SetValue(hive->first, key, valueName, StringValue(value));
-    } else if (type == regtype::Dword) {
-      const auto number = ParseNumber(value);
-      if (!number) return;
-      const double rounded = std::nearbyint(*number);
-      if (rounded < -2147483648.0 || rounded > 2147483647.0) return;
-      Os().registry->SetValue(hive->first, key, valueName,
-                              DwordValue(static_cast<int32_t>(rounded)));
-    }
+    if (!Os().registry->CreateKey(hive->first, key)) return false;
+    if (type == regtype::String) return Os().registry->SetValue(hive->first, key, valueName, StringValue(value));
+    if (type != regtype::Dword) return false;
+    const auto number = ParseNumber(value);
+    if (!number) return false;
+    const double rounded = std::nearbyint(*number);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) return false;
+    return Os().registry->SetValue(hive->first, key, valueName, DwordValue(static_cast<int32_t>(rounded)));
   });
 }
 
-void RegistryDelete(const std::wstring& fullPath) {
-  Quietly([&] {
+bool RegistryDelete(const std::wstring& fullPath) {
+  return IgnoringFailures(false, [&] {
     const auto hive = AnyHive(fullPath);
-    if (!hive) return;
-    if (!fullPath.empty() && fullPath.back() == L'\\') {
-      Os().registry->DeleteKey(hive->first, TrimSlashes(hive->second));
-    } else {
-      const Location at = SplitValuePath(hive->first, hive->second);
-      Os().registry->DeleteValue(at.hive, at.key, at.name);
-    }
+    if (!hive) return false;
+    if (!fullPath.empty() && fullPath.back() == L'\\')
+      return Os().registry->DeleteKey(hive->first, TrimSlashes(hive->second));
+    const Location at = SplitValuePath(hive->first, hive->second);
+    return Os().registry->DeleteValue(at.hive, at.key, at.name);
   });
 }
 
 std::optional<std::wstring> ShellRegistryRead(const std::wstring& fullPath) {
-  return Quietly(std::optional<std::wstring>(), [&]() -> std::optional<std::wstring> {
+  return IgnoringFailures(std::optional<std::wstring>(), [&]() -> std::optional<std::wstring> {
     const auto hive = AnyHive(fullPath);
     if (!hive) return std::nullopt;
     const Location at = SplitValuePath(hive->first, hive->second);

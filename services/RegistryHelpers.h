@@ -12,10 +12,12 @@ namespace vantrel {
 // its type (numbers and binary data as "60 00 00 00 "); empty text otherwise.
 std::wstring RegistryRead(const std::wstring& fullPath);
 // Creates the key, then stores a string (type 1) or a 32-bit number (type 4).
-void RegistryWrite(const std::wstring& keyPath, const std::wstring& valueName,
+// False when nothing was stored (a type it does not store included).
+bool RegistryWrite(const std::wstring& keyPath, const std::wstring& valueName,
                    const std::wstring& value, int type);
 // Deletes a value, or a key when the path ends in a backslash; any hive.
-void RegistryDelete(const std::wstring& fullPath);
+// False when the system did not delete it (one that is not there included).
+bool RegistryDelete(const std::wstring& fullPath);
 
 // Reading as the shell's registry reader does it, with every hive name and
 // its short form; nothing when the key or value is missing.

@@ -1,7 +1,7 @@
 #include "services/RunLock.h"
 
 #include "platform/Platform.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -10,11 +10,11 @@ constexpr wchar_t kRunLock[] = L"Vantrel.Run";
 }  // namespace
 
 std::unique_ptr<MachineLock> TakeRunLock() {
-  return Quietly(std::unique_ptr<MachineLock>(), [] { return Os().system->TakeMachineLock(kRunLock); });
+  return IgnoringFailures(std::unique_ptr<MachineLock>(), [] { return Os().system->TakeMachineLock(kRunLock); });
 }
 
 bool RunGoing() {
-  return Quietly(true, [] { return Os().system->MachineLockHeld(kRunLock); });
+  return IgnoringFailures(true, [] { return Os().system->MachineLockHeld(kRunLock); });
 }
 
 }  // namespace vantrel

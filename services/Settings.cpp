@@ -1,7 +1,7 @@
 #include "services/Settings.h"
 
 #include "platform/Platform.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -13,7 +13,7 @@ std::wstring SectionKey(const std::wstring& application, const std::wstring& sec
 
 std::wstring ReadSetting(const std::wstring& application, const std::wstring& section,
                          const std::wstring& key) {
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     const auto value = Os().registry->Query(Hive::CurrentUser, SectionKey(application, section), key);
     // Only text is a setting; a value of another type someone put there reads as absent.
     if (!value || (value->type != regtype::String && value->type != regtype::ExpandString))
@@ -22,12 +22,14 @@ std::wstring ReadSetting(const std::wstring& application, const std::wstring& se
   });
 }
 
-void WriteSetting(const std::wstring& application, const std::wstring& section,
+bool WriteSetting(const std::wstring& application, const std::wstring& section,
                   const std::wstring& key, const std::wstring& value) {
-  Quietly([&] {
+  // Called from click handlers, among others, as the user changes a choice:
+  // a fault is a setting not stored, not an exception in the event loop.
+  return IgnoringFailures(false, [&] {
     const std::wstring path = SectionKey(application, section);
-    if (Os().registry->CreateKey(Hive::CurrentUser, path))
-      Os().registry->SetValue(Hive::CurrentUser, path, key, StringValue(value));
+    return Os().registry->CreateKey(Hive::CurrentUser, path) &&
+           Os().registry->SetValue(Hive::CurrentUser, path, key, StringValue(value));
   });
 }
 

@@ -1,7 +1,7 @@
 #include "services/SpecialFolder.h"
 
 #include "platform/Platform.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -13,7 +13,7 @@ const std::wstring kStars = L"***************************** ";
 }  // namespace
 
 std::wstring SpecialFolder(int32_t folderNumber) {
-  return Quietly(std::wstring(), [&] {
+  return IgnoringFailures(std::wstring(), [&] {
     const SpecialFolderAnswer answer = Os().shell->SpecialFolderPath(folderNumber | kCreateFlag);
     if (answer.result == 0) {
       std::wstring path = answer.path.substr(0, answer.path.find(L'\0'));

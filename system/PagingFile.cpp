@@ -3,8 +3,8 @@
 #include "platform/Platform.h"
 #include "services/Checkpoint.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/NumericText.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -14,7 +14,7 @@ constexpr wchar_t kClearAtShutdown[] = L"ClearPageFileAtShutdown";
 }  // namespace
 
 bool PagingFileClearedAtShutdown() {
-  return Quietly(false, [] {
+  return IgnoringFailures(false, [] {
     const auto value = Os().registry->Query(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown);
     if (!value) return false;
     if (value->type == regtype::Dword && value->data.size() == 4)
@@ -28,11 +28,12 @@ bool PagingFileClearedAtShutdown() {
 bool ChangePagingFileSetting(bool clear) {
   if (!Env().IsAdmin) return false;
   SetCheckpoint(L"MEMORYMANAGEMENT");
-  Quietly([&] {
-    Os().registry->SetValue(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown, DwordValue(clear ? 1 : 0));
+  // Asked for by a click: a fault is a value not written.
+  const bool written = IgnoringFailures(false, [&] {
+    return Os().registry->SetValue(Hive::LocalMachine, kMemoryManagement, kClearAtShutdown, DwordValue(clear ? 1 : 0));
   });
   SetCheckpoint(L"");
-  return true;
+  return written;
 }
 
 }  // namespace vantrel

@@ -7,8 +7,8 @@ namespace vantrel {
 // True when the option is set (the registry value is the number 1).
 bool PagingFileClearedAtShutdown();
 // Sets or clears the option; only an administrator may. False without
-// administrator rights, when nothing is written. A failed write is not
-// reported: the box shows what the user asked for.
+// administrator rights, when nothing is written, and when the write failed,
+// so that the box never shows a setting the system does not hold.
 bool ChangePagingFileSetting(bool clear);
 
 }  // namespace vantrel

@@ -1,12 +1,12 @@
 #include "system/RecycleBin.h"
 
 #include "platform/Platform.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
 void EmptyRecycleBin() {
-  Quietly([] { Os().shell->EmptyRecycleBin(); });
+  IgnoringFailures([] { Os().shell->EmptyRecycleBin(); });
 }
 
 }  // namespace vantrel

@@ -3,12 +3,12 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 #include "services/Checkpoint.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
 void ShutdownWindows(int mode) {
-  Quietly([] { Os().power->EnableShutdownPrivilege(); });
+  IgnoringFailures([] { Os().power->EnableShutdownPrivilege(); });
   constexpr uint32_t kForce = 4, kShutdown = 1, kReboot = 2, kPowerOff = 8;
   uint32_t flags = 0;
   switch (mode) {
@@ -18,7 +18,7 @@ void ShutdownWindows(int mode) {
     case 8: flags = kPowerOff | kForce; break;
     default: return;
   }
-  Quietly([&] { Os().power->EndSession(flags); });
+  IgnoringFailures([&] { Os().power->EndSession(flags); });
 }
 
 ShutdownCountdown::Step ShutdownCountdown::Tick() {

@@ -1,7 +1,7 @@
 #include "system/StandbyGuard.h"
 
 #include "platform/Platform.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
@@ -53,13 +53,13 @@ intptr_t StandbyGuardProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 }
 
 StandbyPrevention::StandbyPrevention(Form &window) {
-  Quietly([&] { HookStandbyGuard(window); });
-  Quietly([] { Os().power->KeepSystemAwake(true); });
+  IgnoringFailures([&] { HookStandbyGuard(window); });
+  IgnoringFailures([] { Os().power->KeepSystemAwake(true); });
 }
 
 StandbyPrevention::~StandbyPrevention() {
-  Quietly([] { Os().power->KeepSystemAwake(false); });
-  Quietly([] { UnhookStandbyGuard(); });
+  IgnoringFailures([] { Os().power->KeepSystemAwake(false); });
+  IgnoringFailures([] { UnhookStandbyGuard(); });
 }
 
 }  // namespace vantrel

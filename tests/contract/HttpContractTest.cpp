@@ -4,11 +4,11 @@
 // answers gives up at the time-out, and the window has its turn throughout.
 #include <gtest/gtest.h>
 
+#include "maker/Download.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/WinApi.h"
-#include "services/Download.h"
-#include "services/ServiceUrl.h"
 #include "tests/contract/ContractHarness.h"
 
 #include <psapi.h>

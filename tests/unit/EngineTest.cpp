@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <set>
 
+#include "disks/WorkFiles.h"
 #include "engine/Estimate.h"
-#include "engine/FillPatterns.h"
+#include "engine/FillText.h"
 #include "engine/NameFiles.h"
 #include "engine/RunDriver.h"
-#include "engine/StageRunner.h"
+#include "engine/StageContext.h"
 #include "runlog/RunLog.h"
 #include "services/Environment.h"
 #include "tests/unit/EngineMachine.h"
@@ -173,6 +174,25 @@ TEST_F(Engine, AFileThatResistsRemovalLeavesTheFolderAndStatusSix) {
   // file that can go, so the disk gets its space back.
   EXPECT_EQ(m.files.ListFiles(L"D:\\VNL_temp"), std::vector<std::wstring>{L"locked"});
   EXPECT_EQ(Step(3), StepIcon::Ok);
+}
+
+// The template lies in the data folder, not on the disk, but it is the
+// disk's work all the same: one that stays fails the disk.
+TEST_F(Engine, ATemplateThatResistsRemovalFailsTheDiskWithStatusSix) {
+  Disk(L'D', 20'000'000, drivetype::Removable);
+  const std::wstring templateFile = kData + L"\\temp.xd";
+  bool locked = false;
+  view.onYield = [&] {
+    if (locked || Step(2) != StepIcon::Current) return;
+    m.files.PutFile(templateFile, m.files.Contents(templateFile), true);
+    locked = true;
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_TRUE(locked);
+  EXPECT_EQ(Field(Log()[0], 0), "6");
+  EXPECT_FALSE(view.rows[0].ok);
+  EXPECT_TRUE(m.files.FileExists(templateFile));
+  EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
 }
 
 TEST_F(Engine, ALetterWithoutADriveFailsPreparationAndTheRunGoesOn) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runlog/RunLog.h"
+#include "runlog/Statistics.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {
@@ -114,6 +115,9 @@ TEST_F(History, ClearingDeletesTheLogWithoutAQuestionAndTwiceIsHarmless) {
   m.form->ShowPage(2);
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Shown()[0][3], L"1 min");
+  // A log that resists is no cleared history.
+  m.files.PutFile(kLog, "1|kept\r\n", true);
+  EXPECT_FALSE(ClearHistory());
 }
 
 TEST_F(History, PageTwoRereadsTheLogAndSizesTheColumnsByTheirShares) {

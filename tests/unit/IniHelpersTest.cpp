@@ -59,7 +59,7 @@ TEST(IniHelpers, WritesKeysInUpperCaseAndFindsThemInEither) {
   EXPECT_EQ(IniRead(L"brisen2.2", L"pcid", kFile), L"987654321");
   EXPECT_EQ(IniRead(L"BRISEN2.2", L"OTHER", kFile), L"2");
   // Into a folder that does not exist: nothing, and no failure.
-  IniWrite(L"S", L"K", L"v", L"C:\\missing\\x.ini");
+  EXPECT_FALSE(IniWrite(L"S", L"K", L"v", L"C:\\missing\\x.ini"));
   EXPECT_FALSE(m.files.FileExists(L"C:\\missing\\x.ini"));
 }
 

@@ -53,10 +53,10 @@ TEST_F(RegistryHelpers, KnowsOnlyTwoHivesAndReadsDefaultValues) {
 
 TEST_F(RegistryHelpers, WritesTextAndNumbers) {
   const std::wstring key = L"HKEY_CURRENT_USER\\" + kKey + L"\\Deep";
-  RegistryWrite(key, L"Text", L"hello", 1);
+  EXPECT_TRUE(RegistryWrite(key, L"Text", L"hello", 1));
   RegistryWrite(key, L"Seven", L"7", 4);
-  RegistryWrite(key, L"Word", L"not a number", 4);
-  RegistryWrite(key + L"\\Other", L"Expand", L"x", 2);
+  EXPECT_FALSE(RegistryWrite(key, L"Word", L"not a number", 4));
+  EXPECT_FALSE(RegistryWrite(key + L"\\Other", L"Expand", L"x", 2));
   EXPECT_EQ(RegText(*m.registry.Query(Hive::CurrentUser, kKey + L"\\Deep", L"Text")), L"hello");
   const auto seven = m.registry.Query(Hive::CurrentUser, kKey + L"\\Deep", L"Seven");
   ASSERT_TRUE(seven);
@@ -70,17 +70,17 @@ TEST_F(RegistryHelpers, WritesTextAndNumbers) {
 
 TEST_F(RegistryHelpers, DeletesValuesOrKeysInAnyHive) {
   Put(Hive::ClassesRoot, L"V", StringValue(L"x"));
-  RegistryDelete(L"HKCR\\" + kKey + L"\\V");
+  EXPECT_TRUE(RegistryDelete(L"HKCR\\" + kKey + L"\\V"));
   EXPECT_FALSE(m.registry.Query(Hive::ClassesRoot, kKey, L"V"));
   EXPECT_TRUE(m.registry.HasKey(Hive::ClassesRoot, kKey));
   RegistryDelete(L"HKEY_CLASSES_ROOT\\" + kKey + L"\\");
   EXPECT_FALSE(m.registry.HasKey(Hive::ClassesRoot, kKey));
-  RegistryDelete(L"NOWHERE\\x\\");  // unknown hive: nothing happens
+  EXPECT_FALSE(RegistryDelete(L"NOWHERE\\x\\"));  // unknown hive: nothing happens
 }
 
 TEST_F(RegistryHelpers, FailuresStayQuiet) {
   m.registry.refuseWrite = [](Hive, const std::wstring&) { return true; };
-  RegistryWrite(L"HKEY_LOCAL_MACHINE\\" + kKey, L"T", L"x", 1);
+  EXPECT_FALSE(RegistryWrite(L"HKEY_LOCAL_MACHINE\\" + kKey, L"T", L"x", 1));
   EXPECT_EQ(m.registry.ValueCount(Hive::LocalMachine), 0u);
   RegistryDelete(L"HKEY_LOCAL_MACHINE\\" + kKey + L"\\T");
 }

@@ -2,13 +2,13 @@
 
 #include <regex>
 
-#include "services/Download.h"
+#include "lang/LanguageState.h"
+#include "maker/Download.h"
+#include "maker/ErrorReport.h"
+#include "maker/ServiceUrl.h"
+#include "maker/UpdateCheck.h"
 #include "services/Environment.h"
-#include "services/ErrorReport.h"
 #include "services/IniHelpers.h"
-#include "services/LanguageState.h"
-#include "services/ServiceUrl.h"
-#include "services/UpdateCheck.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {

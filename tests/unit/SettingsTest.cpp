@@ -9,7 +9,7 @@ namespace {
 TEST(Settings, StoredAsTextUnderTheProgramSettingsKey) {
   FakeMachine m;
   EXPECT_EQ(ReadSetting(kProgramSettings, L"Settings", L"PlaySound"), L"");
-  WriteSetting(kProgramSettings, L"Settings", L"PlaySound", L"NO");
+  EXPECT_TRUE(WriteSetting(kProgramSettings, L"Settings", L"PlaySound", L"NO"));
   WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", L"12");
   const auto v = m.registry.Query(Hive::CurrentUser,
                                   L"Software\\VB and VBA Program Settings\\VNL\\Settings", L"PlaySound");
@@ -30,7 +30,7 @@ TEST(Settings, OddValuesReadAsAbsentAndFailedWritesStayQuiet) {
   m.registry.SetValue(Hive::CurrentUser, key, L"Value", DwordValue(1));
   EXPECT_EQ(ReadSetting(kProgramSettings, L"EmptyBin", L"Value"), L"");
   m.registry.refuseWrite = [](Hive, const std::wstring&) { return true; };
-  WriteSetting(kProgramSettings, L"EmptyBin", L"Value", L"YES");
+  EXPECT_FALSE(WriteSetting(kProgramSettings, L"EmptyBin", L"Value", L"YES"));
   EXPECT_EQ(ReadSetting(kProgramSettings, L"EmptyBin", L"Value"), L"");
 }
 

@@ -66,7 +66,7 @@ TEST_F(OpenUrl, WithoutAHandlerKeyDoesNothingAtAll) {
 TEST(Shortcuts, LinkFieldsAndUrlFileLines) {
   FakeMachine m;
   m.files.MakeFolders(L"C:\\Links");
-  MakeShortcut(L"C:\\Links\\a.lnk", L"C:\\a.exe", L"Desc", L"C:\\", L"updates", L"");
+  EXPECT_TRUE(MakeShortcut(L"C:\\Links\\a.lnk", L"C:\\a.exe", L"Desc", L"C:\\", L"updates", L""));
   const ShortcutFile& s = m.shell.shortcuts.at(L"C:\\Links\\a.lnk");
   EXPECT_EQ(s.target, L"C:\\a.exe");
   EXPECT_EQ(s.description, L"Desc");
@@ -76,7 +76,7 @@ TEST(Shortcuts, LinkFieldsAndUrlFileLines) {
   WriteUrlShortcut(L"C:\\Links\\site.url", L"http://127.0.0.1/", L"0", L"C:\\a.exe");
   EXPECT_EQ(m.files.Contents(L"C:\\Links\\site.url"),
             "[InternetShortcut]\r\nURL=http://127.0.0.1/\r\nIconIndex=0\r\nIconFile=C:\\a.exe\r\n");
-  WriteUrlShortcut(L"C:\\Nowhere\\x.url", L"u", L"0", L"i");  // quietly nothing
+  EXPECT_FALSE(WriteUrlShortcut(L"C:\\Nowhere\\x.url", L"u", L"0", L"i"));  // quietly nothing
   EXPECT_FALSE(m.files.FileExists(L"C:\\Nowhere\\x.url"));
 }
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
-#include "services/ComputerProfile.h"
-#include "services/Subscription.h"
+#include "maker/ComputerProfile.h"
+#include "maker/Subscription.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {

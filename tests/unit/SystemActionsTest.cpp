@@ -281,6 +281,14 @@ TEST(PagingFileOption, AnAdministratorSetsAndClearsIt) {
   ASSERT_TRUE(m.Start());
   EXPECT_TRUE(Ticked(m(L"Check6")));
   EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
+
+  // A write the system refuses leaves the box as the system holds it.
+  m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(0));
+  ASSERT_TRUE(m.Start());
+  m.registry.refuseWrite = [](Hive hive, const std::wstring&) { return hive == Hive::LocalMachine; };
+  m(L"Check6").Click();
+  EXPECT_FALSE(Ticked(m(L"Check6")));
+  EXPECT_EQ(PagingValue(m)->data, DwordValue(0).data);
 }
 
 TEST(PagingFileOption, AnyoneElseSeesTheReasonOnceAndTheBoxSpringsBack) {

@@ -72,6 +72,15 @@ TEST_F(TranslationCheck, EveryFileIsComparedAlikeWhenTheInterfaceComesLast) {
             "================= B =================\r\nCOMMAND1=Next\r\n\r\n\r\n");
 }
 
+TEST_F(TranslationCheck, AReportThatCannotBeWrittenIsSaidAndNotOpened) {
+  m.PutLanguage(L"German", "");
+  m.files.faults.FailFrom(fake::FsOp::Write, 1, FsFailure::DiskFull);
+  Audit();
+  ASSERT_EQ(m.dialogs.shown.size(), 1u);
+  EXPECT_EQ(m.dialogs.shown[0].text, L"The report " + kReport + L" could not be written.");
+  EXPECT_TRUE(m.shell.opened.empty());
+}
+
 TEST_F(TranslationCheck, OnlyEnglishIsTranslatedCompletely) {
   Audit();
   ASSERT_EQ(m.dialogs.shown.size(), 1u);

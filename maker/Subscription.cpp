@@ -1,12 +1,12 @@
-#include "services/Subscription.h"
+#include "maker/Subscription.h"
 
+#include "lang/LanguageState.h"
+#include "maker/Download.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
-#include "services/Download.h"
 #include "services/Environment.h"
-#include "services/LanguageState.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
-#include "services/ServiceUrl.h"
 #include "services/TextLines.h"
 
 namespace vantrel {
@@ -43,7 +43,7 @@ std::optional<std::string> SendSubscription(const std::wstring& address) {
   const std::wstring file = AnswerFile();
   const bool answered = DownloadToFile(SubscriptionAddress(address), file, kEndpointAnswerLength);
   std::string answer;
-  Quietly([&] {
+  IgnoringFailures([&] {
     if (!FileExists(file)) return;
     std::string bytes;
     if (Os().files->ReadAll(file, bytes)) answer = FirstLine(bytes);

@@ -1,12 +1,12 @@
-#include "services/ComputerProfile.h"
+#include "maker/ComputerProfile.h"
 
+#include "maker/Download.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
-#include "services/Download.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/RegistryHelpers.h"
-#include "services/ServiceUrl.h"
 
 namespace vantrel {
 
@@ -35,10 +35,10 @@ std::vector<std::pair<std::wstring, std::wstring>> ComputerProfile() {
 void SendComputerProfile() {
   const std::wstring answers = Env().DataFolder + L"\\cip.txt";
   for (const auto& [name, value] : ComputerProfile())
-    Quietly([&] {
+    IgnoringFailures([&] {
       DownloadToFile(ServiceUrl(L"cip", L"&info=" + name + L"|" + value, true), answers, kEndpointAnswerLength);
     });
-  Quietly([&] {
+  IgnoringFailures([&] {
     if (FileExists(answers)) Os().files->RemoveFile(answers);
   });
 }

@@ -1,11 +1,11 @@
-#include "services/ServiceUrl.h"
+#include "maker/ServiceUrl.h"
 
+#include "lang/LanguageState.h"
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
 #include "services/Environment.h"
-#include "services/LanguageState.h"
+#include "services/IgnoringFailures.h"
 #include "services/OpenURL.h"
-#include "services/Quietly.h"
 
 namespace vantrel {
 
@@ -72,7 +72,7 @@ bool IsPlainHost(const std::wstring& text) {
 }
 
 std::wstring EndpointHost() {
-  return Quietly(kDefaultHost, [] {
+  return IgnoringFailures(kDefaultHost, [] {
     const auto value = Os().registry->Query(Hive::LocalMachine, kHostKey, kHostValue);
     if (!value || value->type != regtype::String) return kDefaultHost;
     const std::wstring host = RegText(*value);

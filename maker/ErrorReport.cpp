@@ -1,16 +1,16 @@
-#include "services/ErrorReport.h"
+#include "maker/ErrorReport.h"
 
 #include <optional>
 
+#include "lang/Language.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
 #include "services/AnsiText.h"
 #include "services/Checkpoint.h"
 #include "services/Environment.h"
+#include "services/IgnoringFailures.h"
 #include "services/Paths.h"
-#include "services/Quietly.h"
 #include "services/RunLock.h"
-#include "services/ServiceTexts.h"
-#include "services/ServiceUrl.h"
 #include "services/TextLines.h"
 
 namespace vantrel {
@@ -40,7 +40,7 @@ std::optional<bool> AlreadyReported(const std::string& record) {
 std::wstring ReportedErrorsFile() { return Env().DataFolder + L"\\was_errors.txt"; }
 
 void OfferErrorReport() {
-  Quietly([] {
+  IgnoringFailures([] {
     const std::wstring trace = CheckpointFile();
     // While another copy runs, the trace may be that run's step in work and
     // no failure at all; a start after the run still finds a real one.
@@ -53,11 +53,11 @@ void OfferErrorReport() {
     const std::string record = FirstLine(bytes);
     const auto reported = AlreadyReported(record);
     if (!reported || *reported) return;
-    if (MsgBox(ServiceText(L"ERRORS", L"SEND-ERROR-REPORT-NOW"), mb::YesNo | mb::Exclamation) == mb::Yes) {
+    if (MsgBox(LangText(L"ERRORS", L"SEND-ERROR-REPORT-NOW"), mb::YesNo | mb::Exclamation) == mb::Yes) {
       Os().files->AppendAll(ReportedErrorsFile(), record + "\r\n");
       ServiceUrl(L"bugs", L"&info=" + FromAnsi(record), false);
     }
-    if (!Env().IsAdmin) MsgBox(ServiceText(L"ERRORS", L"RUN-AS-ADMIN"), mb::Information);
+    if (!Env().IsAdmin) MsgBox(LangText(L"ERRORS", L"RUN-AS-ADMIN"), mb::Information);
   });
 }
 

@@ -1,11 +1,11 @@
-#include "services/UpdateCheck.h"
+#include "maker/UpdateCheck.h"
 
 #include <algorithm>
 
+#include "lang/Language.h"
+#include "maker/ServiceUrl.h"
 #include "platform/Platform.h"
-#include "services/Quietly.h"
-#include "services/ServiceTexts.h"
-#include "services/ServiceUrl.h"
+#include "services/IgnoringFailures.h"
 #include "services/Settings.h"
 
 namespace vantrel {
@@ -29,7 +29,7 @@ void StoreTodayAsLastCheck() {
 }  // namespace
 
 int16_t DaysSinceUpdateCheck() {
-  return Quietly<int16_t>(0, [] {
+  return IgnoringFailures<int16_t>(0, [] {
     std::wstring stored = ReadSetting(kProgramSettings, L"Settings", L"Recent Update");
     if (stored.empty()) {
       stored = TodayText();
@@ -45,9 +45,9 @@ int16_t DaysSinceUpdateCheck() {
 void UpdateCheckReminder(bool askingAllowed) {
   const int16_t days = DaysSinceUpdateCheck();
   if (!askingAllowed || days < kRemindAfterDays) return;
-  const std::wstring question = ServiceText(L"UPDATES", L"RECENTUPDATECHECKWAS") + L" " + std::to_wstring(days) +
-                                L" " + ServiceText(L"UPDATES", L"DAYSAGO") + L"\r\n\r\n" +
-                                ServiceText(L"UPDATES", L"CHECKUPDATESNOW");
+  const std::wstring question = LangText(L"UPDATES", L"RECENTUPDATECHECKWAS") + L" " + std::to_wstring(days) +
+                                L" " + LangText(L"UPDATES", L"DAYSAGO") + L"\r\n\r\n" +
+                                LangText(L"UPDATES", L"CHECKUPDATESNOW");
   if (MsgBox(question, mb::YesNo | mb::Information, L"Vantrel") != mb::Yes) return;
   ServiceUrl(L"updates", L"", false);
   StoreTodayAsLastCheck();

@@ -1,4 +1,4 @@
-#include "services/LanguageState.h"
+#include "lang/LanguageState.h"
 
 namespace vantrel {
 

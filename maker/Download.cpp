@@ -1,13 +1,13 @@
-#include "services/Download.h"
+#include "maker/Download.h"
 
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
-#include "services/Quietly.h"
+#include "services/IgnoringFailures.h"
 
 namespace vantrel {
 
 bool DownloadToFile(const std::wstring& url, const std::wstring& file, std::size_t expectedLength) {
-  return Quietly(false, [&] {
+  return IgnoringFailures(false, [&] {
     // One byte beyond the expected length is enough to tell a longer answer.
     const HttpGet request{url, L"Download Agent", expectedLength + 1, kDownloadTimeoutMs};
     std::string body;

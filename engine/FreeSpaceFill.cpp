@@ -1,0 +1,170 @@
+#include "engine/FreeSpaceFill.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "disks/WorkFiles.h"
+#include "engine/FillText.h"
+#include "engine/TemplateStage.h"
+#include "engine/WorkArea.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr uint64_t kAfterWriteMargin = 300'000, kAfterShortLineMargin = 200'000;
+constexpr uint64_t kLongLineThreshold = 100'000, kShortLineThreshold = 3'000;
+constexpr uint64_t kLateRemarkThreshold = 150'000'000;
+// Time for the disk to write out what it holds before the removal begins.
+constexpr uint32_t kFinishWaitMs = 5000;
+constexpr int kFillBlock = 3000, kBlocksPerLongLine = 17;
+// The block a template copy moves at a time: large enough for the disk's
+// full speed, small enough to let the window answer in between.
+constexpr std::size_t kCopyBlock = 1 << 20;
+
+enum class Phase { Copy, LongLine, ShortLine, Finish };
+
+// The largest unit that still fits with a margin; copies only of a whole
+// template.
+Phase NextPhase(Phase now, uint64_t free, uint64_t basis, bool copies) {
+  const uint64_t margin = now == Phase::ShortLine ? kAfterShortLineMargin : kAfterWriteMargin;
+  if (copies && free > basis + margin) return Phase::Copy;
+  if (now == Phase::Copy) return Phase::LongLine;
+  if (free > kLongLineThreshold) return Phase::LongLine;
+  if (now == Phase::LongLine) return Phase::ShortLine;
+  return free > kShortLineThreshold ? Phase::ShortLine : Phase::Finish;
+}
+
+// "fw1" and "fw2", each kept open from its first line to the end of the
+// fill: opening a file per line costs more than the line. A line file never
+// grows to 4 GiB, where a FAT32 file ends: the lines go on in "fw1-2",
+// "fw1-3" and so on, which stage 4 finds beside the others.
+class LineFiles {
+ public:
+  explicit LineFiles(std::wstring folder) : folder_(std::move(folder)) {}
+  bool Append(Phase phase, const std::string& line) {
+    const int i = phase == Phase::LongLine ? 0 : 1;
+    Current& f = files_[i];
+    if (f.file && f.bytes + line.size() > kLargestLineFile) {
+      if (!f.file->Close()) return false;
+      f.file.reset();
+    }
+    if (!f.file) {
+      ++f.made;
+      f.file = Os().files->CreateNew(folder_ + L"\\" + LineFileName(i, f.made));
+      f.bytes = 0;
+    }
+    if (!f.file || !f.file->Write(line)) return false;
+    f.bytes += line.size();
+    return true;
+  }
+  // Closed before stage 4, which could not delete an open file.
+  bool Close() {
+    bool closed = true;
+    for (Current& f : files_) {
+      if (f.file && !f.file->Close()) closed = false;
+      f.file.reset();
+    }
+    return closed;
+  }
+  ~LineFiles() { Close(); }
+
+ private:
+  static constexpr uint64_t kLargestLineFile = 0xFFFF'FFFFull;
+  struct Current {
+    std::unique_ptr<OutputFile> file;
+    uint64_t bytes = 0;
+    int made = 0;
+  };
+  std::wstring folder_;
+  Current files_[2];
+};
+
+// A copy of the template, a block at a time with the window answering in
+// between; a stop ends it early, and what was copied stays for stage 4.
+bool CopyTemplate(StageContext& stage, const std::wstring& to) {
+  std::unique_ptr<InputFile> in = Os().files->OpenRead(TemplateFilePath());
+  std::unique_ptr<OutputFile> out = in && !to.empty() ? Os().files->CreateNew(to) : nullptr;
+  if (!out) return false;
+  std::string block;
+  while (!stage.StopRequested()) {
+    if (!in->Read(block, kCopyBlock)) {
+      out->Close();
+      return false;
+    }
+    if (block.empty()) break;
+    if (!out->Write(block)) {
+      out->Close();
+      return false;
+    }
+    stage.Breathe();
+    stage.WaitWhilePaused();
+  }
+  return out->Close();
+}
+
+}  // namespace
+
+void FillFreeSpace(StageContext& stage) {
+  const DiskFacts& disk = stage.disk;
+  const std::string block = FillText(stage.plan.method, kFillBlock);
+  std::string longLine;
+  for (int i = 0; i < kBlocksPerLongLine; ++i) longLine += block;
+  longLine += "\r\n";
+  const std::string shortLine = block + "\r\n";
+  const uint64_t basis = TemplateBasis(disk.removable);
+  const bool copies = stage.TemplateWhole;
+  LineFiles lines(stage.Work()->Folder());
+  auto fail = [&] {
+    lines.Close();
+    stage.view.Show(RunText::FreeBytes, L"");
+    stage.Fail();
+  };
+  const auto initial = FreeBytes(disk.letter);
+  if (!initial) return fail();
+  stage.SetProgress(0, static_cast<int64_t>(*initial));
+  int copy = 0;
+  bool remarked = false;
+  stage.Yield();
+  auto free = FreeBytes(disk.letter);
+  if (!free) return fail();
+  Phase phase = *free < basis ? Phase::ShortLine : copies ? Phase::Copy : Phase::LongLine;
+  while (phase != Phase::Finish) {
+    bool written = false;
+    if (phase == Phase::Copy) {
+      ++copy;
+      ++stage.WorkFileCount;
+      stage.CopiesMade = copy;
+      written = CopyTemplate(stage, stage.Work()->PathOf(WorkFile::TemplateCopy, copy, true));
+    } else {
+      written = lines.Append(phase, phase == Phase::LongLine ? longLine : shortLine);
+    }
+    free = written ? FreeBytes(disk.letter) : std::nullopt;
+    if (!free) return fail();
+    // Free space that grew past its start (another program freed some)
+    // shows as nothing written.
+    const int64_t done = static_cast<int64_t>(*initial) - static_cast<int64_t>(*free);
+    if (done <= stage.ProgressMax()) stage.SetProgressValue(std::max<int64_t>(done, 0));
+    stage.view.Show(RunText::FreeBytes, std::to_wstring(*free));
+    if (phase == Phase::Copy && *free < kLateRemarkThreshold && !remarked) {
+      stage.view.Show(RunText::Remark, LangText(L"INTERFACE", L"LABEL44"));
+      remarked = true;
+    }
+    stage.Breathe();
+    stage.WaitWhilePaused();
+    if (stage.StopRequested()) break;
+    phase = NextPhase(phase, *free, basis, copies);
+  }
+  if (!lines.Close()) return fail();
+  if (!stage.StopRequested()) {
+    stage.view.Show(RunText::Stage, LangText(L"INTERFACE", L"WAITINGTOCOMPLETE"));
+    stage.Wait(kFinishWaitMs);
+  }
+  stage.view.Show(RunText::FreeBytes, L"");
+  // One that stays is tried again after the disk, which then fails.
+  RemoveTemplateFile();
+}
+
+}  // namespace vantrel
