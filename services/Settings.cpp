@@ -22,12 +22,12 @@ std::wstring ReadSetting(const std::wstring& application, const std::wstring& se
   });
 }
 
-void WriteSetting(const std::wstring& application, const std::wstring& section,
+bool WriteSetting(const std::wstring& application, const std::wstring& section,
                   const std::wstring& key, const std::wstring& value) {
-  Quietly([&] {
+  return Quietly(false, [&] {
     const std::wstring path = SectionKey(application, section);
-    if (Os().registry->CreateKey(Hive::CurrentUser, path))
-      Os().registry->SetValue(Hive::CurrentUser, path, key, StringValue(value));
+    return Os().registry->CreateKey(Hive::CurrentUser, path) &&
+           Os().registry->SetValue(Hive::CurrentUser, path, key, StringValue(value));
   });
 }
 

@@ -12,8 +12,9 @@ inline const std::wstring kInstallSettings = L"QK";
 // Empty text when absent or unreadable.
 std::wstring ReadSetting(const std::wstring& application, const std::wstring& section,
                          const std::wstring& key);
-// Creates the section when needed; a failed write goes unreported.
-void WriteSetting(const std::wstring& application, const std::wstring& section,
+// Creates the section when needed. False when the store refused the value
+// (the caller decides whether the user must hear of it).
+bool WriteSetting(const std::wstring& application, const std::wstring& section,
                   const std::wstring& key, const std::wstring& value);
 
 }  // namespace vantrel
