@@ -20,8 +20,7 @@ FinishPage::FinishPage(const FinishControls& controls, const Icons& icons, Wizar
   updates.onClick = [] { RestartWithVerb(L"updates"); };
   // The newsletter is subscribed to in a process of its own; this one ends.
   newsletter.onClick = [&wizard] {
-    RestartWithVerb(L"subscribe");
-    wizard.CloseAndEnd();
+    if (RestartWithVerb(L"subscribe")) wizard.CloseAndEnd();
   };
   site.onClick = [] { ServiceUrl(L"site", L"", false); };
   soundRepeat.onTick = [this] {

@@ -12,8 +12,7 @@ WelcomePage::WelcomePage(const WelcomeControls& controls, ChoicesModel& choices,
   skipWelcome.onClick = [this] { choices_.Set(&Choices::skipWelcome, Ticked(skipWelcome)); };
   // The language is chosen in a process of its own; this one ends.
   languageLink.onClick = [&wizard] {
-    RestartWithVerb(L"lang");
-    wizard.CloseAndEnd();
+    if (RestartWithVerb(L"lang")) wizard.CloseAndEnd();
   };
 }
 

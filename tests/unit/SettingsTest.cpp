@@ -1,6 +1,6 @@
 // The settings store, and the model of the user's choices over it: read
-// once, written the moment a choice changes, in the keys and values that
-// earlier versions wrote, and a refusal told once.
+// once, written the moment a choice changes, in the keys and values earlier
+// versions wrote, and a refusal told once.
 #include <gtest/gtest.h>
 
 #include "tests/unit/StartMachine.h"
@@ -12,16 +12,16 @@ using fake::FsOp;
 
 const std::wstring kVnl = L"Software\\VB and VBA Program Settings\\VNL\\";
 
-TEST(Settings, TextUnderTheProgramsKeyEmptyKeptOtherTypesAbsentRefusalsTold) {
+TEST(Settings, TextUnderTheProgramsKeyOtherTypesReadAbsentRefusalsSaySo) {
   FakeMachine m;
-  EXPECT_TRUE(WriteSetting(kProgramSettings, L"Settings", L"PlaySound", L""));
-  EXPECT_EQ(m.registry.Query(Hive::CurrentUser, kVnl + L"Settings", L"PlaySound")->type, regtype::String);
   WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", L"12");
   EXPECT_EQ(ReadSetting(kInstallSettings, L"vnl", L"RELOAD-MONTH"), L"12");
-  m.registry.SetValue(Hive::CurrentUser, kVnl + L"Settings", L"PlaySound", DwordValue(1));
-  EXPECT_EQ(ReadSetting(kProgramSettings, L"Settings", L"PlaySound"), L"");
+  EXPECT_TRUE(WriteSetting(kProgramSettings, L"Settings", L"PlaySound", L""));
+  EXPECT_EQ(m.registry.Query(Hive::CurrentUser, kVnl + L"Settings", L"PlaySound")->type, regtype::String);
+  m.registry.SetValue(Hive::CurrentUser, kVnl + L"EmptyBin", L"Value", DwordValue(1));
   m.registry.faults.Fail(FsOp::RegistrySet, 1, FsFailure::Refused);
   EXPECT_FALSE(WriteSetting(kProgramSettings, L"EmptyBin", L"Value", L"YES"));
+  EXPECT_EQ(ReadSetting(kProgramSettings, L"EmptyBin", L"Value"), L"");
 }
 
 // A stored value, the control it selects or ticks at start (1) or leaves
@@ -50,7 +50,7 @@ TEST(Choices, EachIsReadAndWrittenInItsStoredForm) {
   for (const auto& k : kKept) {
     SCOPED_TRACE(std::wstring(k.key) + L"=" + k.value);
     {
-      StartMachine stored;  // one machine at a time: each installs itself as the platform
+      StartMachine stored;
       stored.Store(k.section, k.key, k.value);
       ASSERT_TRUE(stored.Start());
       EXPECT_EQ(k.control(*stored.form).Value(), k.shown);
@@ -61,8 +61,7 @@ TEST(Choices, EachIsReadAndWrittenInItsStoredForm) {
     control.Click();
     EXPECT_EQ(clicked.Setting(k.section, k.key), k.value);
     if (control.kind() != ControlKind::CheckBox) continue;
-    // Clicked back, a box stores the empty text rather than deleting.
-    control.Click();
+    control.Click();  // back: the empty text is stored, not deleted
     EXPECT_TRUE(clicked.registry.Query(Hive::CurrentUser, kVnl + k.section, k.key));
     EXPECT_EQ(clicked.Setting(k.section, k.key), L"");
   }
@@ -76,14 +75,12 @@ TEST(Choices, UnknownValuesSelectNoModeOrTheSpacesAndARunTakesTheFirstModes) {
   ASSERT_TRUE(m.Start());
   const ModePage& modes = m.form->modes;
   EXPECT_EQ(m.form->method.spaces.Value(), 1);
-  for (const Control* none : {&modes.quick, &modes.full, &modes.normal, &modes.thorough, &modes.maximum})
-    EXPECT_EQ(none->Value(), 0) << none->name();
+  EXPECT_EQ(modes.quick.Value() + modes.full.Value() + modes.normal.Value() + modes.thorough.Value() + modes.maximum.Value(), 0);
   const RunPlan plan = m.form->choices.Plan({L"C"});
-  EXPECT_EQ(static_cast<int>(plan.cleaning) + static_cast<int>(plan.ntfs), 2);
+  EXPECT_TRUE(plan.cleaning == CleaningMode::FileRecords && plan.ntfs == NtfsMode::Normal);
 }
 
-// Read when the window loads, not again: a value another program stores
-// later changes nothing.
+// Read when the window loads and not again; a start stores nothing.
 TEST_F(Window, ChoicesAreReadOnceAndAStartStoresNone) {
   for (const wchar_t* section : {L"SecurityWay", L"NTFSMODE", L"RunSecondWindow"})
     EXPECT_FALSE(m.registry.HasKey(Hive::CurrentUser, kVnl + section)) << section;
@@ -95,7 +92,7 @@ TEST_F(Window, ChoicesAreReadOnceAndAStartStoresNone) {
   EXPECT_EQ(f->choices.Plan({}).cleaning, CleaningMode::FileRecords);
 }
 
-// A store that refuses: the choice holds for this session, the run takes
+// A store that refuses: the choice holds for the session, the run takes
 // it, and the user hears of it once.
 TEST_F(Window, ARefusedChoiceHoldsForTheSessionAndIsToldOnce) {
   m.Disk(L'D');
@@ -103,10 +100,10 @@ TEST_F(Window, ARefusedChoiceHoldsForTheSessionAndIsToldOnce) {
   for (Control* c : {&f->modes.full, &f->method.emptyBin, &f->method.gutmann}) c->Click();
   f->wizard.ShowPage(2);
   Choose(L"D");
-  EXPECT_EQ(m.Boxes(), std::vector<std::wstring>{Text(L"VERSION3", L"CHOICE-NOT-STORED")});
+  EXPECT_EQ(m.Boxes(), Texts{Text(L"VERSION3", L"CHOICE-NOT-STORED")});
   EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
   const RunPlan plan = f->choices.Plan(f->disks.SelectedLetters());
-  EXPECT_EQ(plan.letters, std::vector<std::wstring>{L"D"});
+  EXPECT_EQ(plan.letters, Texts{L"D"});
   EXPECT_TRUE(plan.cleaning == CleaningMode::FreeSpace && plan.method == OverwriteMethod::Gutmann && plan.emptyRecycleBin);
 }
 

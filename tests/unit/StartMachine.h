@@ -20,7 +20,9 @@ inline std::string ShippedFile(const char* relative) {
 }
 
 inline std::wstring Text(const wchar_t* section, const wchar_t* key) { return LangText(section, key); }
+using Texts = std::vector<std::wstring>;
 
+// One machine at a time: each installs itself as the platform.
 struct StartMachine : FakeMachine {
   StartMachine() {
     PutLanguage(L"English", ShippedFile("dist/Languages/English.ini"));
@@ -44,8 +46,8 @@ struct StartMachine : FakeMachine {
     form = std::make_unique<StartForm>();
     return form->Load(commandLine) == Handover::Wizard;
   }
-  std::vector<std::wstring> Boxes() {
-    std::vector<std::wstring> texts;
+  Texts Boxes() {
+    Texts texts;
     for (const auto& shown : dialogs.shown) texts.push_back(shown.text);
     return texts;
   }
