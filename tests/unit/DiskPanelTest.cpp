@@ -18,7 +18,11 @@ struct DiskPanel : Window {
   }
 };
 
-TEST_F(DiskPanel, ListsOnlyReadyLetteredDrivesOfTheCleanableKindsWithTheirIcons) {
+// Only ready drives with a letter, of the kinds that can be cleaned, each
+// with the icon of its kind. With nine, the first seven keep their
+// one-seventh steps and the eighth and ninth start a second row, so every
+// drive can be seen and chosen.
+TEST_F(DiskPanel, EveryCleanableDriveHasAVisibleSlotWithItsIconAndTipAndNoPulledDriveStaysChosen) {
   FakeDrive notReady{L"F"}, gone{L"K"};
   notReady.ready = false;
   gone.vanishesOnQuery = true;
@@ -27,13 +31,37 @@ TEST_F(DiskPanel, ListsOnlyReadyLetteredDrivesOfTheCleanableKindsWithTheirIcons)
                                  FakeDrive{L"H", drivetype::Removable, true, 500'000'000'000ull},
                                  FakeDrive{L"I", drivetype::Network}, FakeDrive{L"J", drivetype::Unknown}, gone})
     m.drives.Plug(drive);
+  for (wchar_t l = L'L'; l <= L'O'; ++l) m.Disk(l);
   f->wizard.ShowPage(2);
-  EXPECT_EQ(Shown(), L"CGHIJ");
+  EXPECT_EQ(Shown(), L"CGHIJLMNO");
   const Icons& icons = f->icons();
   const Control* kinds[] = {&icons.hardDisk, &icons.flash, &icons.externalDisk, &icons.hardDisk};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(d().kinds[i].picture(), kinds[i]->picture()) << i;
   EXPECT_EQ(d().kinds[4].picture(), nullptr);  // an unknown kind keeps what its slot shows
   EXPECT_FALSE(m.files.FileExists(kData + L"\\fileerror.txt"));
+  const int step = StartForm::kWidthTwips / 7;
+  const Twips first = d().kinds[0].Position(), eighth = d().kinds[7].Position();
+  EXPECT_EQ(d().kinds[6].Position().left - first.left, 6 * step);
+  EXPECT_EQ(d().kinds[8].Position().left - eighth.left, step);
+  EXPECT_EQ(eighth.left, first.left);
+  EXPECT_GE(eighth.top, first.top + first.height);
+  EXPECT_LE(d().kinds[6].Position().left + first.width, f->ui.Width());
+  EXPECT_GE(f->history.title.Position().top, eighth.top + eighth.height);
+  d().kinds[8].Click();
+  EXPECT_EQ(d().SelectedLetters(), Letters{L"O"});
+  const std::wstring tip = d().letters[8].ToolTip();
+  for (const wchar_t* part : {L"(O:)", L"NTFS", L"95.4 MB"}) EXPECT_NE(tip.find(part), std::wstring::npos) << tip;
+  EXPECT_EQ(d().kinds[8].ToolTip(), tip);
+  // Every drive pulled, C last: nothing stays chosen on an empty slot.
+  d().letters[0].Click();
+  for (const wchar_t* l : {L"G", L"H", L"I", L"J", L"L", L"M", L"N", L"O", L"C"}) m.drives.Unplug(l);
+  m.toolkit.RunFor(600);
+  EXPECT_FALSE(d().letters[0].Visible());
+  EXPECT_EQ(d().letters.UBound(), 0);
+  m.dialogs.shown.clear();
+  Next();
+  EXPECT_EQ(Page(), 2);
+  EXPECT_EQ(m.Boxes(), Letters{Text(L"INTERFACE", L"PLEASESELECTONEDISK")});
 }
 
 TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuild) {
@@ -57,37 +85,6 @@ TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuil
   m.drives.Plug({L"K"});  // a swap between two ticks
   m.toolkit.RunFor(1100);
   EXPECT_EQ(Shown(), L"CDFE");
-}
-
-// Nine drives: the first seven keep their one-seventh steps, the eighth and
-// ninth start a second row below them, and every slot can be chosen.
-TEST_F(DiskPanel, EveryDriveHasAVisibleSlotWithATipAndNoPulledDriveStaysChosen) {
-  for (wchar_t l = L'D'; l <= L'K'; ++l) m.Disk(l);
-  f->wizard.ShowPage(2);
-  const int step = StartForm::kWidthTwips / 7;
-  const Twips first = d().kinds[0].Position(), eighth = d().kinds[7].Position();
-  EXPECT_EQ(d().kinds[6].Position().left - first.left, 6 * step);
-  EXPECT_EQ(d().kinds[8].Position().left - eighth.left, step);
-  EXPECT_EQ(eighth.left, first.left);
-  EXPECT_GE(eighth.top, first.top + first.height);
-  EXPECT_LE(d().kinds[6].Position().left + first.width, f->ui.Width());
-  EXPECT_GE(f->history.title.Position().top, eighth.top + eighth.height);
-  d().kinds[8].Click();
-  EXPECT_EQ(d().SelectedLetters(), Letters{L"K"});
-  const std::wstring tip = d().letters[8].ToolTip();
-  for (const wchar_t* part : {L"(K:)", L"NTFS", L"95.4 MB"}) EXPECT_NE(tip.find(part), std::wstring::npos) << tip;
-  EXPECT_EQ(d().kinds[8].ToolTip(), tip);
-  // Every drive pulled, C last: nothing stays chosen on an empty slot.
-  d().letters[0].Click();
-  for (wchar_t l = L'C'; l <= L'K'; ++l) m.drives.Unplug(std::wstring(1, l));
-  m.toolkit.RunFor(600);
-  EXPECT_FALSE(d().letters[0].Visible());
-  EXPECT_EQ(d().letters.UBound(), 0);
-  m.dialogs.shown.clear();
-  Next();
-  EXPECT_EQ(Page(), 2);
-  EXPECT_EQ(m.Boxes(), Letters{Text(L"INTERFACE", L"PLEASESELECTONEDISK")});
-  EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
 }
 
 TEST_F(DiskPanel, LeftoverWorkFoldersAreReportedAndDeleted) {

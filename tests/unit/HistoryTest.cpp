@@ -34,7 +34,7 @@ struct History : Window {
   }
 };
 
-TEST_F(History, ShowsEveryReadableRecordNewestFirstAndFiltersCompletedRuns) {
+TEST_F(History, ShowsTheLogNewestFirstFilteredBelowTheDisksAndClearsIt) {
   std::string checkpointWhileReading;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {  // only watches
     if (op == FsOp::Read && path == kLog) checkpointWhileReading = m.files.Contents(kData + L"\\fileerror.txt");
@@ -54,16 +54,36 @@ TEST_F(History, ShowsEveryReadableRecordNewestFirstAndFiltersCompletedRuns) {
   EXPECT_FALSE(m.files.FileExists(kData + L"\\fileerror.txt"));
   h().completedOnly.Click();
   EXPECT_EQ(Rows(), (std::vector<ListRow>{all[0], all[3]}));
+  // Disks come first: four rows of them leave the history no room.
+  f->wizard.ShowPage(2);
+  for (wchar_t l = L'D'; l <= L'Y'; ++l) m.drives.Plug({std::wstring(1, l)});
+  m.toolkit.RunFor(600);
+  EXPECT_FALSE(Shown());
   h().completedOnly.Click();
+  EXPECT_FALSE(Shown());
+  for (wchar_t l = L'D'; l <= L'Y'; ++l) m.drives.Unplug(std::wstring(1, l));
+  m.toolkit.RunFor(600);
   EXPECT_EQ(Rows(), all);
-  // A log that cannot be read is an empty history.
+  EXPECT_TRUE(Shown());
+  EXPECT_GT(h().title.Position().top, h().separator.Position().top);
+  // Cleared without a question, with the records still waiting to join it.
+  m.files.PutFile(kData + L"\\" + kPendingLogName, "0|waiting\r\n");
+  for (int twice = 0; twice < 2; ++twice) h().clear.Click();
+  EXPECT_FALSE(m.files.FileExists(kLog) || m.files.FileExists(kData + L"\\" + kPendingLogName) || Shown());
+  EXPECT_EQ(m.toolkit.focused, &h().completedOnly);
+  EXPECT_TRUE(m.dialogs.shown.empty());
+  // The page reads the log again each time it shows; an unreadable log is an empty history.
+  PrependLogLine(L"1|new|end|61|E|L|NTFS|1|1|2");
+  f->wizard.ShowPage(3);
+  f->wizard.ShowPage(2);
+  ASSERT_EQ(Rows().size(), 1u);
+  EXPECT_EQ(Rows()[0][3], L"1 min");
   m.files.faults.FailFrom(FsOp::Read, 1, FsFailure::InUse);
   f->wizard.ShowPage(2);
   EXPECT_FALSE(Shown());
-  EXPECT_TRUE(m.dialogs.shown.empty());
 }
 
-TEST_F(History, StoppedRunsOnlyWithTheFilterLeaveTheWholeAreaHidden) {
+TEST_F(History, StoppedRunsOnlyWithTheStoredFilterLeaveTheWholeAreaHidden) {
   m.files.PutFile(kLog, "0|a|b|10|E||NTFS|1|1|1\r\n0|c|d|20|F||NTFS|1|2|2\r\n");
   m.Store(L"Settings", L"SHOWGOODONLY", L"YES");
   Begin();
@@ -71,42 +91,6 @@ TEST_F(History, StoppedRunsOnlyWithTheFilterLeaveTheWholeAreaHidden) {
   EXPECT_TRUE(h().completedOnly.Visible());
   h().completedOnly.Click();
   EXPECT_TRUE(Shown());
-}
-
-// Page 2 reads the log again; clearing deletes it without a question, and
-// the records still waiting, which would bring it back with the next run.
-TEST_F(History, PageTwoRereadsTheLogAndClearingItTwiceIsHarmless) {
-  m.files.RemoveFile(kLog);
-  Begin();
-  m.files.PutFile(kLog, kMixedLog);
-  m.files.PutFile(kData + L"\\" + kPendingLogName, "0|waiting\r\n");
-  Next();
-  EXPECT_EQ(Rows().size(), 4u);
-  for (int twice = 0; twice < 2; ++twice) h().clear.Click();
-  EXPECT_FALSE(m.files.FileExists(kLog) || m.files.FileExists(kData + L"\\" + kPendingLogName) || Shown());
-  EXPECT_EQ(m.toolkit.focused, &h().completedOnly);
-  EXPECT_TRUE(m.dialogs.shown.empty());
-  PrependLogLine(L"1|new|end|61|E|L|NTFS|1|1|2");
-  f->wizard.ShowPage(3);
-  f->wizard.ShowPage(2);
-  ASSERT_EQ(Rows().size(), 1u);
-  EXPECT_EQ(Rows()[0][3], L"1 min");
-}
-
-// Disks come first: with four rows of them the history gives way, rows or
-// not, and comes back with its rows when the drives go.
-TEST_F(History, TheAreaShowsOnlyWithRowsAndRoomBelowTheDisks) {
-  Begin();
-  f->wizard.ShowPage(2);
-  for (wchar_t l = L'D'; l <= L'Y'; ++l) m.drives.Plug({std::wstring(1, l)});
-  m.toolkit.RunFor(600);
-  EXPECT_FALSE(Shown());
-  h().completedOnly.Click();
-  for (wchar_t l = L'D'; l <= L'Y'; ++l) m.drives.Unplug(std::wstring(1, l));
-  m.toolkit.RunFor(600);
-  EXPECT_TRUE(Shown());
-  EXPECT_EQ(Rows().size(), 2u);
-  EXPECT_GT(h().title.Position().top, h().separator.Position().top);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The run as the wizard starts it: the plan comes from the choices, the run
-// page shows what the run reports, and closing the window meets the run.
+// The run as the wizard starts it, meeting another copy's run and the end
+// of the session.
 #include <gtest/gtest.h>
 
 #include "tests/unit/StartMachine.h"
@@ -23,29 +23,6 @@ struct RunPageTest : Window {
     };
   }
 };
-
-TEST_F(RunPageTest, TheRunFollowsTheChoicesAndReportsOnTheFinishPage) {
-  std::string nameFile;
-  m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) nameFile = m.files.Contents(path);
-    return false;
-  };
-  Walk(L"D", f->modes.quick, f->method.randomDigits);
-  m.toolkit.RunFor(100);
-  ASSERT_EQ(Page(), 7);
-  ASSERT_EQ(nameFile.size(), 903u);
-  EXPECT_EQ(nameFile.find_first_not_of("0123456789\r\n"), std::string::npos);
-  EXPECT_EQ(LogText().substr(0, 2), "1|");
-  EXPECT_EQ(LogText().find("|E|"), std::string::npos);
-  const Icons& icons = f->icons();
-  EXPECT_EQ(f->finish.reportDisks[0].Caption() + f->finish.reportTexts[0].Caption(),
-            L"D:" + Text(L"VERSION3", L"WORK-STATUS-1"));
-  EXPECT_EQ(f->finish.reportIcons[0].picture(), icons.ok.picture());
-  EXPECT_EQ(f->run.stepIcons[1].picture(), icons.okGray.picture());
-  EXPECT_EQ(f->run.stepIcons[3].picture(), icons.ok.picture());
-  EXPECT_EQ(f->run.progress.Value(), 3);
-  EXPECT_EQ(f->run.disks.Caption(), Text(L"INTERFACE", L"LABEL9") + L" D");
-}
 
 // Another copy of the program, perhaps of another user, is cleaning D: it
 // holds the run lock and D's work folder, and has its template.

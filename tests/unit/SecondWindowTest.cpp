@@ -20,8 +20,16 @@ struct SecondWindow : ::testing::Test {
   Control& Button(int i) { return second().language.languages[i]; }
 };
 
-TEST_F(SecondWindow, LangShowsOnlyTheLanguagePageAndTheProcessLivesUntilOk) {
+// "lang": the language page alone, the stored language selected (its name
+// compared without case) with its flag; the process lives until OK.
+TEST_F(SecondWindow, LangShowsTheLanguagePageAloneAndOkStoresTheChoiceAndEnds) {
   m.files.PutFile(kAppFolder + L"\\back.jpg", "jpeg");
+  m.PutLanguage(L"German", "[INTERFACE]\r\nCOMMAND1=Weiter\r\n");
+  m.PutLanguage(L"Spain", "[INTERFACE]\r\nCOMMAND1=Siguiente\r\n");
+  m.files.PutFile(kLanguages + L"\\German.jpg", "jpeg");
+  // A nameless ".ini" gives no button; an upper-case extension still lists.
+  for (const wchar_t* odd : {L".ini", L"Dutch.INI", L"Notes.ini.txt"}) m.files.PutFile(kLanguages + L"\\" + odd, "");
+  m.Store(L"Settings", L"Language", L"german");
   // A display at 120 DPI: the window scales with it, so no warning.
   m.registry.SetValue(Hive::CurrentUser, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", DwordValue(120));
   ASSERT_TRUE(Run(L"lang"));
@@ -33,11 +41,22 @@ TEST_F(SecondWindow, LangShowsOnlyTheLanguagePageAndTheProcessLivesUntilOk) {
   EXPECT_FALSE(second().subscription.page.Visible() || second().profile.page.Visible());
   EXPECT_EQ(m.toolkit.focused, &second().language.ok);
   EXPECT_TRUE(m.dialogs.shown.empty());
+  ASSERT_EQ(second().language.languages.UBound(), 3);
+  std::wstring captions;
+  for (int i = 0; i <= 3; ++i) captions += Button(i).Caption() + (Button(i).Value() ? L"*" : L" ");
+  EXPECT_EQ(captions, L"English Dutch German*Spain ");
+  EXPECT_EQ(second().language.flag.picture()->source, kLanguages + L"\\German.jpg");
+  Button(3).Click();  // no flag for Spain: the picture is emptied
+  EXPECT_EQ(second().language.flag.picture(), nullptr);
   m.toolkit.RunFor(5000);
   EXPECT_FALSE(m.toolkit.ended);
   second().language.ok.Click();
   EXPECT_TRUE(m.toolkit.ended && !second().ui.Visible());
-  EXPECT_EQ(m.Setting(L"Settings", L"Language"), L"English");
+  EXPECT_EQ(m.Setting(L"Settings", L"Language"), L"Spain");
+  // The next start speaks the choice.
+  ASSERT_TRUE(m.Start());
+  EXPECT_EQ(m.form->ui.Caption(), L"Vantrel 3.07 Spain");
+  EXPECT_EQ(m.form->wizard.buttons.next.Caption(), L"Siguiente");
 }
 
 TEST_F(SecondWindow, VerbsMatchWholeAndWithCaseAndTheLinksStartThemOrSaySo) {
@@ -98,29 +117,6 @@ TEST_F(SecondWindow, LanguagesStandInThreeColumns) {
       EXPECT_EQ(Button(at.button).Caption(), (at.button < 10 ? L"L0" : L"L") + std::to_wstring(at.button));
     }
   }
-}
-
-TEST_F(SecondWindow, TheStoredLanguageIsSelectedIgnoringCaseWithItsFlagAndOddFilesStayCalm) {
-  m.PutLanguage(L"German", "[INTERFACE]\r\nCOMMAND1=Weiter\r\n");
-  m.PutLanguage(L"Spain", "[INTERFACE]\r\nCOMMAND1=Siguiente\r\n");
-  m.files.PutFile(kLanguages + L"\\German.jpg", "jpeg");
-  // A nameless ".ini" gives no button; an upper-case extension still lists.
-  for (const wchar_t* odd : {L".ini", L"Dutch.INI", L"Notes.ini.txt"}) m.files.PutFile(kLanguages + L"\\" + odd, "");
-  m.Store(L"Settings", L"Language", L"german");
-  ASSERT_TRUE(Run(L"lang"));
-  ASSERT_EQ(second().language.languages.UBound(), 3);
-  std::wstring captions;
-  for (int i = 0; i <= 3; ++i) captions += Button(i).Caption() + (Button(i).Value() ? L"*" : L" ");
-  EXPECT_EQ(captions, L"English Dutch German*Spain ");
-  EXPECT_EQ(second().language.flag.picture()->source, kLanguages + L"\\German.jpg");
-  Button(3).Click();  // no flag for Spain: the picture is emptied
-  EXPECT_EQ(second().language.flag.picture(), nullptr);
-  second().language.ok.Click();
-  EXPECT_EQ(m.Setting(L"Settings", L"Language"), L"Spain");
-  // The next start speaks the choice.
-  ASSERT_TRUE(m.Start());
-  EXPECT_EQ(m.form->ui.Caption(), L"Vantrel 3.07 Spain");
-  EXPECT_EQ(m.form->wizard.buttons.next.Caption(), L"Siguiente");
 }
 
 // Beyond what the language tests show: a name that only ends in "Korea",

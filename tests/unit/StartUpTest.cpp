@@ -5,20 +5,6 @@
 namespace vantrel::test {
 namespace {
 
-TEST_F(Window, ANewAccountStartsOnTheWelcomeWithTheDefaultsItsTextsAndNoTimer) {
-  for (int i = 0; i <= 7; ++i) EXPECT_EQ(f->ui(L"win", i).Visible(), i == 1) << i;
-  for (const Control* on : {&f->modes.quick, &f->modes.normal, &f->method.spaces, &f->run.sound, &f->method.preventStandby})
-    EXPECT_EQ(on->Value(), 1) << on->name();
-  for (const Control* off : {&f->method.emptyBin, &f->method.pagingFile, &f->history.completedOnly, &f->welcome.skipWelcome})
-    EXPECT_EQ(off->Value(), 0) << off->name();
-  EXPECT_EQ(f->ui.Caption(), L"Vantrel 3.07 English");
-  EXPECT_EQ(f->welcome.languageLink.Caption(), L"English");
-  EXPECT_EQ(f->run.stepTitles[3].Caption(), Text(L"VERSION3", L"STEP4-TITLE"));
-  EXPECT_EQ(f->finish.site.Caption(), Text(L"SHORTCUTS", L"TOSITE"));
-  EXPECT_TRUE(m.dialogs.shown.empty());
-  for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());
-}
-
 TEST(StartUp, TheSkippedWelcomeTheLanguagesCharacterSetAndThePagingFileOptionOnlyAtOne) {
   StartMachine m;
   m.PutLanguage(L"Russian", "[CHARSET]\r\nCHARSET=204\r\n[INTERFACE]\r\nLABEL8=\xC3\xEE\xF2\xEE\xE2\xEE\r\n");

@@ -5,70 +5,87 @@
 namespace vantrel::test {
 namespace {
 
+using fake::FsOp;
+
 struct Wizard : Window {
   void SetUp() override {
-    m.Disk(L'D');
+    m.Disk(L'D', 80'000'000);
+    m.Disk(L'E', 80'000'000);
     Begin();
   }
-  // From the welcome page to the review with disk D.
-  void ToReview() {
-    Next();
-    Choose(L"D");
-    for (int i = 0; i < 3; ++i) Next();
-  }
+  const ReviewPage& r() { return f->review; }
 };
 
-TEST_F(Wizard, TheReviewShowsTheChoices) {
-  ToReview();
-  const ReviewPage& r = f->review;
-  EXPECT_EQ(r.disks.Caption(), L"D");
+// A new account's walk from the welcome page through a run and back.
+TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
+  for (int i = 0; i <= 7; ++i) EXPECT_EQ(f->ui(L"win", i).Visible(), i == 1) << i;
+  for (const Control* on : {&f->modes.quick, &f->modes.normal, &f->method.spaces, &f->run.sound, &f->method.preventStandby})
+    EXPECT_EQ(on->Value(), 1) << on->name();
+  for (const Control* off : {&f->method.emptyBin, &f->method.pagingFile, &f->history.completedOnly, &f->welcome.skipWelcome})
+    EXPECT_EQ(off->Value(), 0) << off->name();
+  EXPECT_EQ(f->ui.Caption(), L"Vantrel 3.07 English");
+  EXPECT_EQ(f->welcome.languageLink.Caption() + f->finish.site.Caption(), L"English" + Text(L"SHORTCUTS", L"TOSITE"));
+  for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());
+  Back();
+  Next();
+  EXPECT_TRUE(Page() == 2 && f->disks.driveWatch.Enabled());
+  Next();
+  EXPECT_EQ(m.Boxes(), Texts{Text(L"INTERFACE", L"PLEASESELECTONEDISK")});
+  EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
+  f->disks.kinds[1].Click();
+  for (int i = 0; i < 3; ++i) Next();
   // Quick cleaning overwrites no free space, whatever the method says.
-  EXPECT_EQ(r.action.Caption() + r.bin.Caption(), Text(L"INTERFACE", L"NO") + Text(L"INTERFACE", L"NO"));
-  EXPECT_EQ(r.mode.Caption(), f->modes.quick.Caption() + L", FAT/NTFS: " + f->modes.normal.Caption());
+  EXPECT_EQ(r().disks.Caption() + r().action.Caption() + r().bin.Caption(), L"D" + Text(L"INTERFACE", L"NO") + Text(L"INTERFACE", L"NO"));
+  EXPECT_EQ(r().mode.Caption(), f->modes.quick.Caption() + L", FAT/NTFS: " + f->modes.normal.Caption());
   Back();
   Back();
   for (Control* c : {&f->modes.full, &f->modes.thorough, &f->method.randomDigits, &f->method.emptyBin}) c->Click();
   Next();
   Next();
-  EXPECT_EQ(r.action.Caption(), f->method.randomDigits.Caption());
-  EXPECT_EQ(r.bin.Caption(), Text(L"INTERFACE", L"YES"));
-  EXPECT_EQ(r.mode.Caption(), f->modes.full.Caption() + L", FAT/NTFS: " + f->modes.thorough.Caption());
-  // The record modes are a group of their own.
-  f->modes.maximum.Click();
-  EXPECT_EQ(f->modes.thorough.Value() + f->modes.full.Value(), 1);
-}
-
-TEST_F(Wizard, NextOnTheReviewStartsTheRunWhichRefusesTheCloseBoxUntilStopEndsIt) {
-  ToReview();
+  EXPECT_EQ(r().action.Caption() + r().bin.Caption(), f->method.randomDigits.Caption() + Text(L"INTERFACE", L"YES"));
+  EXPECT_EQ(r().mode.Caption(), f->modes.full.Caption() + L", FAT/NTFS: " + f->modes.thorough.Caption());
+  f->wizard.ShowPage(3);
+  f->modes.quick.Click();
+  f->modes.normal.Click();  // a group of its own: the cleaning mode stays
+  EXPECT_EQ(f->modes.quick.Value() + f->modes.thorough.Value(), 1);
+  std::string nameFile;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {  // only watches
+    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) nameFile = m.files.Contents(path);
+    return false;
+  };
+  f->wizard.ShowPage(4);
   Next();
-  ASSERT_EQ(Page(), 6);
-  EXPECT_FALSE(f->wizard.buttons.next.Visible() || f->wizard.buttons.back.Visible());
-  EXPECT_TRUE(f->wizard.buttons.stop.Enabled() && f->disks.driveWatch.Enabled() == false);
+  Next();
+  EXPECT_FALSE(f->wizard.buttons.next.Visible() || f->wizard.buttons.back.Visible() || f->disks.driveWatch.Enabled());
   EXPECT_FALSE(f->ui.Close(kUnloadCloseBox));
   EXPECT_EQ(m.Boxes().back(), Text(L"VERSION3", L"STOP-OPERATIONS-FIRST"));
   EXPECT_EQ(m.dialogs.shown.back().style, mb::Information);
+  m.toolkit.RunFor(100);
+  ASSERT_EQ(Page(), 7);
+  // Random digits in the records of the chosen disk only.
+  EXPECT_TRUE(nameFile.size() == 903 && nameFile.find_first_not_of("0123456789\r\n") == std::string::npos);
+  EXPECT_TRUE(LogText().starts_with("1|") && LogText().find("|E|") == std::string::npos);
+  const Icons& icons = f->icons();
+  EXPECT_EQ(f->finish.reportDisks[0].Caption() + f->finish.reportTexts[0].Caption(), L"D:" + Text(L"VERSION3", L"WORK-STATUS-1"));
+  EXPECT_EQ(f->finish.reportIcons[0].picture(), icons.ok.picture());
+  EXPECT_TRUE(f->run.stepIcons[1].picture() == icons.okGray.picture() && f->run.stepIcons[3].picture() == icons.ok.picture());
+  EXPECT_EQ(f->run.progress.Value(), 3);
+  EXPECT_EQ(f->run.disks.Caption(), Text(L"INTERFACE", L"LABEL9") + L" D");
+  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"FINISH"));
+  Back();  // from the finish page to the welcome
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"COMMAND1"));
+  // Stop ends a run on the finish page, which may be closed.
+  f->wizard.ShowPage(5);
+  Next();
   m.toolkit.At(m.clock.now + 500, [&] {
     f->run.estimate.SetCaption(L"Estimated ...");
     f->wizard.buttons.stop.Click();
-    EXPECT_FALSE(f->wizard.buttons.stop.Enabled());
-    EXPECT_EQ(f->run.estimate.Caption(), L"");
+    EXPECT_TRUE(f->run.estimate.Caption().empty() && !f->wizard.buttons.stop.Enabled());
   });
   m.toolkit.RunFor(100);
-  EXPECT_EQ(Page(), 7);
-  EXPECT_EQ(LogText().substr(0, 2), "0|");
-  EXPECT_FALSE(f->wizard.buttons.stop.Visible());
-  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"FINISH"));
+  EXPECT_TRUE(Page() == 7 && LogText().starts_with("0|") && !f->wizard.buttons.stop.Visible());
   EXPECT_TRUE(f->ui.Close(kUnloadCloseBox));
-}
-
-TEST_F(Wizard, BackStaysOnTheWelcomeAndGoesThereFromTheFinish) {
-  Back();
-  EXPECT_EQ(Page(), 1);
-  f->wizard.ShowPage(7);
-  Back();
-  EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"COMMAND1"));
-  for (int i = 0; i <= 7; ++i) EXPECT_EQ(f->ui(L"win", i).Visible(), i == 1) << i;
 }
 
 TEST_F(Wizard, FinishRemovesLeftoversAndEnds) {
@@ -88,8 +105,8 @@ TEST_F(Wizard, TheButtonsWaitWhileALeftoverFolderIsSwept) {
   m.Store(L"DiskSelection", L"D", L"YES");
   Begin();
   for (int i = 0; i < 100; ++i) m.files.PutFile(L"D:\\VNL_temp\\f" + std::to_wstring(i), "x");
-  m.files.refuse = [&](fake::FsOp op, const std::wstring&) {  // lets time pass
-    if (op == fake::FsOp::RemoveFile) m.clock.Sleep(10);
+  m.files.refuse = [&](FsOp op, const std::wstring&) {  // lets time pass
+    if (op == FsOp::RemoveFile) m.clock.Sleep(10);
     return false;
   };
   int held = 0;
