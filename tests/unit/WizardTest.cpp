@@ -25,6 +25,8 @@ TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
     EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_EQ(f->ui.Caption(), L"Vantrel 3.07 English");
   EXPECT_EQ(f->welcome.languageLink.Caption() + f->finish.site.Caption(), L"English" + Text(L"SHORTCUTS", L"TOSITE"));
+  EXPECT_EQ(f->run.stepTitles[3].Caption(), Text(L"VERSION3", L"STEP4-TITLE"));
+  EXPECT_TRUE(f->method.preventStandby.Enabled());  // on every version of Windows
   for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());
   Back();
   Next();
@@ -85,6 +87,8 @@ TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
   });
   m.toolkit.RunFor(100);
   EXPECT_TRUE(Page() == 7 && LogText().starts_with("0|") && !f->wizard.buttons.stop.Visible());
+  EXPECT_TRUE(f->wizard.buttons.next.Visible() && f->wizard.buttons.back.Visible());
+  for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());  // a stopped run's sound does not repeat
   EXPECT_TRUE(f->ui.Close(kUnloadCloseBox));
 }
 
