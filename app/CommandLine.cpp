@@ -2,11 +2,12 @@
 
 #include "app/Install.h"
 #include "app/Uninstall.h"
+#include "lang/Language.h"
 #include "lang/LanguageFiles.h"
 #include "lang/TranslationCheck.h"
 #include "maker/UpdateCheck.h"
 #include "platform/Platform.h"
-#include "services/IgnoringFailures.h"
+#include "maker/UpdateCheck.h"
 
 namespace vantrel {
 
@@ -32,13 +33,13 @@ Handover DispatchVerb(const std::wstring& commandLine) {
   return Handover::Wizard;
 }
 
-void RestartWithVerb(const std::wstring& verb) {
-  IgnoringFailures([&] {
-    // Quoted, because the application folder usually holds blanks
-    // ("Program Files"), which would otherwise split the program's path.
-    const std::wstring exe = Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
-    Os().shell->StartProcess(L"\"" + exe + L"\" " + verb, false);
-  });
+bool RestartWithVerb(const std::wstring& verb) {
+  // Quoted, because the application folder usually holds blanks
+  // ("Program Files"), which would otherwise split the program's path.
+  const std::wstring exe = Os().system->ApplicationFolder() + L"\\" + Os().system->ExecutableBaseName() + L".exe";
+  if (Os().shell->StartProcess(L"\"" + exe + L"\" " + verb, false)) return true;
+  MsgBox(LangText(L"ERRORS", L"NOT-STARTED-AGAIN"), mb::Exclamation);
+  return false;
 }
 
 }  // namespace vantrel

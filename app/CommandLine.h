@@ -16,7 +16,9 @@ enum class Handover {
 // so "Lang" or " lang" is a normal start.
 Handover DispatchVerb(const std::wstring& commandLine);
 
-// Starts the program again with a verb, without waiting for it.
-void RestartWithVerb(const std::wstring& verb);
+// Starts the program again with a verb, without waiting for it. When it
+// cannot be started the user is told so, and the result is false: a window
+// that would have ended for it stays.
+bool RestartWithVerb(const std::wstring& verb);
 
 }  // namespace vantrel

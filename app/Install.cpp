@@ -43,12 +43,10 @@ std::wstring FileName(std::wstring text) {
 }
 
 void RememberInstallDate() {
-  IgnoringFailures([] {
-    using namespace std::chrono;
-    const year_month_day today{floor<days>(sys_seconds{seconds{Os().clock->NowSeconds()}})};
-    WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", std::to_wstring(static_cast<unsigned>(today.month())));
-    WriteSetting(kInstallSettings, L"VNL", L"Reload-Year", std::to_wstring(static_cast<int>(today.year())));
-  });
+  using namespace std::chrono;
+  const year_month_day today{floor<days>(sys_seconds{seconds{Os().clock->NowSeconds()}})};
+  WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", std::to_wstring(static_cast<unsigned>(today.month())));
+  WriteSetting(kInstallSettings, L"VNL", L"Reload-Year", std::to_wstring(static_cast<int>(today.year())));
 }
 
 // The command names the executable that runs now, wherever the installer

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/SecondForm.h"
+#include "app/second/SecondForm.h"
 #include "app/StartForm.h"
 
 namespace vantrel {

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "disks/DiskSelection.h"
 #include "disks/ListedDrives.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -39,30 +38,33 @@ std::wstring SizeText(uint64_t bytes) {
   return text;
 }
 
-std::wstring DiskTip(const std::wstring& letter) {
-  Drives& drives = *Os().drives;
-  const auto volume = IgnoringFailures(std::optional<VolumeFacts>(), [&] { return drives.Volume(letter); });
-  const auto total = IgnoringFailures(std::optional<uint64_t>(), [&] { return drives.TotalSize(letter); });
-  const auto free = IgnoringFailures(std::optional<uint64_t>(), [&] { return drives.AvailableSpace(letter + L":"); });
+std::wstring DiskTip(const DiskSlot& slot) {
   std::wstring tip;
-  if (volume) {
-    const std::wstring label = volume->VolumeName.empty() ? LangText(L"VERSION3", L"DISK-TIP-NO-LABEL") : volume->VolumeName;
-    tip += label + L" (" + AsciiUpper(letter) + L":)\r\n" + volume->FileSystem;
+  if (slot.label) {
+    const std::wstring label = slot.label->empty() ? LangText(L"VERSION3", L"DISK-TIP-NO-LABEL") : *slot.label;
+    tip += label + L" (" + slot.letter + L":)\r\n" + slot.fileSystem;
   }
-  if (total) tip += (tip.empty() ? L"" : L"\r\n") + LangText(L"VERSION3", L"DISK-TIP-SIZE") + L" " + SizeText(*total);
-  if (free) tip += (tip.empty() ? L"" : L"\r\n") + LangText(L"VERSION3", L"DISK-TIP-FREE") + L" " + SizeText(*free);
+  auto line = [&](const wchar_t* key, const std::optional<uint64_t>& bytes) {
+    if (bytes) tip += (tip.empty() ? L"" : L"\r\n") + LangText(L"VERSION3", key) + L" " + SizeText(*bytes);
+  };
+  line(L"DISK-TIP-SIZE", slot.size);
+  line(L"DISK-TIP-FREE", slot.freeSpace);
   return tip;
 }
 
 std::vector<DiskSlot> ReadDiskSlots() {
+  Drives& drives = *Os().drives;
   std::vector<DiskSlot> slots;
   for (const std::wstring& letter : ListedDriveLetters()) {
     DiskSlot slot;
     slot.letter = AsciiUpper(letter);
-    slot.selected = IsDiskSelected(slot.letter);
-    const uint64_t total = IgnoringFailures(std::optional<uint64_t>(), [&] { return Os().drives->TotalSize(letter); }).value_or(0);
-    slot.icon = DriveIconOf(IgnoringFailures(-1, [&] { return Os().drives->DriveType(letter); }), total);
-    slot.tip = DiskTip(letter);
+    if (const auto volume = IgnoringFailures(std::optional<VolumeFacts>(), [&] { return drives.Volume(letter); })) {
+      slot.label = volume->VolumeName;
+      slot.fileSystem = volume->FileSystem;
+    }
+    slot.size = IgnoringFailures(std::optional<uint64_t>(), [&] { return drives.TotalSize(letter); });
+    slot.freeSpace = IgnoringFailures(std::optional<uint64_t>(), [&] { return drives.AvailableSpace(letter + L":"); });
+    slot.kind = DriveIconOf(IgnoringFailures(-1, [&] { return drives.DriveType(letter); }), slot.size.value_or(0));
     slots.push_back(slot);
   }
   return slots;

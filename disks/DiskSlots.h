@@ -1,8 +1,10 @@
 // What the disk panel shows of each drive the program may clean: its letter,
-// the kind of icon, whether the user selected it, and a tip that tells one
-// disk from another before choosing it. Asked of the system anew each time.
+// volume label, file system, size and free space, and the kind of icon.
+// Asked of the system anew each time; whether the user chose the disk comes
+// from the user's choices, not from here.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,18 +15,22 @@ enum class DriveIcon { Keep, HardDisk, Flash, ExternalDisk };
 
 struct DiskSlot {
   std::wstring letter;  // upper case
-  DriveIcon icon = DriveIcon::Keep;
+  // The volume's label and file system; no label when the volume could not
+  // be read (an empty one is a volume without a label).
+  std::optional<std::wstring> label;
+  std::wstring fileSystem;
+  std::optional<uint64_t> size, freeSpace;  // nothing when unreadable
+  DriveIcon kind = DriveIcon::Keep;
   bool selected = false;
-  std::wstring tip;
 };
 
 DriveIcon DriveIconOf(int driveType, uint64_t totalSize);
 // Volume label, file system, size and free space, one per line; what cannot
-// be read is left out.
-std::wstring DiskTip(const std::wstring& letter);
+// be read is left out. It tells one disk from another before choosing it.
+std::wstring DiskTip(const DiskSlot& slot);
 // "931 MB", "465.8 GB": sizes as Windows shows them, in units of 1024.
 std::wstring SizeText(uint64_t bytes);
-// One slot per listed drive, in the system's order.
+// One slot per listed drive, in the system's order, none selected.
 std::vector<DiskSlot> ReadDiskSlots();
 
 }  // namespace vantrel

@@ -79,7 +79,7 @@ void ClearWorkFolder(Run& run, const DiskFacts& disk) {
 bool PrepareDisk(Run& run, std::size_t index, DiskFacts& disk) {
   SetCheckpoint(L"BEFORECLEANUP1");
   if (index >= run.plan.letters.size()) return false;
-  disk.letter = run.plan.letters.substr(index, 1);
+  disk.letter = run.plan.letters[index];
   const auto facts = ReadDiskFacts(disk.letter);
   if (!facts) return false;
   disk = *facts;
@@ -183,7 +183,9 @@ void StartRun(Run& run) {
       EmptyRecycleBin();
       run.Yield();
     }
-    view.Show(RunText::Disks, LangText(L"INTERFACE", L"LABEL9") + L" " + run.plan.letters);
+    std::wstring letters;
+    for (const std::wstring& letter : run.plan.letters) letters += letter;
+    view.Show(RunText::Disks, LangText(L"INTERFACE", L"LABEL9") + L" " + letters);
     view.ShowStopButton(true);
     run.Yield();
     RunAllDisks(run);

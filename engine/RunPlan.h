@@ -2,6 +2,7 @@
 // reads nothing else of the user's choices.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -13,7 +14,7 @@ enum class CleaningMode { FileRecords = 1, FreeSpace = 2 };
 enum class NtfsMode { Normal = 1, Thorough = 2, Deepest = 3 };
 
 struct RunPlan {
-  std::wstring letters;  // the selected drives, one letter each, in panel order
+  std::vector<std::wstring> letters;  // the selected drives, one letter each, in panel order
   CleaningMode cleaning = CleaningMode::FileRecords;
   NtfsMode ntfs = NtfsMode::Normal;
   OverwriteMethod method = OverwriteMethod::Spaces;

@@ -40,7 +40,7 @@ bool FakeRegistry::CreateKey(Hive hive, const std::wstring& key) {
 
 bool FakeRegistry::SetValue(Hive hive, const std::wstring& key, const std::wstring& name,
                             const RegValue& value) {
-  if (Refused(hive, key)) return false;
+  if (Refused(hive, key) || faults.Next(FsOp::RegistrySet) != FsFailure::None) return false;
   auto& keys = Keys(hive);
   const auto k = keys.find(PathKey(key));
   if (k == keys.end()) return false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "platform/fake/Faults.h"
 
 namespace vantrel::fake {
 
@@ -13,6 +14,8 @@ class FakeRegistry : public Registry {
  public:
   // Makes writes to a hive or key fail, as without administrator rights.
   std::function<bool(Hive, const std::wstring& key)> refuseWrite;
+  // Fails the Nth SetValue (FsOp::RegistrySet), whatever its key.
+  Faults faults;
   bool HasKey(Hive hive, const std::wstring& key) const;
   std::size_t ValueCount(Hive hive) const;
 

@@ -1,8 +1,10 @@
 // The fakes' fault table: the Nth call of an operation from now fails with a
 // chosen outcome, as SQLite's test VFS makes the Nth call fail. One table
-// serves the file system and the drives, so a test can say "the 17th file
-// cannot be created", "the third write finds the disk full" or "the second
-// free-space question gets no answer" without a callback of its own.
+// serves the file system and the drives, another of the same kind the
+// registry's writes, so a test can say "the 17th file cannot be created",
+// "the third write finds the disk full", "the second free-space question
+// gets no answer" or "the settings store refuses every value from now on"
+// without a callback of its own.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -14,10 +16,11 @@ namespace vantrel::fake {
 
 // Every operation the fakes count. Create counts CreateNew too, and
 // RemoveFolder a held folder's removal. Drive questions are counted here
-// too: FreeSpace (AvailableSpace), Volume and TotalSize.
+// too: FreeSpace (AvailableSpace), Volume and TotalSize; and the registry's
+// SetValue as RegistrySet (the fake registry keeps a table of its own).
 enum class FsOp {
   Read, Write, Append, Close, Flush, RemoveFile, CreateFolder, RemoveFolder, Copy, Move,
-  Create, OpenRead, List, Hold, FreeSpace, Volume, TotalSize
+  Create, OpenRead, List, Hold, FreeSpace, Volume, TotalSize, RegistrySet
 };
 
 class Faults {

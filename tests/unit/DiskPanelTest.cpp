@@ -1,120 +1,121 @@
 #include <gtest/gtest.h>
 
-#include "app/DiskPanelPage.h"
 #include "disks/DiskSlots.h"
-#include "services/Environment.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {
 namespace {
 
 using fake::FakeDrive;
+using Letters = std::vector<std::wstring>;
 
-struct DiskPanel : ::testing::Test {
-  StartMachine m;
-  void SetUp() override { ASSERT_TRUE(m.Start()); }
-  std::wstring Letters() {
+struct DiskPanel : Window {
+  DiskPage& d() { return f->disks; }
+  std::wstring Shown() {
     std::wstring s;
-    for (int i = 0; i <= m.form->ui.UBound(L"DiskLabel"); ++i) s += m(L"DiskLabel", i).Caption();
+    for (const DiskSlot& slot : d().Slots()) s += slot.letter;
     return s;
   }
-  const PictureData* Icon(int i) { return m(L"DiskImage", i).picture().get(); }
-  const PictureData* Holder(const wchar_t* name) { return m(name).picture().get(); }
 };
 
-TEST_F(DiskPanel, ListsOnlyReadyLetteredDrivesOfTheCleanableKinds) {
-  m.drives.Plug({L"D", drivetype::CdRom});
-  m.drives.Plug({L"E", drivetype::RamDisk});
-  m.drives.Plug({L""});
-  FakeDrive notReady{L"F"};
+// Only ready drives with a letter, of the kinds that can be cleaned, each
+// with the icon of its kind. With nine, the first seven keep their
+// one-seventh steps and the eighth and ninth start a second row, so every
+// drive can be seen and chosen.
+TEST_F(DiskPanel, EveryCleanableDriveHasAVisibleSlotWithItsIconAndTipAndNoPulledDriveStaysChosen) {
+  FakeDrive notReady{L"F"}, gone{L"K"};
   notReady.ready = false;
-  m.drives.Plug(notReady);
-  m.drives.Plug({L"G", drivetype::Removable, true, 32'000'000'000ull});
-  m.drives.Plug({L"H", drivetype::Removable, true, 500'000'000'000ull});
-  m.drives.Plug({L"I", drivetype::Network});
-  m.drives.Plug({L"J", drivetype::Unknown});
-  FakeDrive gone{L"K"};
   gone.vanishesOnQuery = true;
-  m.drives.Plug(gone);
-  m.form->ShowPage(2);
-  EXPECT_EQ(Letters(), L"CGHIJ");
-  EXPECT_EQ(Icon(0), Holder(L"DiskHDD"));
-  EXPECT_EQ(Icon(1), Holder(L"DiskFlash"));
-  EXPECT_EQ(Icon(2), Holder(L"DiskEHDD"));
-  EXPECT_EQ(Icon(3), Holder(L"DiskHDD"));
-  EXPECT_EQ(Icon(4), nullptr);  // unknown keeps the picture it was made with
+  for (const FakeDrive& drive : {FakeDrive{L"D", drivetype::CdRom}, FakeDrive{L"E", drivetype::RamDisk}, FakeDrive{L""},
+                                 notReady, FakeDrive{L"G", drivetype::Removable, true, 32'000'000'000ull},
+                                 FakeDrive{L"H", drivetype::Removable, true, 500'000'000'000ull},
+                                 FakeDrive{L"I", drivetype::Network}, FakeDrive{L"J", drivetype::Unknown}, gone})
+    m.drives.Plug(drive);
+  for (wchar_t l = L'L'; l <= L'O'; ++l) m.Disk(l);
+  f->wizard.ShowPage(2);
+  EXPECT_EQ(Shown(), L"CGHIJLMNO");
+  const Icons& icons = f->icons();
+  const Control* kinds[] = {&icons.hardDisk, &icons.flash, &icons.externalDisk, &icons.hardDisk};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(d().kinds[i].picture(), kinds[i]->picture()) << i;
+  EXPECT_EQ(d().kinds[4].picture(), nullptr);  // an unknown kind keeps what its slot shows
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\fileerror.txt"));
   const int step = StartForm::kWidthTwips / 7;
-  EXPECT_EQ(m(L"DiskLabel", 4).Position().left, 480 + 4 * step);
-  EXPECT_EQ(m(L"DiskImage", 4).Position().left, 360 + 4 * step);
-  EXPECT_EQ(m(L"DiskSelect", 4).Position().left, 6960);
-  EXPECT_FALSE(m.files.FileExists(L"C:\\Users\\test\\AppData\\Roaming\\VNL\\fileerror.txt"));
+  const Twips first = d().kinds[0].Position(), eighth = d().kinds[7].Position();
+  EXPECT_EQ(d().kinds[6].Position().left - first.left, 6 * step);
+  EXPECT_EQ(d().kinds[8].Position().left - eighth.left, step);
+  EXPECT_EQ(eighth.left, first.left);
+  EXPECT_GE(eighth.top, first.top + first.height);
+  EXPECT_LE(d().kinds[6].Position().left + first.width, f->ui.Width());
+  EXPECT_GE(f->history.title.Position().top, eighth.top + eighth.height);
+  d().kinds[8].Click();
+  EXPECT_EQ(d().SelectedLetters(), Letters{L"O"});
+  const std::wstring tip = d().letters[8].ToolTip();
+  for (const wchar_t* part : {L"(O:)", L"NTFS", L"95.4 MB"}) EXPECT_NE(tip.find(part), std::wstring::npos) << tip;
+  EXPECT_EQ(d().kinds[8].ToolTip(), tip);
+  // Every drive pulled, C last: nothing stays chosen on an empty slot.
+  d().letters[0].Click();
+  for (const wchar_t* l : {L"G", L"H", L"I", L"J", L"L", L"M", L"N", L"O", L"C"}) m.drives.Unplug(l);
+  m.toolkit.RunFor(600);
+  EXPECT_FALSE(d().letters[0].Visible());
+  EXPECT_EQ(d().letters.UBound(), 0);
+  m.dialogs.shown.clear();
+  Next();
+  EXPECT_EQ(Page(), 2);
+  EXPECT_EQ(m.Boxes(), Letters{Text(L"INTERFACE", L"PLEASESELECTONEDISK")});
 }
 
-TEST_F(DiskPanel, SelectionIsKeptPerLetterAcrossUnplugsAndRestarts) {
-  for (const wchar_t* l : {L"D", L"E", L"F"}) m.drives.Plug({l});
-  m.form->ShowPage(2);
-  m(L"DiskLabel", 2).Click();  // E
-  m(L"DiskImage", 3).Click();  // F
-  EXPECT_EQ(SelectedDiskLetters(*m.form), L"EF");
-  EXPECT_EQ(m(L"DiskImageSel", 2).picture(), m(L"IconOK").picture());
-  EXPECT_EQ(m(L"DiskImageSel", 1).picture(), nullptr);
+TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuild) {
+  for (wchar_t l : {L'D', L'E', L'F'}) m.Disk(l);
+  f->wizard.ShowPage(2);
+  d().letters[2].Click();  // E
+  d().kinds[3].Click();    // F
+  EXPECT_EQ(d().SelectedLetters(), (Letters{L"E", L"F"}));
+  EXPECT_EQ(d().marks[2].picture(), f->icons().ok.picture());
+  EXPECT_EQ(d().marks[1].picture(), nullptr);
   m.drives.Unplug(L"E");
   m.toolkit.RunFor(600);
-  EXPECT_EQ(Letters(), L"CDF");
-  EXPECT_EQ(SelectedDiskLetters(*m.form), L"F");
+  EXPECT_EQ(d().SelectedLetters(), Letters{L"F"});
   EXPECT_EQ(m.Setting(L"DiskSelection", L"E"), L"YES");
   m.drives.Plug({L"E"});
   m.toolkit.RunFor(600);
-  EXPECT_EQ(SelectedDiskLetters(*m.form), L"FE");
-  m(L"DiskLabel", 2).Click();  // F again: off
+  EXPECT_EQ(d().SelectedLetters(), (Letters{L"F", L"E"}));
+  d().letters[2].Click();  // F again: off
   EXPECT_EQ(m.Setting(L"DiskSelection", L"F"), L"");
-  EXPECT_EQ(SelectedDiskLetters(*m.form), L"E");
-}
-
-TEST_F(DiskPanel, TimerRebuildsOnlyWhenTheCountChanges) {
-  m.drives.Plug({L"G", drivetype::Removable});
-  m.form->ShowPage(2);
-  m.drives.Unplug(L"G");
-  m.drives.Plug({L"K", drivetype::Removable});  // a swap between two ticks
+  m.drives.Unplug(L"E");
+  m.drives.Plug({L"K"});  // a swap between two ticks
   m.toolkit.RunFor(1100);
-  EXPECT_EQ(Letters(), L"CG");
-  m.drives.Plug({L"L"});
-  m.toolkit.RunFor(600);
-  EXPECT_EQ(Letters(), L"CKL");
+  EXPECT_EQ(Shown(), L"CDFE");
 }
 
 TEST_F(DiskPanel, LeftoverWorkFoldersAreReportedAndDeleted) {
   const std::wstring onWindowsDrive = L"C:\\Users\\test\\AppData\\Roaming\\VNL_temp";
   m.files.PutFile(L"C:\\VNL_temp\\x", "at the root of the Windows drive: not a work folder");
   m.files.PutFile(onWindowsDrive + L"\\bo1", "x");
-  m.drives.Plug({L"D"});
-  m.files.AddDrive(L'D');
+  m.Disk(L'D');
   m.files.PutFile(L"D:\\VNL_temp\\sub\\a", "x");
   m.files.PutFile(L"D:\\VNL_temp\\locked", "x", true);
-  m.drives.Plug({L"E"});
-  m.files.AddDrive(L'E');
+  m.Disk(L'E');
   m.files.PutFile(L"E:\\VNL_temp", "a file, not a folder");
   m.dialogs.shown.clear();
-  m.form->ShowPage(2);
-  ASSERT_EQ(m.dialogs.shown.size(), 4u);
-  EXPECT_EQ(m.dialogs.shown[0].text, m.Text(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n" + onWindowsDrive);
-  EXPECT_EQ(m.dialogs.shown[1].text, m.Text(L"VERSION3", L"OLD-FOLDER-DELETED"));
+  f->wizard.ShowPage(2);
+  const std::wstring exists = Text(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n";
+  EXPECT_EQ(m.Boxes(), (Letters{exists + onWindowsDrive, Text(L"VERSION3", L"OLD-FOLDER-DELETED"), exists + L"D:\\VNL_temp",
+                                Text(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\nD:\\VNL_temp"}));
   EXPECT_EQ(m.dialogs.shown[1].style, mb::Information);
-  EXPECT_EQ(m.dialogs.shown[2].text, m.Text(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\nD:\\VNL_temp");
-  EXPECT_EQ(m.dialogs.shown[3].text, m.Text(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\nD:\\VNL_temp");
   EXPECT_EQ(m.dialogs.shown[3].style, mb::Exclamation);
-  EXPECT_FALSE(m.files.FolderExists(onWindowsDrive));
-  EXPECT_TRUE(m.files.FileExists(L"C:\\VNL_temp\\x"));
-  EXPECT_TRUE(m.files.FileExists(L"D:\\VNL_temp\\locked"));
-  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp\\sub"));
-  EXPECT_TRUE(m.files.FileExists(L"E:\\VNL_temp"));
+  EXPECT_FALSE(m.files.FolderExists(onWindowsDrive) || m.files.FolderExists(L"D:\\VNL_temp\\sub"));
+  EXPECT_TRUE(m.files.FileExists(L"C:\\VNL_temp\\x") && m.files.FileExists(L"D:\\VNL_temp\\locked") &&
+              m.files.FileExists(L"E:\\VNL_temp"));
 }
 
-TEST(DriveIcons, ByKindAndSize) {
+TEST(DiskSlots, IconsAndSizesAsWindowsShowsThem) {
   EXPECT_EQ(DriveIconOf(drivetype::Removable, 33'000'000'000ull), DriveIcon::Flash);
   EXPECT_EQ(DriveIconOf(drivetype::Removable, 33'000'000'001ull), DriveIcon::ExternalDisk);
   EXPECT_EQ(DriveIconOf(drivetype::Fixed, 0), DriveIcon::HardDisk);
   EXPECT_EQ(DriveIconOf(drivetype::Unknown, 0), DriveIcon::Keep);
+  const std::pair<uint64_t, const wchar_t*> sizes[] = {
+      {512, L"512 bytes"}, {100'000'000, L"95.4 MB"}, {8'000'000'000ull, L"7.45 GB"}, {500'107'862'016ull, L"466 GB"}};
+  for (const auto& [bytes, text] : sizes) EXPECT_EQ(SizeText(bytes), text);
 }
 
 }  // namespace

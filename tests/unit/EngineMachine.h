@@ -103,7 +103,7 @@ struct Engine : ::testing::Test {
   void Clean(const std::wstring& letters, CleaningMode cleaning, NtfsMode ntfs = NtfsMode::Normal,
              OverwriteMethod method = OverwriteMethod::Spaces) {
     RunPlan plan;
-    plan.letters = letters;
+    for (wchar_t letter : letters) plan.letters.emplace_back(1, letter);
     plan.cleaning = cleaning;
     plan.ntfs = ntfs;
     plan.method = method;

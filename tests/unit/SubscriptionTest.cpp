@@ -35,15 +35,15 @@ struct SecondPages : ::testing::Test {
   // Types the address and clicks Subscribe.
   void Subscribe(const std::wstring& address) {
     m.dialogs.shown.clear();
-    w().Text1->SetCaption(address);
-    w().Command2->Click();
+    w().subscription.address.SetCaption(address);
+    w().subscription.subscribe.Click();
   }
   std::vector<std::pair<std::wstring, int>> Told() {
     std::vector<std::pair<std::wstring, int>> told;
     for (const auto& s : m.dialogs.shown) told.emplace_back(s.text, s.style);
     return told;
   }
-  bool OnProfilePage() { return w().Picture5->Visible() && !w().Picture1->Visible(); }
+  bool OnProfilePage() { return w().profile.page.Visible() && !w().subscription.page.Visible(); }
 };
 
 TEST_F(SecondPages, LoadFillsThePagesFromTheLanguageAndTheStore) {
@@ -54,34 +54,36 @@ TEST_F(SecondPages, LoadFillsThePagesFromTheLanguageAndTheStore) {
   m.registry.SetValue(Hive::CurrentUser, kDpiKey, L"AppliedDPI", DwordValue(120));
   ASSERT_TRUE(Open());
   EXPECT_TRUE(m.dialogs.shown.empty());
-  EXPECT_TRUE(w().Picture1->Visible());
-  EXPECT_FALSE(w().Picture4->Visible() || w().Picture5->Visible());
-  EXPECT_EQ(w().Label3->Caption(), Text(L"SUBSCRIBER", L"GET-FREE-UPDATES"));
-  EXPECT_EQ(w().Label2->Caption(), Text(L"SUBSCRIBER", L"NEWSLETTER-INFO"));
-  EXPECT_EQ(w().Label1->Caption(), Text(L"SUBSCRIBER", L"ENTER-YOUR-EMAIL"));
-  EXPECT_EQ(w().Command2->Caption(), Text(L"SUBSCRIBER", L"SUBSCRIBE-BUTTON"));
-  EXPECT_EQ(w().Command1->Caption(), Text(L"SUBSCRIBER", L"CANCEL-BUTTON"));
-  EXPECT_EQ(w().Label16->Caption(), Text(L"CIP", L"C1"));
-  EXPECT_EQ(w().Label4->Caption(), Text(L"CIP", L"C2"));
-  EXPECT_EQ(w().Check1->Caption(), Text(L"CIP", L"C3"));
-  EXPECT_EQ(w().Command8->Caption(), Text(L"CIP", L"C4"));
+  EXPECT_TRUE(w().subscription.page.Visible());
+  EXPECT_FALSE(w().language.page.Visible() || w().profile.page.Visible());
+  EXPECT_EQ(w().subscription.heading.Caption(), Text(L"SUBSCRIBER", L"GET-FREE-UPDATES"));
+  EXPECT_EQ(w().subscription.explanation.Caption(), Text(L"SUBSCRIBER", L"NEWSLETTER-INFO"));
+  EXPECT_EQ(w().subscription.prompt.Caption(), Text(L"SUBSCRIBER", L"ENTER-YOUR-EMAIL"));
+  EXPECT_EQ(w().subscription.subscribe.Caption(), Text(L"SUBSCRIBER", L"SUBSCRIBE-BUTTON"));
+  EXPECT_EQ(w().subscription.decline.Caption(), Text(L"SUBSCRIBER", L"CANCEL-BUTTON"));
+  EXPECT_EQ(w().profile.heading.Caption(), Text(L"CIP", L"C1"));
+  EXPECT_EQ(w().profile.explanation.Caption(), Text(L"CIP", L"C2"));
+  EXPECT_EQ(w().profile.join.Caption(), Text(L"CIP", L"C3"));
+  EXPECT_EQ(w().profile.save.Caption(), Text(L"CIP", L"C4"));
   // English's CHARSET is 0; controls start at 1, so the labels were set and
   // the field, the buttons and the check box kept their own.
-  for (Control* label : {w().Label1, w().Label2, w().Label3, w().Label4, w().Label16})
+  for (Control* label : {&w().subscription.prompt, &w().subscription.explanation, &w().subscription.heading,
+                         &w().profile.explanation, &w().profile.heading})
     EXPECT_EQ(label->FontCharset(), 0) << label->name();
-  for (Control* own : {w().Text1, w().Command1, w().Command2, w().Check1, w().Command8})
+  for (Control* own : {&w().subscription.address, &w().subscription.decline, &w().subscription.subscribe,
+                       &w().profile.join, &w().profile.save})
     EXPECT_EQ(own->FontCharset(), 1) << own->name();
-  EXPECT_EQ(w().Text1->Caption(), L"me@example.com");
-  EXPECT_EQ(w().Check1->Value(), 1);
+  EXPECT_EQ(w().subscription.address.Caption(), L"me@example.com");
+  EXPECT_EQ(w().profile.join.Value(), 1);
   // Keyboard: typing goes to the field, Enter subscribes, Esc declines.
-  EXPECT_EQ(m.toolkit.focused, w().Text1);
-  EXPECT_EQ(w().ui.DefaultButton(), w().Command2);
-  EXPECT_EQ(w().ui.CancelButton(), w().Command1);
+  EXPECT_EQ(m.toolkit.focused, &w().subscription.address);
+  EXPECT_EQ(w().ui.DefaultButton(), &w().subscription.subscribe);
+  EXPECT_EQ(w().ui.CancelButton(), &w().subscription.decline);
 
   for (const wchar_t* stored : {L"NO", L"yes", L""}) {
     m.Store(L"Settings", L"CIP", stored);
     ASSERT_TRUE(Open());
-    EXPECT_EQ(w().Check1->Value(), 0) << stored;
+    EXPECT_EQ(w().profile.join.Value(), 0) << stored;
   }
 }
 
@@ -100,8 +102,8 @@ TEST_F(SecondPages, TheLastFailingRuleOfTheAddressDecides) {
     ASSERT_EQ(Told().size(), 1u) << address;
     EXPECT_EQ(Told()[0], std::make_pair(Text(L"SUBSCRIBER", key), mb::Exclamation)) << address;
     EXPECT_EQ(m.dialogs.shown[0].title, L"Vantrel");
-    EXPECT_EQ(w().Text1->Caption(), address);
-    EXPECT_EQ(m.toolkit.focused, w().Text1);
+    EXPECT_EQ(w().subscription.address.Caption(), address);
+    EXPECT_EQ(m.toolkit.focused, &w().subscription.address);
   }
   EXPECT_TRUE(m.http.requests.empty());
   EXPECT_EQ(m.Setting(L"Settings", L"Subscription Email"), L"");
@@ -140,11 +142,11 @@ TEST_F(SecondPages, TheMarkersOfTheFirstLineDecide) {
     Subscribe(L"reader@example.com");
     EXPECT_EQ(Told(), c.told) << c.firstLine;
     EXPECT_EQ(OnProfilePage(), c.movesOn) << c.firstLine;
-    EXPECT_TRUE(w().Command2->Enabled() && w().Command1->Enabled()) << c.firstLine;
+    EXPECT_TRUE(w().subscription.subscribe.Enabled() && w().subscription.decline.Enabled()) << c.firstLine;
     EXPECT_FALSE(w().ui.BusyPointer());
     EXPECT_FALSE(m.files.FileExists(kAnswerFile)) << c.firstLine;
     if (c.movesOn) {
-      EXPECT_EQ(m.toolkit.focused, w().Check1);
+      EXPECT_EQ(m.toolkit.focused, &w().profile.join);
     }
     EXPECT_FALSE(m.toolkit.ended);
   }
@@ -158,8 +160,8 @@ TEST_F(SecondPages, NoAnswerOfExactly1000BytesKeepsThePageForAnotherTry) {
     m.http.answer = answer;
     Subscribe(L"reader@example.com");
     EXPECT_EQ(Told(), (std::vector{std::make_pair(Text(L"SUBSCRIBER", L"WRONG-SERVER-RESPONSE"), mb::Exclamation)}));
-    EXPECT_TRUE(w().Picture1->Visible());
-    EXPECT_TRUE(w().Command2->Enabled());
+    EXPECT_TRUE(w().subscription.page.Visible());
+    EXPECT_TRUE(w().subscription.subscribe.Enabled());
     EXPECT_FALSE(m.files.FileExists(kAnswerFile));
     EXPECT_EQ(m.Setting(L"Settings", L"Subscription Email"), L"reader@example.com");
   }
@@ -173,9 +175,9 @@ TEST_F(SecondPages, TheRequestKeepsValuesIntactAndTheWindowAnswersButCannotSendT
   std::wstring stored;
   m.toolkit.At(0, [&] {
     busy = w().ui.BusyPointer();
-    locked = !w().Command2->Enabled() && !w().Command1->Enabled();
+    locked = !w().subscription.subscribe.Enabled() && !w().subscription.decline.Enabled();
     stored = m.Setting(L"Settings", L"Subscription Email");
-    w().Command2->Click();  // a second click while the first request runs
+    w().subscription.subscribe.Click();  // a second click while the first request runs
   });
   Subscribe(L"a+b@example.com");
   ASSERT_EQ(m.http.requests.size(), 1u);
@@ -190,10 +192,10 @@ TEST_F(SecondPages, TheRequestKeepsValuesIntactAndTheWindowAnswersButCannotSendT
 }
 
 TEST_F(SecondPages, DeclineMovesOnWithoutStoringOrSending) {
-  w().Text1->SetCaption(L"reader@example.com");
-  w().Command1->Click();
+  w().subscription.address.SetCaption(L"reader@example.com");
+  w().subscription.decline.Click();
   EXPECT_TRUE(OnProfilePage());
-  EXPECT_EQ(w().ui.DefaultButton(), w().Command8);
+  EXPECT_EQ(w().ui.DefaultButton(), &w().profile.save);
   EXPECT_EQ(w().ui.CancelButton(), nullptr);
   EXPECT_TRUE(m.http.requests.empty());
   EXPECT_EQ(m.Setting(L"Settings", L"Subscription Email"), L"");
@@ -225,14 +227,14 @@ TEST_F(SecondPages, JoiningSendsThreeFactsThenThanksAndEnds) {
     m.files.PutFile(L"C:\\Windows\\Microsoft.NET\\Framework\\v3.5\\MSBuild.exe", "");
     m.http.answer = Answer("thanks");
     ASSERT_TRUE(Open());
-    w().Command1->Click();
-    w().Check1->Click();
+    w().subscription.decline.Click();
+    w().profile.join.Click();
     bool busy = false, locked = false;
     m.toolkit.At(0, [&] {
       busy = w().ui.BusyPointer();
-      locked = !w().Command8->Enabled();
+      locked = !w().profile.save.Enabled();
     });
-    w().Command8->Click();
+    w().profile.save.Click();
     const std::wstring query = L"http://www.vantrel.example/privacy/_from_soft.cgi?scn=VNL&to=cip&version=3.07";
     ASSERT_EQ(m.http.requests.size(), 3u);
     for (const auto& r : m.http.requests) EXPECT_EQ(r.url.rfind(query, 0), 0u) << r.url;
@@ -250,9 +252,9 @@ TEST_F(SecondPages, JoiningSendsThreeFactsThenThanksAndEnds) {
 
 TEST_F(SecondPages, JoiningOfflineStillThanksAndStores) {
   m.http.answer.reset();
-  w().Command1->Click();
-  w().Check1->Click();
-  w().Command8->Click();
+  w().subscription.decline.Click();
+  w().profile.join.Click();
+  w().profile.save.Click();
   EXPECT_EQ(m.http.requests.size(), 3u);
   EXPECT_TRUE(m.http.requests[2].url.ends_with(L"&info=NET35|NO"));
   EXPECT_EQ(m.Setting(L"Settings", L"CIP"), L"YES");
@@ -263,15 +265,15 @@ TEST_F(SecondPages, JoiningOfflineStillThanksAndStores) {
 TEST_F(SecondPages, NotJoiningSendsNothingAndStoresNo) {
   m.Store(L"Settings", L"CIP", L"YES");
   ASSERT_TRUE(Open());
-  w().Command1->Click();
-  w().Check1->Click();
-  w().Command8->Click();
+  w().subscription.decline.Click();
+  w().profile.join.Click();
+  w().profile.save.Click();
   EXPECT_TRUE(m.http.requests.empty());
   EXPECT_EQ(m.Setting(L"Settings", L"CIP"), L"NO");
   EXPECT_TRUE(m.dialogs.shown.empty());
   EXPECT_TRUE(m.toolkit.ended);
   ASSERT_TRUE(Open());
-  EXPECT_EQ(w().Check1->Value(), 0);
+  EXPECT_EQ(w().profile.join.Value(), 0);
 }
 
 }  // namespace

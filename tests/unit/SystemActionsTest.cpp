@@ -7,7 +7,7 @@
 #include "system/CompletionSound.h"
 #include "system/Shutdown.h"
 #include "system/StandbyGuard.h"
-#include "tests/unit/WizardRun.h"
+#include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {
 namespace {
@@ -70,7 +70,7 @@ TEST_F(Engine, TheSystemStaysAwakeForTheRunAndIsLetGoOnEveryEnd) {
   };
   auto clean = [&](bool prevent) {
     RunPlan plan;
-    plan.letters = L"DE";
+    plan.letters = {L"D", L"E"};
     plan.cleaning = CleaningMode::FileRecords;
     plan.preventStandby = prevent;
     run = std::make_unique<vantrel::Run>(plan, view);
@@ -118,19 +118,19 @@ TEST(ShutdownWindows, ForcesTheModesOfTheTableAndNothingElse) {
   EXPECT_EQ(m.power.exitRequests, (std::vector<uint32_t>{4, 5, 7, 12}));
 }
 
-struct SystemActions : WizardRun {
+struct SystemActions : Window {
   // A run of D: started from the pages with the finish-page boxes set.
   void RunD(bool turnOff, bool sound = true) {
-    Disk(L'D', 30'000'000);
-    if (Ticked(*m.form->c.Check3) != sound) m.form->c.Check3->Click();
-    if (Ticked(*m.form->c.Check1) != turnOff) m.form->c.Check1->Click();
-    Walk(L"D", m.form->c.Option6, m.form->c.Option2);
+    m.Disk(L'D', 30'000'000);
+    if (Ticked(f->run.sound) != sound) f->run.sound.Click();
+    if (Ticked(f->run.turnOff) != turnOff) f->run.turnOff.Click();
+    Walk(L"D", f->modes.quick, f->method.spaces);
     m.toolkit.RunFor(100);
-    ASSERT_EQ(m.form->CurrentPage, 7);
+    ASSERT_EQ(Page(), 7);
   }
-  Timer& turnoff() { return *m.form->c.turnoff; }
-  Timer& playWav() { return *m.form->c.PlayWAV; }
-  std::wstring Countdown() { return m.form->c.Label21->Caption(); }
+  Timer& turnoff() { return f->finish.countdown; }
+  Timer& playWav() { return f->finish.soundRepeat; }
+  std::wstring Countdown() { return f->finish.shutdownNote.Caption(); }
   std::wstring Text(const wchar_t* key) { return LangText(L"INTERFACE", key); }
 };
 
@@ -164,29 +164,27 @@ TEST_F(SystemActions, NextDuringTheCountdownBreaksItOffAndAStoppedRunNeverStarts
   RunD(true);
   m.toolkit.RunFor(16'050);  // the label shows 5 after the 16th tick
   EXPECT_EQ(Countdown(), Text(L"YOURPCTURNOFF1") + L" 5 " + Text(L"SECONDS"));
-  m.form->c.Command1->Click();
+  Next();
   EXPECT_FALSE(turnoff().Enabled());
   m.toolkit.RunFor(30'000);
   EXPECT_TRUE(m.power.exitRequests.empty());
 
   StartMachine again;
   ASSERT_TRUE(again.Start());
-  again.drives.Plug({L"E"});
-  again.files.AddDrive(L'E');
-  again.files.capacity[L'E'] = 30'000'000;
-  again.form->ShowPage(2);
-  again.form->c.DiskLabel[1].Click();
-  again.form->c.Check1->Click();
+  again.Disk(L'E', 30'000'000);
+  again.form->wizard.ShowPage(2);
+  again.form->disks.letters[1].Click();
+  again.form->run.turnOff.Click();
   again.files.refuse = [&](FsOp op, const std::wstring&) {
-    if (op == FsOp::Create) again.form->StopClick();
+    if (op == FsOp::Create) again.form->wizard.buttons.stop.Click();
     return false;
   };
-  again.form->ShowPage(5);
-  again.form->c.Command1->Click();
+  again.form->wizard.ShowPage(5);
+  again.form->wizard.buttons.next.Click();
   again.toolkit.RunFor(100);
-  ASSERT_EQ(again.form->CurrentPage, 7);
-  EXPECT_EQ(again.form->c.Label21->Caption(), L"");
-  EXPECT_FALSE(again.form->c.turnoff->Enabled());
+  ASSERT_EQ(again.form->wizard.CurrentPage(), 7);
+  EXPECT_EQ(again.form->finish.shutdownNote.Caption(), L"");
+  EXPECT_FALSE(again.form->finish.countdown.Enabled());
   again.toolkit.RunFor(30'000);
   EXPECT_TRUE(again.power.exitRequests.empty());
 }
@@ -206,14 +204,14 @@ TEST_F(SystemActions, TheSoundPlaysTwentyFiveTimesUnlessAButtonIsClicked) {
 
   // A new run counts its plays afresh; Back stops the repeats.
   m.sound.played.clear();
-  m.form->c.Command2->Click();
-  m.form->ShowPage(5);
-  m.form->c.Command1->Click();
+  Back();
+  f->wizard.ShowPage(5);
+  Next();
   m.toolkit.RunFor(100);
-  ASSERT_EQ(m.form->CurrentPage, 7);
+  ASSERT_EQ(Page(), 7);
   m.toolkit.RunFor(10'000);
   EXPECT_EQ(m.sound.played.size(), 3u);
-  m.form->c.Command2->Click();
+  Back();
   m.toolkit.RunFor(60'000);
   EXPECT_EQ(m.sound.played.size(), 3u);
 }
@@ -223,13 +221,13 @@ TEST_F(SystemActions, NoSoundWhenUntickedAndOnePlayForAStoppedRun) {
   m.toolkit.RunFor(30'000);
   EXPECT_TRUE(m.sound.played.empty());
 
-  m.form->c.Check3->Click();
+  f->run.sound.Click();
   m.files.refuse = [&](FsOp op, const std::wstring&) {
-    if (op == FsOp::Create) m.form->StopClick();
+    if (op == FsOp::Create) f->wizard.buttons.stop.Click();
     return false;
   };
-  m.form->ShowPage(5);
-  m.form->c.Command1->Click();
+  f->wizard.ShowPage(5);
+  Next();
   m.toolkit.RunFor(30'000);
   EXPECT_EQ(m.sound.played.size(), 1u);
   EXPECT_FALSE(playWav().Enabled());
@@ -239,7 +237,7 @@ TEST_F(SystemActions, TheBinIsEmptiedBeforeTheDisksOnlyWhenAsked) {
   RunD(false);
   EXPECT_EQ(m.shell.binEmptied, 0);
 
-  m.form->c.Check4->Click();
+  f->method.emptyBin.Click();
   m.shell.emptyBinResult = false;  // an empty bin reports a failure: the run goes on
   bool diskBegun = false, emptiedBeforeDisk = false;
   m.files.refuse = [&](FsOp op, const std::wstring& path) {
@@ -249,8 +247,8 @@ TEST_F(SystemActions, TheBinIsEmptiedBeforeTheDisksOnlyWhenAsked) {
     }
     return false;
   };
-  m.form->ShowPage(5);
-  m.form->c.Command1->Click();
+  f->wizard.ShowPage(5);
+  Next();
   m.toolkit.RunFor(100);
   EXPECT_EQ(m.shell.binEmptied, 1);
   EXPECT_TRUE(diskBegun);
@@ -268,30 +266,32 @@ TEST(PagingFileOption, AnAdministratorSetsAndClearsIt) {
   StartMachine m;
   m.registry.CreateKey(Hive::LocalMachine, kMemory);
   ASSERT_TRUE(m.Start());
-  m(L"Check6").Click();
+  m.form->method.pagingFile.Click();
   EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
   EXPECT_EQ(PagingValue(m)->type, regtype::Dword);
-  m(L"Check6").Click();
+  m.form->method.pagingFile.Click();
   EXPECT_EQ(PagingValue(m)->data, DwordValue(0).data);
   EXPECT_TRUE(m.dialogs.shown.empty());
   EXPECT_FALSE(m.files.FileExists(CheckpointFile()));
 
-  // Start-up ticks the box from the value 1 and writes it again.
+  // Start-up ticks the box from the value 1.
   m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(1));
   ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(Ticked(m(L"Check6")));
+  EXPECT_TRUE(Ticked(m.form->method.pagingFile));
   EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
 
   // A write the system refuses leaves the box as the system holds it.
   m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(0));
   ASSERT_TRUE(m.Start());
   m.registry.refuseWrite = [](Hive hive, const std::wstring&) { return hive == Hive::LocalMachine; };
-  m(L"Check6").Click();
-  EXPECT_FALSE(Ticked(m(L"Check6")));
+  m.form->method.pagingFile.Click();
+  EXPECT_FALSE(Ticked(m.form->method.pagingFile));
   EXPECT_EQ(PagingValue(m)->data, DwordValue(0).data);
 }
 
-TEST(PagingFileOption, AnyoneElseSeesTheReasonOnceAndTheBoxSpringsBack) {
+// The box shows what the system does: ticked from the value 1 without a
+// word at start, and back to that after the reason when clicked.
+TEST(PagingFileOption, AnyoneElseSeesTheReasonOnClickAndTheBoxSpringsBack) {
   StartMachine m;
   m.registry.CreateKey(Hive::LocalMachine, kMemory);
   m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(1));
@@ -299,15 +299,13 @@ TEST(PagingFileOption, AnyoneElseSeesTheReasonOnceAndTheBoxSpringsBack) {
   m.registry.refuseWrite = [](Hive hive, const std::wstring&) { return hive == Hive::LocalMachine; };
   ASSERT_TRUE(m.Start());
   const std::wstring reason = LangText(L"ERRORS", L"RUN-AS-ADMIN");
-  // At start-up: the value 1 ticks the box, which springs back.
+  EXPECT_TRUE(m.dialogs.shown.empty());
+  EXPECT_TRUE(Ticked(m.form->method.pagingFile));
+  m.form->method.pagingFile.Click();
   ASSERT_EQ(m.dialogs.shown.size(), 1u);
   EXPECT_EQ(m.dialogs.shown[0].text, reason);
   EXPECT_EQ(m.dialogs.shown[0].style & 0xF0, mb::Critical);
-  EXPECT_FALSE(Ticked(m(L"Check6")));
-  EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
-  m(L"Check6").Click();
-  EXPECT_EQ(m.dialogs.shown.size(), 2u);
-  EXPECT_FALSE(Ticked(m(L"Check6")));
+  EXPECT_TRUE(Ticked(m.form->method.pagingFile));
   EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
 }
 

@@ -1,196 +1,130 @@
 #include <gtest/gtest.h>
 
-#include "services/Environment.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {
 namespace {
 
-struct Wizard : ::testing::Test {
-  StartMachine m;
+using fake::FsOp;
+
+struct Wizard : Window {
   void SetUp() override {
-    m.drives.Plug({L"D"});
-    ASSERT_TRUE(m.Start());
+    m.Disk(L'D', 80'000'000);
+    m.Disk(L'E', 80'000'000);
+    Begin();
   }
-  void Next() { m(L"Command1").Click(); }
-  void Back() { m(L"Command2").Click(); }
-  int Page() { return m.form->CurrentPage; }
-  // Walks from the welcome page to page 5 with disk D selected.
-  void ToReview() {
-    Next();
-    m(L"DiskLabel", 1).Click();
-    Next();
-    Next();
-    Next();
-  }
+  const ReviewPage& r() { return f->review; }
 };
 
-TEST_F(Wizard, DiskPageRefusesToGoOnWithoutADisk) {
+// A new account's walk from the welcome page through a run and back.
+TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
+  for (int i = 0; i <= 7; ++i) EXPECT_EQ(f->ui(L"win", i).Visible(), i == 1) << i;
+  for (const Control* on : {&f->modes.quick, &f->modes.normal, &f->method.spaces, &f->run.sound, &f->method.preventStandby})
+    EXPECT_EQ(on->Value(), 1) << on->name();
+  for (const Control* off : {&f->method.emptyBin, &f->method.pagingFile, &f->history.completedOnly, &f->welcome.skipWelcome})
+    EXPECT_EQ(off->Value(), 0) << off->name();
+  EXPECT_EQ(f->ui.Caption(), L"Vantrel 3.07 English");
+  EXPECT_EQ(f->welcome.languageLink.Caption() + f->finish.site.Caption(), L"English" + Text(L"SHORTCUTS", L"TOSITE"));
+  EXPECT_EQ(f->run.stepTitles[3].Caption(), Text(L"VERSION3", L"STEP4-TITLE"));
+  EXPECT_TRUE(f->method.preventStandby.Enabled());  // on every version of Windows
+  for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());
+  Back();
   Next();
-  ASSERT_EQ(Page(), 2);
-  EXPECT_TRUE(m.form->ui.timer(L"DiskListRefresher").Enabled());
+  EXPECT_TRUE(Page() == 2 && f->disks.driveWatch.Enabled());
   Next();
-  EXPECT_EQ(Page(), 2);
-  ASSERT_EQ(m.dialogs.shown.size(), 1u);
-  EXPECT_EQ(m.dialogs.shown[0].text, m.Text(L"INTERFACE", L"PLEASESELECTONEDISK"));
+  EXPECT_EQ(m.Boxes(), Texts{Text(L"INTERFACE", L"PLEASESELECTONEDISK")});
   EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
-  m(L"DiskImage", 1).Click();
-  Next();
-  EXPECT_EQ(Page(), 3);
-  EXPECT_FALSE(m.form->ui.timer(L"DiskListRefresher").Enabled());
-}
-
-TEST_F(Wizard, ReviewSummarisesTheChoices) {
-  m(L"Label20").SetCaption(L"*left over*");
-  m(L"Check4").Click();
-  ToReview();
-  ASSERT_EQ(Page(), 5);
-  EXPECT_EQ(m(L"Label18").Caption(), L"D");
-  EXPECT_EQ(m(L"Label40").Caption(), m.Text(L"INTERFACE", L"YES"));
-  // Mode 1: no overwrite requested, whatever the method says.
-  EXPECT_EQ(m(L"Label20").Caption(), m.Text(L"INTERFACE", L"NO"));
-  EXPECT_EQ(m(L"Label19").Caption(), m(L"Option6").Caption() + L", FAT/NTFS: " + m(L"Option8").Caption());
-
+  f->disks.kinds[1].Click();
+  for (int i = 0; i < 3; ++i) Next();
+  // Quick cleaning overwrites no free space, whatever the method says.
+  EXPECT_EQ(r().disks.Caption() + r().action.Caption() + r().bin.Caption(), L"D" + Text(L"INTERFACE", L"NO") + Text(L"INTERFACE", L"NO"));
+  EXPECT_EQ(r().mode.Caption(), f->modes.quick.Caption() + L", FAT/NTFS: " + f->modes.normal.Caption());
   Back();
   Back();
-  m(L"Option7").Click();
-  m(L"Option9").Click();
+  for (Control* c : {&f->modes.full, &f->modes.thorough, &f->method.randomDigits, &f->method.emptyBin}) c->Click();
   Next();
-  m(L"Option3").Click();
-  m(L"Check4").Click();
   Next();
-  EXPECT_EQ(m(L"Label20").Caption(), m(L"Option3").Caption());
-  EXPECT_EQ(m(L"Label19").Caption(), m(L"Option7").Caption() + L", FAT/NTFS: " + m(L"Option9").Caption());
-  EXPECT_EQ(m(L"Label40").Caption(), m.Text(L"INTERFACE", L"NO"));
-  EXPECT_EQ(m.Setting(L"SecurityWay", L"Value"), L"7");
-  EXPECT_EQ(m.Setting(L"NTFSMODE", L"VALUE"), L"2");
-  EXPECT_EQ(m.Setting(L"SecurityMethod", L"Value"), L"3");
-}
-
-TEST_F(Wizard, NextOnTheReviewPageStartsTheRun) {
-  ToReview();
+  EXPECT_EQ(r().action.Caption() + r().bin.Caption(), f->method.randomDigits.Caption() + Text(L"INTERFACE", L"YES"));
+  EXPECT_EQ(r().mode.Caption(), f->modes.full.Caption() + L", FAT/NTFS: " + f->modes.thorough.Caption());
+  f->wizard.ShowPage(3);
+  f->modes.quick.Click();
+  f->modes.normal.Click();  // a group of its own: the cleaning mode stays
+  EXPECT_EQ(f->modes.quick.Value() + f->modes.thorough.Value(), 1);
+  std::string nameFile;
+  m.files.refuse = [&](FsOp op, const std::wstring& path) {  // only watches
+    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) nameFile = m.files.Contents(path);
+    return false;
+  };
+  f->wizard.ShowPage(4);
   Next();
-  ASSERT_EQ(Page(), 6);
-  EXPECT_FALSE(m(L"Command1").Visible());
-  EXPECT_FALSE(m(L"Command2").Visible());
-  EXPECT_TRUE(m(L"Command4").Enabled());
-  EXPECT_FALSE(m.form->StopRequested);
-  EXPECT_TRUE(m.form->ui.timer(L"worknow").Enabled());
-  // The close box is refused while the run lasts.
-  EXPECT_FALSE(m.form->ui.Close(0));
-  EXPECT_EQ(m.dialogs.shown.back().text, m.Text(L"VERSION3", L"STOP-OPERATIONS-FIRST"));
+  Next();
+  EXPECT_FALSE(f->wizard.buttons.next.Visible() || f->wizard.buttons.back.Visible() || f->disks.driveWatch.Enabled());
+  EXPECT_FALSE(f->ui.Close(kUnloadCloseBox));
+  EXPECT_EQ(m.Boxes().back(), Text(L"VERSION3", L"STOP-OPERATIONS-FIRST"));
   EXPECT_EQ(m.dialogs.shown.back().style, mb::Information);
-  m(L"Label14").SetCaption(L"Estimated ...");
-  m(L"Command4").Click();
-  EXPECT_TRUE(m.form->StopRequested);
-  EXPECT_FALSE(m(L"Command4").Enabled());
-  EXPECT_EQ(m(L"Label14").Caption(), L"");
-}
-
-TEST_F(Wizard, BackStaysOnPageOneAndLeavesTheFinishPageForTheWelcome) {
-  Back();
+  m.toolkit.RunFor(100);
+  ASSERT_EQ(Page(), 7);
+  // Random digits in the records of the chosen disk only.
+  EXPECT_TRUE(nameFile.size() == 903 && nameFile.find_first_not_of("0123456789\r\n") == std::string::npos);
+  EXPECT_TRUE(LogText().starts_with("1|") && LogText().find("|E|") == std::string::npos);
+  const Icons& icons = f->icons();
+  EXPECT_EQ(f->finish.reportDisks[0].Caption() + f->finish.reportTexts[0].Caption(), L"D:" + Text(L"VERSION3", L"WORK-STATUS-1"));
+  EXPECT_EQ(f->finish.reportIcons[0].picture(), icons.ok.picture());
+  EXPECT_TRUE(f->run.stepIcons[1].picture() == icons.okGray.picture() && f->run.stepIcons[3].picture() == icons.ok.picture());
+  EXPECT_EQ(f->run.progress.Value(), 3);
+  EXPECT_EQ(f->run.disks.Caption(), Text(L"INTERFACE", L"LABEL9") + L" D");
+  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"FINISH"));
+  Back();  // from the finish page to the welcome
   EXPECT_EQ(Page(), 1);
-  m.form->ShowPage(7);
-  EXPECT_EQ(m(L"Command1").Caption(), m.Text(L"INTERFACE", L"FINISH"));
-  Back();
-  EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(m(L"Command1").Caption(), m.Text(L"INTERFACE", L"COMMAND1"));
-  for (int i = 0; i <= 7; ++i) EXPECT_EQ(m(L"win", i).Visible(), i == 1);
-}
-
-TEST_F(Wizard, FinishClosesRemovesLeftoversAndEnds) {
-  m.files.MakeFolders(L"D:\\VNL_temp");
-  m.form->ShowPage(7);
-  m.dialogs.shown.clear();
-  m.form->ui.timer(L"PlayWAV").SetEnabled(true);
-  m.form->ui.timer(L"turnoff").SetEnabled(true);
+  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"COMMAND1"));
+  // Stop ends a run on the finish page, which may be closed.
+  f->wizard.ShowPage(5);
   Next();
-  EXPECT_FALSE(m.form->ui.timer(L"PlayWAV").Enabled());
-  EXPECT_FALSE(m.form->ui.timer(L"turnoff").Enabled());
+  m.toolkit.At(m.clock.now + 500, [&] {
+    f->run.estimate.SetCaption(L"Estimated ...");
+    f->wizard.buttons.stop.Click();
+    EXPECT_TRUE(f->run.estimate.Caption().empty() && !f->wizard.buttons.stop.Enabled());
+  });
+  m.toolkit.RunFor(100);
+  EXPECT_TRUE(Page() == 7 && LogText().starts_with("0|") && !f->wizard.buttons.stop.Visible());
+  EXPECT_TRUE(f->wizard.buttons.next.Visible() && f->wizard.buttons.back.Visible());
+  for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());  // a stopped run's sound does not repeat
+  EXPECT_TRUE(f->ui.Close(kUnloadCloseBox));
+}
+
+TEST_F(Wizard, FinishRemovesLeftoversAndEnds) {
+  m.files.MakeFolders(L"D:\\VNL_temp");
+  f->wizard.ShowPage(7);
+  m.dialogs.shown.clear();
+  Next();
   EXPECT_TRUE(m.toolkit.ended);
-  EXPECT_FALSE(m.form->ui.Visible());
-  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp"));
+  EXPECT_FALSE(f->ui.Visible() || m.files.FolderExists(L"D:\\VNL_temp"));
   EXPECT_EQ(m.dialogs.shown.size(), 2u);
 }
 
 // A large leftover folder on D: its sweep lets the window answer many times
 // while the disk page comes up. Next and Enter pressed meanwhile must not
 // move the wizard on (with D chosen they would walk into a run).
-TEST_F(Wizard, ButtonsWaitWhileALeftoverFolderIsSwept) {
+TEST_F(Wizard, TheButtonsWaitWhileALeftoverFolderIsSwept) {
   m.Store(L"DiskSelection", L"D", L"YES");
+  Begin();
   for (int i = 0; i < 100; ++i) m.files.PutFile(L"D:\\VNL_temp\\f" + std::to_wstring(i), "x");
-  m.files.refuse = [&](fake::FsOp op, const std::wstring&) {
-    if (op == fake::FsOp::RemoveFile) m.clock.Sleep(10);
+  m.files.refuse = [&](FsOp op, const std::wstring&) {  // lets time pass
+    if (op == FsOp::RemoveFile) m.clock.Sleep(10);
     return false;
   };
-  m(L"Command2").SetEnabled(false);
-  // Pressed while the folder is still there, on a Next that shows disabled.
-  int pressedWhileHeld = 0;
+  int held = 0;
   for (int i = 1; i <= 8; ++i)
     m.toolkit.At(m.clock.now + 100 * i, [&, i] {
-      pressedWhileHeld += m.files.FolderExists(L"D:\\VNL_temp") && !m(L"Command1").Enabled();
-      i % 2 ? m(L"Command1").Click() : m.form->ui.DefaultButton()->Click();  // a click, or Enter
+      held += m.files.FolderExists(L"D:\\VNL_temp") && !f->wizard.buttons.next.Enabled() && !f->wizard.buttons.back.Enabled();
+      i % 2 ? Next() : f->ui.DefaultButton()->Click();  // a click, or Enter
     });
   Next();
-  EXPECT_EQ(pressedWhileHeld, 8);
+  EXPECT_EQ(held, 8);
   EXPECT_EQ(Page(), 2);
-  for (int i = 0; i <= 7; ++i) EXPECT_EQ(m(L"win", i).Visible(), i == 2);
-  EXPECT_TRUE(m.form->ui.timer(L"DiskListRefresher").Enabled());
-  EXPECT_FALSE(m.form->ui.timer(L"worknow").Enabled());
-  EXPECT_FALSE(m.files.FileExists(Env().DataFolder + L"\\log.txt"));  // no run, not even a finished one
-  EXPECT_TRUE(m(L"Command1").Enabled());
-  EXPECT_FALSE(m(L"Command2").Enabled());  // as it was before the sweep
-  // After the sweep Next works again.
+  EXPECT_TRUE(f->wizard.buttons.next.Enabled() && f->wizard.buttons.back.Enabled());
   Next();
   EXPECT_EQ(Page(), 3);
-}
-
-TEST_F(Wizard, BackCancelsACountdownAndASound) {
-  m.form->ShowPage(7);
-  m.form->ui.timer(L"PlayWAV").SetEnabled(true);
-  m.form->ui.timer(L"turnoff").SetEnabled(true);
-  Back();
-  EXPECT_FALSE(m.form->ui.timer(L"PlayWAV").Enabled());
-  EXPECT_FALSE(m.form->ui.timer(L"turnoff").Enabled());
-}
-
-TEST_F(Wizard, ChoicesAreStoredTheMomentTheyChange) {
-  m(L"Check3").Click();
-  EXPECT_EQ(m.Setting(L"Settings", L"PlaySound"), L"NO");
-  m(L"Check3").Click();
-  EXPECT_EQ(m.Setting(L"Settings", L"PlaySound"), L"");
-  m(L"Check7").Click();
-  EXPECT_EQ(m.Setting(L"RunSecondWindow", L"Value"), L"YES");
-  m(L"Check9").Click();
-  EXPECT_EQ(m.Setting(L"Settings", L"SHOWGOODONLY"), L"YES");
-  m(L"Option10").Click();
-  EXPECT_EQ(m.Setting(L"NTFSMODE", L"VALUE"), L"3");
-  EXPECT_EQ(m(L"Option8").Value(), 0);
-  // Options of the other groups are untouched.
-  EXPECT_EQ(m(L"Option6").Value(), 1);
-  EXPECT_EQ(m(L"Option2").Value(), 1);
-  m(L"Label12").Click();
-  ASSERT_EQ(m.shell.started.size(), 1u);
-  EXPECT_EQ(m.shell.started[0], L"\"" + kAppFolder + L"\\Vantrel.exe\" lang");
-  EXPECT_TRUE(m.toolkit.ended);
-}
-
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
-
-TEST_F(Wizard, TheRunEndsOnTheFinishPageAfterStop) {
-  ToReview();
-  Next();
-  m.toolkit.At(m.clock.now + 500, [&] { m(L"Command4").Click(); });
-  m.toolkit.RunFor(100);
-  EXPECT_EQ(Page(), 7);
-  EXPECT_FALSE(m(L"Command4").Visible());
-  EXPECT_TRUE(m(L"Command1").Visible());
-  EXPECT_FALSE(m.form->ui.timer(L"worknow").Enabled());
-  EXPECT_TRUE(m.form->ui.Close(0));
 }
 
 }  // namespace

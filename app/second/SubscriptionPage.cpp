@@ -1,8 +1,6 @@
-// The secondary window's subscription page: the user may leave an e-mail
-// address for the maker's newsletter; the endpoint's answer decides whether
-// the page stays for another try or hands over to the computer-information
-// page.
-#include "app/SecondForm.h"
+#include "app/second/SubscriptionPage.h"
+
+#include "app/second/SecondForm.h"
 #include "lang/Language.h"
 #include "maker/Subscription.h"
 #include "platform/Platform.h"
@@ -21,37 +19,40 @@ bool Holds(const std::string& answer, const char* marker) { return answer.find(m
 
 }  // namespace
 
-void SecondForm::FillSubscriptionPage() {
-  Label3->SetCaption(Text(L"GET-FREE-UPDATES"));
-  Label2->SetCaption(Text(L"NEWSLETTER-INFO"));
-  Label1->SetCaption(Text(L"ENTER-YOUR-EMAIL"));
-  Command2->SetCaption(Text(L"SUBSCRIBE-BUTTON"));
-  Command1->SetCaption(Text(L"CANCEL-BUTTON"));
-  Text1->SetCaption(ReadSetting(kProgramSettings, L"Settings", L"Subscription Email"));
+SubscriptionPage::SubscriptionPage(const SubscriptionControls& controls, SecondForm& form)
+    : SubscriptionControls(controls), form_(form) {
+  subscribe.onClick = [this] { Subscribe(); };
+  decline.onClick = [this] { form_.ShowProfilePage(); };
 }
 
-void SecondForm::SubscribeClick() {
-  const std::wstring address = Text1->Caption();
-  if (const std::wstring problem = EmailProblem(address); !problem.empty()) {
+void SubscriptionPage::Fill() {
+  address.SetCaption(ReadSetting(kProgramSettings, L"Settings", L"Subscription Email"));
+}
+
+// The field's text is what the user typed: the one caption read here.
+void SubscriptionPage::Subscribe() {
+  const std::wstring typed = address.Caption();
+  if (const std::wstring problem = EmailProblem(typed); !problem.empty()) {
     MsgBox(Text(problem.c_str()), mb::Exclamation);
-    Text1->SetFocus();
+    address.SetFocus();
     return;
   }
   // Stored before any contact, so that it is kept when sending fails.
-  WriteSetting(kProgramSettings, L"Settings", L"Subscription Email", address);
+  WriteSetting(kProgramSettings, L"Settings", L"Subscription Email", typed);
   // The window answers while the request runs: neither a second request
   // nor a change of page may start meanwhile.
-  Command2->SetEnabled(false);
-  Command1->SetEnabled(false);
-  ui.SetBusyPointer(true);
-  const std::optional<std::string> answer = SendSubscription(address);
+  subscribe.SetEnabled(false);
+  decline.SetEnabled(false);
+  Form& window = page.form();
+  window.SetBusyPointer(true);
+  const std::optional<std::string> answer = SendSubscription(typed);
   WaitAnswering(kSettleMs, DoEvents);
-  ui.SetBusyPointer(false);
+  window.SetBusyPointer(false);
   // Whatever the answer, the page is ready for another try or is left.
-  Command1->SetEnabled(true);
-  Command2->SetEnabled(true);
+  decline.SetEnabled(true);
+  subscribe.SetEnabled(true);
   // Closed meanwhile: the program is ending, and nobody is left to tell.
-  if (!ui.Visible()) return;
+  if (!window.Visible()) return;
   if (!answer) {
     MsgBox(Text(L"WRONG-SERVER-RESPONSE"), mb::Exclamation);
     return;
@@ -62,7 +63,7 @@ void SecondForm::SubscribeClick() {
     return;
   }
   if (Holds(*answer, "[ALREADY-SUBSCRIBED]")) MsgBox(Text(L"ALREADY-SERVER-RESPONSE"), mb::Information);
-  ShowProfilePage();
+  form_.ShowProfilePage();
 }
 
 }  // namespace vantrel
