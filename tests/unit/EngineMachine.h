@@ -12,7 +12,6 @@
 #include "engine/RunDriver.h"
 #include "lang/Language.h"
 #include "services/Environment.h"
-#include "services/Settings.h"
 #include "tests/unit/FakeMachine.h"
 
 namespace vantrel::test {
@@ -26,8 +25,9 @@ struct RecordingView : RunView {
 
   bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
   std::map<RunText, std::wstring> texts;
+  // Every free-space figure the fill showed, in order.
+  std::vector<uint64_t> freeShown;
   StepIcon steps[4] = {StepIcon::Pending, StepIcon::Pending, StepIcon::Pending, StepIcon::Pending};
-  int64_t progress = 0, progressMax = 0;
   struct Row {
     std::wstring disk, info;
     bool ok = false;
@@ -36,7 +36,6 @@ struct RecordingView : RunView {
   bool stopButton = false, countdown = false, finished = false;
   int soundPlays = 0;
   bool soundRepeats = false;
-  int yields = 0;
   // The longest stretch of virtual time the window went without a turn.
   uint64_t longestWithoutYieldMs = 0;
   // Runs at each turn of the window, as a user's click would.
@@ -47,12 +46,12 @@ struct RecordingView : RunView {
   bool SessionEnding() override { return sessionEnding; }
   bool ShutdownWhenDone() override { return shutdown; }
   bool SoundWhenDone() override { return sound; }
-  void Show(RunText which, const std::wstring& text) override { texts[which] = text; }
-  void ShowStep(int stage, StepIcon icon) override { steps[stage] = icon; }
-  void ShowProgress(int64_t value, int64_t max) override {
-    progress = value;
-    progressMax = max;
+  void Show(RunText which, const std::wstring& text) override {
+    texts[which] = text;
+    if (which == RunText::FreeBytes && !text.empty()) freeShown.push_back(std::stoull(text));
   }
+  void ShowStep(int stage, StepIcon icon) override { steps[stage] = icon; }
+  void ShowProgress(int64_t, int64_t) override {}
   void ShowStopButton(bool shown) override { stopButton = shown; }
   void ClearReport() override { rows.clear(); }
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {
@@ -65,12 +64,10 @@ struct RecordingView : RunView {
   void StartShutdownCountdown() override { countdown = true; }
   void ShowFinishPage() override { finished = true; }
   void Yield() override {
-    ++yields;
     longestWithoutYieldMs = std::max(longestWithoutYieldMs, clock.now - lastYieldMs);
     lastYieldMs = clock.now;
     if (onYield) onYield();
   }
-
   Form& Window() override { return window; }
 
   fake::FakeClock& clock;
@@ -80,41 +77,50 @@ struct RecordingView : RunView {
 
 // A machine whose disks are real little volumes: their free space is what
 // the files on them leave.
-struct Engine : ::testing::Test {
-  using FakeDrive = fake::FakeDrive;
+struct EngineRig {
   FakeMachine m;
   RecordingView view{m.clock};
   std::unique_ptr<vantrel::Run> run;
 
-  void SetUp() override {
+  EngineRig() {
     m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
     m.drives.Plug({L"C"});
     InitEnvironment();
   }
   void Disk(wchar_t letter, uint64_t capacity, int type = drivetype::Fixed, const wchar_t* fs = L"NTFS") {
-    FakeDrive d{std::wstring(1, letter), type};
+    fake::FakeDrive d{std::wstring(1, letter), type};
     d.volume = {fs, L"Data", -123456};
     m.drives.Plug(d);
     m.files.AddDrive(letter);
     m.files.capacity[letter] = capacity;
     if (std::wstring(fs).rfind(L"FAT", 0) == 0) m.files.fat.insert(letter);
   }
-  // A whole run as the run page starts it.
-  void Clean(const std::wstring& letters, CleaningMode cleaning, NtfsMode ntfs = NtfsMode::Normal,
-             OverwriteMethod method = OverwriteMethod::Spaces) {
+  static RunPlan Plan(const std::wstring& letters, CleaningMode cleaning) {
     RunPlan plan;
     plan.letters = letters;
     plan.cleaning = cleaning;
-    plan.ntfs = ntfs;
-    plan.method = method;
+    return plan;
+  }
+  // A whole run as the run page starts it.
+  void Clean(const RunPlan& plan) {
     run = std::make_unique<vantrel::Run>(plan, view);
     StartRun(*run);
   }
+  void Clean(const std::wstring& letters, CleaningMode cleaning) { Clean(Plan(letters, cleaning)); }
+  // Runs `then` once, at the window's turn when stage `stage` (0 to 3) of
+  // the first disk shows as in work, before its work begins.
+  void AtStage(int stage, std::function<void()> then) {
+    view.onYield = [this, stage, then, done = false]() mutable {
+      if (done || view.steps[stage] != StepIcon::Current) return;
+      done = true;
+      then();
+    };
+  }
   // The log's records, newest first; a record cut short of its CR LF fails
   // the test.
-  std::vector<std::string> Log() {
+  std::vector<std::string> Log(const std::wstring& name = L"log.txt") {
     std::vector<std::string> lines;
-    const std::string text = m.files.Contents(kData + L"\\log.txt");
+    const std::string text = m.files.Contents(kData + L"\\" + name);
     for (std::size_t s = 0; s < text.size();) {
       const std::size_t e = text.find("\r\n", s);
       if (e == std::string::npos) {
@@ -127,7 +133,7 @@ struct Engine : ::testing::Test {
     return lines;
   }
   // Field `index` (from 0) of a record; a record without it fails the test.
-  std::string Field(const std::string& record, int index) {
+  static std::string Field(const std::string& record, int index) {
     std::size_t s = 0;
     for (int i = 0; i < index; ++i) {
       s = record.find('|', s);
@@ -139,7 +145,13 @@ struct Engine : ::testing::Test {
     }
     return record.substr(s, record.find('|', s) - s);
   }
-  StepIcon Step(int i) { return view.steps[i]; }
+  // The status the newest record gives.
+  std::string Status() {
+    const auto log = Log();
+    return log.empty() ? "<no record>" : Field(log[0], 0);
+  }
 };
+
+struct Engine : ::testing::Test, EngineRig {};
 
 }  // namespace vantrel::test
