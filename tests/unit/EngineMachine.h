@@ -25,21 +25,19 @@ struct RecordingView : RunView {
 
   bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
   std::map<RunText, std::wstring> texts;
-  // Every free-space figure the fill showed, in order.
-  std::vector<uint64_t> freeShown;
+  std::vector<uint64_t> freeShown;  // every free-space figure the fill showed
   StepIcon steps[4] = {StepIcon::Pending, StepIcon::Pending, StepIcon::Pending, StepIcon::Pending};
   struct Row {
     std::wstring disk, info;
     bool ok = false;
   };
   std::map<int, Row> rows;
-  bool stopButton = false, countdown = false, finished = false;
-  int soundPlays = 0;
-  bool soundRepeats = false;
-  // The longest stretch of virtual time the window went without a turn.
-  uint64_t longestWithoutYieldMs = 0;
-  // Runs at each turn of the window, as a user's click would.
-  std::function<void()> onYield;
+  bool stopButton = false, countdown = false, finished = false, soundRepeats = false;
+  uint64_t longestWithoutYieldMs = 0;  // of virtual time without a turn of the window
+  std::function<void()> onYield;       // at each turn of the window, as a user's click would
+  fake::FakeClock& clock;
+  uint64_t lastYieldMs;
+  Form window{L"Start", 1000, 1000};
 
   bool StopRequested() override { return stop; }
   bool Paused() override { return paused; }
@@ -57,22 +55,14 @@ struct RecordingView : RunView {
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {
     rows[row] = {disk, info, ok};
   }
-  void PlayCompletionSound(bool thenRepeat) override {
-    ++soundPlays;
-    soundRepeats = thenRepeat;
-  }
+  void PlayCompletionSound(bool thenRepeat) override { soundRepeats = thenRepeat; }
   void StartShutdownCountdown() override { countdown = true; }
   void ShowFinishPage() override { finished = true; }
   void Yield() override {
-    longestWithoutYieldMs = std::max(longestWithoutYieldMs, clock.now - lastYieldMs);
-    lastYieldMs = clock.now;
+    longestWithoutYieldMs = std::max(longestWithoutYieldMs, clock.now - std::exchange(lastYieldMs, clock.now));
     if (onYield) onYield();
   }
   Form& Window() override { return window; }
-
-  fake::FakeClock& clock;
-  uint64_t lastYieldMs;
-  Form window{L"Start", 1000, 1000};
 };
 
 // A machine whose disks are real little volumes: their free space is what
@@ -93,7 +83,7 @@ struct EngineRig {
     m.drives.Plug(d);
     m.files.AddDrive(letter);
     m.files.capacity[letter] = capacity;
-    if (std::wstring(fs).rfind(L"FAT", 0) == 0) m.files.fat.insert(letter);
+    if (std::wstring(fs).starts_with(L"FAT")) m.files.fat.insert(letter);
   }
   static RunPlan Plan(const std::wstring& letters, CleaningMode cleaning) {
     RunPlan plan;
@@ -107,43 +97,26 @@ struct EngineRig {
     StartRun(*run);
   }
   void Clean(const std::wstring& letters, CleaningMode cleaning) { Clean(Plan(letters, cleaning)); }
-  // Runs `then` once, at the window's turn when stage `stage` (0 to 3) of
-  // the first disk shows as in work, before its work begins.
-  void AtStage(int stage, std::function<void()> then) {
-    view.onYield = [this, stage, then, done = false]() mutable {
-      if (done || view.steps[stage] != StepIcon::Current) return;
-      done = true;
-      then();
-    };
-  }
   // The log's records, newest first; a record cut short of its CR LF fails
   // the test.
   std::vector<std::string> Log(const std::wstring& name = L"log.txt") {
-    std::vector<std::string> lines;
     const std::string text = m.files.Contents(kData + L"\\" + name);
-    for (std::size_t s = 0; s < text.size();) {
-      const std::size_t e = text.find("\r\n", s);
-      if (e == std::string::npos) {
-        ADD_FAILURE() << "a log record without CR LF: " << text.substr(s);
-        break;
-      }
-      lines.push_back(text.substr(s, e - s));
-      s = e + 2;
-    }
+    EXPECT_TRUE(text.empty() || text.ends_with("\r\n")) << text;
+    std::vector<std::string> lines = Split(text, "\r\n");
+    lines.pop_back();
     return lines;
   }
-  // Field `index` (from 0) of a record; a record without it fails the test.
-  static std::string Field(const std::string& record, int index) {
-    std::size_t s = 0;
-    for (int i = 0; i < index; ++i) {
-      s = record.find('|', s);
-      if (s == std::string::npos) {
-        ADD_FAILURE() << "no field " << index << " in the record: " << record;
-        return "<no field " + std::to_string(index) + ">";
-      }
-      ++s;
+  static std::string Field(const std::string& record, std::size_t index) {
+    const auto fields = Split(record, "|");
+    return index < fields.size() ? fields[index] : "<no field " + std::to_string(index) + ">";
+  }
+  static std::vector<std::string> Split(const std::string& text, const std::string& by) {
+    std::vector<std::string> parts;
+    for (std::size_t from = 0;; from += by.size()) {
+      const std::size_t to = std::min(text.find(by, from), text.size());
+      parts.push_back(text.substr(from, to - from));
+      if ((from = to) == text.size()) return parts;
     }
-    return record.substr(s, record.find('|', s) - s);
   }
   // The status the newest record gives.
   std::string Status() {

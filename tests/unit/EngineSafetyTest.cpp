@@ -57,42 +57,45 @@ TEST_F(Engine, LeftoversGoButNeitherWhatTheirLinksPointToNorAnotherRunsWork) {
   EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.xd"));
 }
 
+// A removable disk just above the name files' floor, with the user's files
+// on it and beside the template: a run takes milliseconds.
+struct UserDisk : EngineRig {
+  UserDisk() {
+    m.files.capacity[L'C'] = m.files.UsedOn(L'C') + 30'000'000;
+    Disk(L'D', 52'000'000, drivetype::Removable);
+    m.files.sizesOnly = {L"D:\\VNL_temp", kData + L"\\temp.xd"};
+    PutUserFiles(m);
+  }
+};
+
 // Someone who can write to the disk acts at the worst moment: swaps the work
 // folder for a link to the user's files or to another disk while it is
 // emptied or filled, or plants a link where the run works.
 TEST(Attack, NeverReachesTheUsersFilesNorFillsAnotherDisk) {
   enum Act { Swap, LinkAtTheNextNameFile, LinkInTheFolder, FolderIsALink };
-  const struct {
-    const char* what;
-    int stage;  // -1: a leftover's sweep, -2: before the run
-    Act act;
-    const wchar_t* to;
-    const char* status;
-  } attacks[] = {
-      {"swap during the sweep", -1, Swap, L"D:\\Users\\Documents", ""},
+  const struct { const char* what; int stage; Act act; const wchar_t* to; const char* status; } attacks[] = {
+      {"swap during a leftover's sweep", -1, Swap, L"D:\\Users\\Documents", ""},
       {"swap during stage 3", 2, Swap, L"C:\\Users\\test\\Documents", "1"},
       {"swap during stage 4", 3, Swap, L"D:\\Users\\Documents", "1"},
       {"a link under the next name file's name", 0, LinkAtTheNextNameFile, L"D:\\Users\\Documents\\letter1.txt", "4"},
       {"a link planted in the work folder", 0, LinkInTheFolder, L"D:\\Users\\Documents", "1"},
-      {"the work folder is a link", -2, FolderIsALink, L"D:\\Users\\Documents", "1"},
+      {"the work folder is a link before the run", -2, FolderIsALink, L"D:\\Users\\Documents", "1"},
   };
   for (const auto& a : attacks) {
     SCOPED_TRACE(a.what);
-    EngineRig r;
+    UserDisk r;
     FakeMachine& m = r.m;
-    m.files.capacity[L'C'] = m.files.UsedOn(L'C') + 30'000'000;
-    r.Disk(L'D', 52'000'000, drivetype::Removable);
-    m.files.sizesOnly = {L"D:\\VNL_temp", kData + L"\\temp.xd"};
     m.files.faults.msPerCall = 10;
-    PutUserFiles(m);
     bool tried = false, swapped = false;
     auto act = [&] {
       tried = true;
-      if (a.act == Swap) swapped = m.files.SwapForLink(L"D:\\VNL_temp", a.to);
-      if (a.act == LinkAtTheNextNameFile)
-        m.files.PutLink(L"D:\\VNL_temp\\" + NameFileName(r.run->NameFilesMade), a.to, false);
-      if (a.act == LinkInTheFolder) m.files.PutLink(L"D:\\VNL_temp\\escape", a.to);
-      if (a.act == FolderIsALink) m.files.PutLink(L"D:\\VNL_temp", a.to);
+      const std::wstring at = a.act == LinkAtTheNextNameFile ? L"D:\\VNL_temp\\" + NameFileName(r.run->NameFilesMade)
+                              : a.act == LinkInTheFolder     ? L"D:\\VNL_temp\\escape"
+                                                             : L"D:\\VNL_temp";
+      if (a.act == Swap)
+        swapped = m.files.SwapForLink(at, a.to);
+      else
+        m.files.PutLink(at, a.to, a.act != LinkAtTheNextNameFile);
     };
     int turns = 0;
     r.view.onYield = [&] {
@@ -107,8 +110,7 @@ TEST(Attack, NeverReachesTheUsersFilesNorFillsAnotherDisk) {
       r.Clean(L"D", CleaningMode::FreeSpace);
       EXPECT_EQ(r.Status(), a.status);
     }
-    EXPECT_TRUE(tried);
-    EXPECT_FALSE(swapped) << "a held folder cannot be swapped";
+    EXPECT_TRUE(tried && !swapped) << "a held folder cannot be swapped";
     ExpectUserFiles(m);
     EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp") || m.files.IsLink(L"D:\\VNL_temp"));
     EXPECT_EQ(m.files.UsedOn(L'D'), 5 * 4u);
@@ -118,95 +120,68 @@ TEST(Attack, NeverReachesTheUsersFilesNorFillsAnotherDisk) {
 // The sweep: a small run is made once to count its calls of every file and
 // drive operation; then each call in turn (up to kMostPerOp of each, spread
 // over the run) fails, once or from then on, as a refusal, a full disk or a
-// disk gone, and the promises are checked after each run.
+// disk gone, and after each run the promises hold: the user's files as they
+// were, a record (on top of the log, or waiting), completed only when all
+// the work was done, the disk given back and the template gone. A disk that
+// fails its preparation holds at most an empty folder, and a failed removal
+// may leave what would not go: the next start sweeps both.
 constexpr uint64_t kMostPerOp = 40;
-constexpr uint64_t kUserBytes = 5 * 4;
 
-struct SweepRig : EngineRig {
-  SweepRig() {
-    Disk(L'D', 52'000'000, drivetype::Removable);
-    m.files.sizesOnly = {L"D:\\VNL_temp", kData + L"\\temp.xd"};
-    PutUserFiles(m);
-  }
-  // The disk's record: on top of the log, or waiting for the next record.
-  std::string Record() {
-    const auto log = Log(), waiting = Log(kPendingLogName);
-    return !log.empty() ? log[0] : waiting.empty() ? "" : waiting.back();
-  }
-  // What broke of the promises, or nothing. A disk fails its preparation
-  // before it holds more than an empty folder, and a failed removal may
-  // leave what would not go (the next start sweeps both).
-  std::string Broken(int nameFiles, bool removalsRefused) {
-    m.files.faults.Clear();
-    std::string why;
-    auto expect = [&](bool ok, const char* what) {
-      if (!ok) why += std::string(" ") + what + ";";
-    };
-    expect(view.finished, "no finish page");
-    ExpectUserFiles(m);
-    expect(m.files.ListFiles(L"D:\\").empty() && m.files.ListLinks(L"D:\\").empty(), "files beside the user's");
-    const std::string record = Record();
-    const std::string status = record.empty() ? "none" : Field(record, 0);
-    expect(!record.empty(), "no record");
-    if (status == "1") {
-      expect(run->NameFilesMade == nameFiles && run->TemplateWhole, "completed without every name file and template");
-      expect(!view.freeShown.empty() && view.freeShown.back() <= 3000, "completed without the whole fill");
-      expect(view.rows[0].ok && view.steps[2] == StepIcon::Ok, "completed shown as failed");
-    }
-    if (status != "2" && status != "6")
-      expect(!WorkFolderLeft() && m.files.UsedOn(L'D') == kUserBytes, "disk not given back");
-    expect(removalsRefused || !m.files.FileExists(kData + L"\\temp.xd"), "template left");
-    return why.empty() ? why : "status " + status + ":" + why;
-  }
-  bool WorkFolderLeft() { return m.files.FolderExists(L"D:\\VNL_temp") || m.files.IsLink(L"D:\\VNL_temp"); }
-};
+std::string Broken(UserDisk& r, int nameFiles, bool removalsRefused) {
+  r.m.files.faults.Clear();
+  ExpectUserFiles(r.m);
+  const auto log = r.Log(), waiting = r.Log(kPendingLogName);
+  const std::string record = !log.empty() ? log[0] : waiting.empty() ? "" : waiting.back();
+  const std::string status = record.empty() ? "none" : r.Field(record, 0);
+  std::string why;
+  auto expect = [&](bool ok, const char* what) { why += ok ? "" : std::string(" ") + what + ";"; };
+  expect(r.view.finished && !record.empty(), "no finish page or no record");
+  expect(r.m.files.ListFiles(L"D:\\").empty() && r.m.files.ListLinks(L"D:\\").empty(), "files beside the user's");
+  expect(status != "1" || (r.run->NameFilesMade == nameFiles && r.run->TemplateWhole && !r.view.freeShown.empty() &&
+                           r.view.freeShown.back() <= 3000 &&
+                           r.view.rows[0].ok && r.view.steps[2] == StepIcon::Ok),
+         "completed without all the work done");
+  expect(status == "2" || status == "6" ||
+             (!r.m.files.FolderExists(L"D:\\VNL_temp") && !r.m.files.IsLink(L"D:\\VNL_temp") && r.m.files.UsedOn(L'D') == 20),
+         "disk not given back");
+  expect(removalsRefused || !r.m.files.FileExists(kData + L"\\temp.xd"), "template left");
+  return why.empty() ? why : "status " + status + ":" + why;
+}
 
 TEST(Sweep, EveryCallOfARunFailingInTurnKeepsThePromises) {
-  const std::pair<FsOp, const char*> ops[] = {
-      {FsOp::Read, "Read"},       {FsOp::Write, "Write"},           {FsOp::Append, "Append"},
-      {FsOp::Close, "Close"},     {FsOp::Flush, "Flush"},           {FsOp::RemoveFile, "RemoveFile"},
-      {FsOp::Copy, "Copy"},       {FsOp::CreateFolder, "CreateFolder"}, {FsOp::RemoveFolder, "RemoveFolder"},
-      {FsOp::Move, "Move"},       {FsOp::Create, "Create"},         {FsOp::OpenRead, "OpenRead"},
-      {FsOp::List, "List"},       {FsOp::Hold, "Hold"},             {FsOp::FreeSpace, "FreeSpace"},
-      {FsOp::Volume, "Volume"},   {FsOp::TotalSize, "TotalSize"}};
   std::map<FsOp, uint64_t> calls;
   int nameFiles = 0;
   {
-    SweepRig once;
-    for (const auto& [op, name] : ops) calls[op] = once.m.files.faults.Calls(op);
+    UserDisk once;
+    for (int op = 0; op <= static_cast<int>(FsOp::TotalSize); ++op) calls[FsOp(op)] = once.m.files.faults.Calls(FsOp(op));
     once.Clean(L"D", CleaningMode::FreeSpace);
-    for (const auto& [op, name] : ops) calls[op] = once.m.files.faults.Calls(op) - calls[op];
+    for (auto& [op, n] : calls) n = once.m.files.faults.Calls(op) - n;
     nameFiles = once.run->NameFilesMade;
-    ASSERT_EQ(once.Broken(nameFiles, false), "");
-    ASSERT_EQ(once.Status(), "1");
+    ASSERT_EQ(once.Status() + Broken(once, nameFiles, false), "1");
   }
   std::vector<std::string> broken;
   int runs = 0;
-  for (const auto& [op, name] : ops) {
+  for (const auto& [op, n] : calls) {
     // A drive question fails alike whatever the reason.
     const bool drive = op == FsOp::FreeSpace || op == FsOp::Volume || op == FsOp::TotalSize;
-    for (uint64_t i = 0, n = std::min(calls[op], kMostPerOp); i < n; ++i) {
-      const uint64_t call = calls[op] <= kMostPerOp ? i + 1 : 1 + i * (calls[op] - 1) / (kMostPerOp - 1);
+    for (uint64_t i = 0; i < std::min(n, kMostPerOp); ++i) {
+      const uint64_t call = n <= kMostPerOp ? i + 1 : 1 + i * (n - 1) / (kMostPerOp - 1);
       for (FsFailure outcome : {FsFailure::Refused, FsFailure::DiskFull, FsFailure::Gone}) {
         for (bool onward : {false, true}) {
           if (drive && outcome != FsFailure::Refused) continue;
-          SweepRig rig;
-          if (onward)
-            rig.m.files.faults.FailFrom(op, call, outcome);
-          else
-            rig.m.files.faults.Fail(op, call, outcome);
-          rig.Clean(L"D", CleaningMode::FreeSpace);
+          UserDisk r;
+          onward ? r.m.files.faults.FailFrom(op, call, outcome) : r.m.files.faults.Fail(op, call, outcome);
+          r.Clean(L"D", CleaningMode::FreeSpace);
           ++runs;
-          const std::string why = rig.Broken(nameFiles, onward && op == FsOp::RemoveFile);
+          const std::string why = Broken(r, nameFiles, onward && op == FsOp::RemoveFile);
           if (!why.empty())
-            broken.push_back(std::string(name) + " call " + std::to_string(call) + (onward ? " on" : "") +
-                             " failing as " + std::to_string(static_cast<int>(outcome)) + ": " + why);
+            broken.push_back("operation " + std::to_string(int(op)) + ", call " + std::to_string(call) +
+                             (onward ? " on" : "") + ", failure " + std::to_string(int(outcome)) + ": " + why);
         }
       }
     }
   }
   EXPECT_GT(runs, 1000);
-  std::printf("sweep runs %d\n", runs);
   EXPECT_EQ(broken.size(), 0u) << ::testing::PrintToString(
       std::vector<std::string>(broken.begin(), broken.begin() + std::min<std::size_t>(broken.size(), 20)));
 }

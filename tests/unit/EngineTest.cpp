@@ -9,7 +9,6 @@
 #include "engine/Estimate.h"
 #include "engine/FillPatterns.h"
 #include "engine/NameFiles.h"
-#include "engine/StageRunner.h"
 #include "services/Settings.h"
 #include "tests/unit/EngineMachine.h"
 
@@ -18,52 +17,70 @@ namespace {
 
 using fake::FsOp;
 
+// The disk takes 0.9 s across a change of second: it is logged as one
+// second, and its throughput is kept for the next estimate.
 TEST_F(Engine, ACompletedDiskIsLoggedShownAndLeavesNothing) {
   Disk(L'D', 60'000'000);
   WriteSetting(kProgramSettings, L"Statistics", L"Disk123456-cleanway1-ntfs1", L"1000");
   view.shutdown = true;
+  m.clock.now = 1100;
   Clean(L"D", CleaningMode::FileRecords);
-  ASSERT_TRUE(view.finished);
   const auto log = Log();
   ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(Field(log[0], 0), "1");
+  EXPECT_EQ(Field(log[0], 0) + "|" + Field(log[0], 3), "1|1");
   EXPECT_TRUE(log[0].ends_with("|D|Data|NTFS|123456|1|1")) << log[0];
+  EXPECT_EQ(ReadSetting(kProgramSettings, L"Statistics", L"Disk123456-cleanway1-ntfs1"), L"60000000");
   const StepIcon shown[] = {StepIcon::Ok, StepIcon::NotInMode, StepIcon::NotInMode, StepIcon::Ok};
   EXPECT_TRUE(std::equal(shown, shown + 4, view.steps));
-  EXPECT_EQ(view.rows[0].disk, L"D:");
-  EXPECT_EQ(view.rows[0].info, LangText(L"VERSION3", L"WORK-STATUS-1"));
-  EXPECT_TRUE(view.rows[0].ok);
+  EXPECT_TRUE(view.rows[0].disk == L"D:" && view.rows[0].info == LangText(L"VERSION3", L"WORK-STATUS-1") && view.rows[0].ok);
   EXPECT_EQ(view.texts[RunText::Estimate].rfind(LangText(L"VERSION3", L"ESTIMATED") + L" ", 0), 0u);
-  EXPECT_TRUE(view.countdown && view.soundRepeats && !view.stopButton);
+  EXPECT_TRUE(view.finished && view.countdown && view.soundRepeats && !view.stopButton);
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
   for (const std::wstring& gone : {std::wstring(L"D:\\VNL_temp"), kData + L"\\fileerror.txt", kData + L"\\temp.log"})
     EXPECT_FALSE(m.files.FileExists(gone) || m.files.FolderExists(gone)) << std::string(gone.begin(), gone.end());
 }
 
-// Name files: a tenth of a thousandth of the disk, a hundredth of that on a
-// small stick, none below 50 MB free; 903 bytes on NTFS, empty elsewhere,
-// and on FAT in folders that each stay within 65,536 entries.
-TEST(NameFiles, ByDiskKindSizeAndFileSystem) {
-  const struct {
-    uint64_t capacity;
-    int type;
-    const wchar_t* fs;
-    int made;
-    uint64_t each;
-  } disks[] = {{60'000'000, drivetype::Fixed, L"NTFS", 6001, 903},
-               {80'000'000, drivetype::Fixed, L"FAT32", 8001, 0},
-               {52'000'000, drivetype::Removable, L"NTFS", 53, 903},
-               {45'000'000, drivetype::Fixed, L"NTFS", 0, 0}};
+// Each kind of disk: its name files (a hundred-thousandth of the disk, a
+// hundredth of that on a small stick, none below 50 MB free; 903 bytes on
+// NTFS, empty elsewhere, and on FAT in folders within 65,536 entries), then
+// its fill as the free space shown falls: 'C' a copy of the 50 MB template,
+// 'c' of the 5 MB one of a stick, 'L' long lines, 'S' short ones. Copies
+// only of a whole template with room to spare, long lines down to 100,000
+// bytes, short ones down to 3,000, no FAT32 file beyond 4 GiB.
+TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
+  // A Windows drive nearly full stops the template short of its size.
+  const struct { uint64_t capacity; int type; const wchar_t* fs; bool windowsDriveFull; int nameFiles; uint64_t each; const char* fill; } disks[] = {{20'000'000, drivetype::Removable, L"FAT32", false, 0, 0, "cccLS"},
+               {40'000'000, drivetype::Fixed, L"NTFS", false, 0, 0, "SLS"},
+               {70'000'000, drivetype::Fixed, L"NTFS", false, 7001, 903, "CLS"},
+               {80'000'000, drivetype::Fixed, L"FAT32", false, 8001, 0, "CLS"},
+               {60'000'000, drivetype::Removable, L"NTFS", true, 61, 903, "LS"},
+               {4'400'000'000ull, drivetype::Fixed, L"FAT32", true, 20'001, 0, "LS"}};
   for (const auto& d : disks) {
     EngineRig r;
     r.Disk(L'D', d.capacity, d.type, d.fs);
-    uint64_t used = 0;
-    r.AtStage(3, [&] { used = r.m.files.UsedOn(L'D'); });
-    r.Clean(L"D", CleaningMode::FileRecords);
+    r.m.files.sizesOnly = {L"D:", kData + L"\\temp.xd"};
+    if (d.windowsDriveFull) r.m.files.capacity[L'C'] = r.m.files.UsedOn(L'C') + 400'000;
+    uint64_t before = 0, nameBytes = UINT64_MAX;
+    bool secondLineFile = false;
+    r.view.onYield = [&] {
+      if (r.view.steps[1] == StepIcon::Current) nameBytes = std::min(nameBytes, r.m.files.UsedOn(L'D'));
+      if (r.view.steps[2] == StepIcon::Pending) before = d.capacity - r.m.files.UsedOn(L'D');
+      if (r.view.steps[3] == StepIcon::Current) secondLineFile |= r.m.files.FileExists(L"D:\\VNL_temp\\fw1-2");
+    };
+    r.Clean(L"D", CleaningMode::FreeSpace);
+    std::string fill;
+    for (uint64_t free : r.view.freeShown) {
+      const uint64_t unit = std::exchange(before, free) - free;
+      const char c = unit == 50'100'000 ? 'C' : unit == 5'010'000 ? 'c' : unit == 51'002 ? 'L' : unit == 3'002 ? 'S' : '?';
+      if (fill.empty() || c != fill.back() || c == 'C' || c == 'c') fill += c;
+    }
     EXPECT_EQ(r.Status(), "1") << d.capacity;
-    EXPECT_EQ(r.run->NameFilesMade, d.made) << d.capacity;
-    EXPECT_EQ(used, d.made * d.each) << d.capacity;
-    EXPECT_FALSE(r.m.files.FolderExists(L"D:\\VNL_temp"));
+    EXPECT_EQ(r.run->NameFilesMade, d.nameFiles) << d.capacity;
+    EXPECT_EQ(nameBytes, d.nameFiles * d.each) << d.capacity;
+    EXPECT_EQ(fill, d.fill) << d.capacity;
+    EXPECT_LE(r.view.freeShown.empty() ? 0 : r.view.freeShown.back(), 3000u);
+    EXPECT_EQ(secondLineFile, d.capacity > 4'294'967'295ull);
+    EXPECT_EQ(r.m.files.UsedOn(L'D'), 0u);
   }
   EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, NtfsMode::Normal, false, 0), 20'000);
   EXPECT_EQ(PlannedNameFiles(500'000'000'000ull, NtfsMode::Thorough, false, 0), 70'000);
@@ -71,103 +88,16 @@ TEST(NameFiles, ByDiskKindSizeAndFileSystem) {
   EXPECT_EQ(PlannedNameFiles(5'000, NtfsMode::Normal, false, 0), 1);
 }
 
-// The fill as the free space it shows falls: 'C' a copy of the 50 MB
-// template, 'c' of the 5 MB one of a stick, 'L' long lines, 'S' short ones. Copies only of a whole template while one fits with room to spare,
-// long lines down to 100,000 bytes, short ones down to 3,000.
-TEST(Fill, CopiesThenLongThenShortLinesDownToAFewKilobytes) {
-  const struct {
-    uint64_t capacity;
-    int type;
-    const wchar_t* fs;
-    bool windowsDriveFull;  // the template stops short of its size
-    const char* shape;
-  } disks[] = {{20'000'000, drivetype::Removable, L"FAT32", false, "cccLS"},
-               {40'000'000, drivetype::Fixed, L"NTFS", false, "SLS"},
-               {70'000'000, drivetype::Fixed, L"NTFS", false, "CLS"},
-               {60'000'000, drivetype::Removable, L"NTFS", true, "LS"},
-               // No FAT32 file passes 4 GiB: the long lines go on in fw1-2.
-               {4'400'000'000ull, drivetype::Fixed, L"FAT32", true, "LS"}};
-  for (const auto& d : disks) {
-    EngineRig r;
-    r.Disk(L'D', d.capacity, d.type, d.fs);
-    r.m.files.sizesOnly = {L"D:", kData + L"\\temp.xd"};
-    if (d.windowsDriveFull) r.m.files.capacity[L'C'] = r.m.files.UsedOn(L'C') + 400'000;
-    uint64_t before = 0;
-    bool secondLineFile = false;
-    r.view.onYield = [&] {
-      if (r.view.steps[2] == StepIcon::Pending) before = d.capacity - r.m.files.UsedOn(L'D');
-      if (r.view.steps[3] == StepIcon::Current) secondLineFile |= r.m.files.FileExists(L"D:\\VNL_temp\\fw1-2");
-    };
-    r.Clean(L"D", CleaningMode::FreeSpace);
-    std::string shape;
-    for (uint64_t free : r.view.freeShown) {
-      const uint64_t unit = before - free;
-      const char c = unit == 50'100'000 ? 'C' : unit == 5'010'000 ? 'c' : unit == 51'002 ? 'L' : unit == 3'002 ? 'S' : '?';
-      if (shape.empty() || c != shape.back() || c == 'C' || c == 'c') shape += c;
-      before = free;
-    }
-    EXPECT_EQ(shape, d.shape) << d.capacity;
-    EXPECT_LE(r.view.freeShown.empty() ? 0 : r.view.freeShown.back(), 3000u);
-    EXPECT_EQ(r.Status(), "1");
-    EXPECT_EQ(secondLineFile, d.capacity > 4'294'967'295ull);
-    EXPECT_EQ(r.m.files.UsedOn(L'D'), 0u);
-    EXPECT_FALSE(r.m.files.FileExists(kData + L"\\temp.xd"));
-  }
-}
-
-// Stop at any moment: nothing more is written, every disk of the run is
-// visited and logged as stopped, each is given back, and no countdown starts.
-TEST(Stop, EndsTheWritingAndStillRemovesEverything) {
-  const struct {
-    const char* when;
-    int stage;
-    std::function<bool(EngineRig&)> now;
-  } moments[] = {
-      {"among the name files", 0, [](EngineRig& r) { return r.run->NameFilesMade >= 17; }},
-      {"while the template grows", 1, [](EngineRig& r) { return r.m.files.FileExists(kData + L"\\temp.xd"); }},
-      {"in the middle of a copy", 2,
-       [](EngineRig& r) { return r.m.files.UsedOn(L'D') % 5'010'000 > 1'000'000 && r.run->CopiesMade > 0; }},
-  };
-  for (const auto& at : moments) {
-    SCOPED_TRACE(at.when);
-    EngineRig r;
-    r.Disk(L'D', 52'000'000, drivetype::Removable);
-    r.Disk(L'E', 52'000'000, drivetype::Removable);
-    r.m.files.sizesOnly = {L"D:", L"E:", kData + L"\\temp.xd"};
-    r.m.files.faults.msPerCall = 10;
-    r.view.shutdown = true;
-    uint64_t usedAtStop = 0, usedAtRemoval = 0;
-    r.view.onYield = [&] {
-      if (!r.view.stop && r.view.steps[at.stage] == StepIcon::Current && at.now(r)) {
-        r.view.stop = true;
-        usedAtStop = r.m.files.UsedOn(L'D');
-      }
-      if (r.view.stop && r.view.steps[3] == StepIcon::Current && !usedAtRemoval) usedAtRemoval = r.m.files.UsedOn(L'D');
-    };
-    r.Clean(L"DE", CleaningMode::FreeSpace);
-    ASSERT_TRUE(r.view.stop);
-    EXPECT_EQ(usedAtRemoval, usedAtStop);
-    const auto log = r.Log();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(r.Field(log[0], 0) + r.Field(log[1], 0), "00");
-    EXPECT_EQ(r.view.steps[3], StepIcon::Ok);
-    EXPECT_TRUE(r.view.finished && !r.view.countdown && !r.view.soundRepeats);
-    EXPECT_EQ(r.m.files.UsedOn(L'D') + r.m.files.UsedOn(L'E'), 0u);
-    EXPECT_FALSE(r.m.files.FileExists(kData + L"\\temp.xd"));
-  }
-}
-
-// A failure in a step ends the disk in that step's status, never in
-// success; stage 4 still gives the disk back unless its own removal failed.
-TEST(Failure, EndsInTheStatusOfItsStep) {
-  enum Kind { Fails, FailsFromNowOn, Throws, ThrowsAfter, ReadOnlyFileOfSomeoneElse };
-  const struct {
-    const char* what;
-    int stage;  // -1: before the run
-    Kind kind;
-    FsOp op;
-    const char* status;
-  } failures[] = {
+// Stop or a failure at any step: after Stop nothing more than the name file
+// in hand is written; the disk ends in the status of the step that failed
+// and never in success; stage 4 still gives it back unless its own removal
+// failed; and the run goes on to the next disk and the finish.
+TEST(Interruption, EndsTheDiskInItsOwnStatusAndTheRunGoesOn) {
+  enum Kind { Stop, Fails, Throws, ThrowsAfter, ReadOnlyFileOfSomeoneElse };
+  const struct { const char* what; int stage; Kind kind; FsOp op; const char* status; } cases[] = {  // stage -1: before the run
+      {"stop among the name files", 0, Stop, {}, "0"},
+      {"stop while the template grows", 1, Stop, {}, "0"},
+      {"stop in the middle of a copy", 2, Stop, {}, "0"},
       {"the drive's facts cannot be read", -1, Fails, FsOp::Volume, "2"},
       {"the work folder cannot be held", -1, Fails, FsOp::Hold, "2"},
       {"free space unknown in stage 1", 0, Fails, FsOp::FreeSpace, "4"},
@@ -180,42 +110,53 @@ TEST(Failure, EndsInTheStatusOfItsStep) {
       {"a copy cannot be made", 2, Fails, FsOp::Create, "3"},
       {"free space unknown in stage 3", 2, Fails, FsOp::FreeSpace, "3"},
       {"a fault inside stage 3", 2, Throws, {}, "3"},
-      {"the disk goes away during the removal", 3, FailsFromNowOn, FsOp::RemoveFile, "6"},
+      {"the disk goes away during the removal", 3, Fails, FsOp::RemoveFile, "6"},
       {"a fault inside stage 4", 3, Throws, {}, "6"},
       {"a read-only file of someone else's", 0, ReadOnlyFileOfSomeoneElse, {}, "6"},
   };
-  for (const auto& f : failures) {
-    SCOPED_TRACE(f.what);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     EngineRig r;
     r.Disk(L'D', 52'000'000, drivetype::Removable);
-    r.m.files.sizesOnly = {L"D:\\VNL_temp", kData + L"\\temp.xd"};
+    r.Disk(L'E', 52'000'000, drivetype::Removable);
+    r.m.files.sizesOnly = {L"D:", L"E:", kData + L"\\temp.xd"};
     r.m.files.faults.msPerCall = 10;
+    r.view.shutdown = true;
+    uint64_t usedAtStop = 0, usedAtRemoval = 0;
+    bool removing = false;
+    StepIcon shown = StepIcon::Pending;  // the stage's icon at D's removal
     auto act = [&] {
-      if (f.kind == Fails) r.m.files.faults.Fail(f.op, 1, FsFailure::Refused);
-      if (f.kind == FailsFromNowOn) r.m.files.faults.FailFrom(f.op, 1, FsFailure::Gone);
-      if (f.kind == ReadOnlyFileOfSomeoneElse) r.m.files.PutFile(L"D:\\VNL_temp\\theirs", "x", true);
-      if (f.kind == Throws || f.kind == ThrowsAfter) throw std::runtime_error(f.what);
+      if (c.kind == Stop) r.view.stop = true, usedAtStop = r.m.files.UsedOn(L'D');
+      if (c.kind == Fails) r.m.files.faults.Fail(c.op, 1, FsFailure::Gone);
+      if (c.kind == ReadOnlyFileOfSomeoneElse) r.m.files.PutFile(L"D:\\VNL_temp\\theirs", "x", true);
+      if (c.kind == Throws || c.kind == ThrowsAfter) throw std::runtime_error(c.what);
     };
-    if (f.stage < 0) act();
+    if (c.stage < 0) act();
     int turns = 0;
+    // At the stage's first turn of the window, before its work; a fault
+    // inside the work at the second, Stop at the third.
     r.view.onYield = [&] {
-      const StepIcon at = f.stage < 0 ? StepIcon::Pending : r.view.steps[f.stage];
-      // Throws inside the stage's work, at its second turn of the window.
-      if ((f.kind == ThrowsAfter ? at == StepIcon::Ok : at == StepIcon::Current) &&
-          ++turns == (f.kind == Throws ? 2 : 1))
+      const StepIcon at = c.stage < 0 ? StepIcon::Pending : r.view.steps[c.stage];
+      if ((c.kind == ThrowsAfter ? at == StepIcon::Ok : at == StepIcon::Current) &&
+          ++turns == (c.kind == Stop ? 3 : c.kind == Throws ? 2 : 1))
         act();
+      if (r.view.steps[3] == StepIcon::Current && !std::exchange(removing, true))
+        usedAtRemoval = r.m.files.UsedOn(L'D'), shown = r.view.steps[std::max(c.stage, 0)];
     };
-    r.Clean(L"D", CleaningMode::FreeSpace);
-    EXPECT_EQ(r.Status(), f.status);
-    EXPECT_TRUE(r.view.finished);
-    EXPECT_FALSE(r.view.rows[0].ok);
-    EXPECT_TRUE(f.stage < 0 || f.stage == 3 || f.kind > Throws || r.view.steps[f.stage] == StepIcon::Error);
-    EXPECT_EQ(r.view.steps[3], f.stage < 0 ? StepIcon::Error : StepIcon::Ok);
+    r.Clean(L"DE", CleaningMode::FreeSpace);
+    const auto log = r.Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(r.Field(log[1], 0), c.status);
+    EXPECT_EQ(r.Field(log[0], 0), c.kind == Stop ? "0" : "1");
+    EXPECT_TRUE(r.view.finished && !r.view.rows[0].ok);
+    EXPECT_EQ(r.view.countdown, c.kind != Stop);
+    EXPECT_TRUE(c.kind != Stop || usedAtRemoval - usedAtStop <= 903) << usedAtRemoval - usedAtStop;
+    EXPECT_TRUE(c.stage < 0 || c.stage == 3 || c.kind > Throws || shown == StepIcon::Error);
     // Given back, except what a failed removal could not take.
-    EXPECT_TRUE(f.stage < 0 || std::string(f.status) == "6" || !r.m.files.FolderExists(L"D:\\VNL_temp"));
-    EXPECT_TRUE(f.kind != ReadOnlyFileOfSomeoneElse ||
+    EXPECT_TRUE(c.stage < 0 || std::string(c.status) == "6" || !r.m.files.FolderExists(L"D:\\VNL_temp"));
+    EXPECT_TRUE(c.kind != ReadOnlyFileOfSomeoneElse ||
                 r.m.files.ListFiles(L"D:\\VNL_temp") == std::vector<std::wstring>{L"theirs"});
-    EXPECT_FALSE(r.m.files.FileExists(kData + L"\\temp.xd"));
+    EXPECT_FALSE(r.m.files.FileExists(kData + L"\\temp.xd") || r.m.files.FolderExists(L"E:\\VNL_temp"));
   }
 }
 
@@ -256,10 +197,7 @@ TEST_F(Engine, PausedTimeIsNotCountedAndTheWindowAnswersThroughout) {
 }
 
 TEST_F(Engine, TheEstimateComesFromTheLastThroughput) {
-  DiskFacts disk;
-  disk.letter = L"D";
-  disk.serial = 99;
-  disk.availableSpace = 3'600'000;
+  const DiskFacts disk{L"D", L"NTFS", false, 0, 3'600'000, L"", 99};
   const wchar_t* key = L"Disk99-cleanway1-ntfs1";
   WriteSetting(kProgramSettings, L"Statistics", key, L"1000");
   EXPECT_EQ(EstimateText({}, disk),
@@ -284,20 +222,6 @@ TEST_F(Engine, EachMethodFillsWithItsOwnCharacters) {
     drawn.erase(std::unique(drawn.begin(), drawn.end()), drawn.end());
     EXPECT_EQ(drawn, alphabet);
   }
-  m.clock.scriptedRandom = {0.9999999};
-  EXPECT_EQ(FillChar(OverwriteMethod::RandomCharacters), 'Y');
-}
-
-TEST(SecondTick, MovesOnlyPastTheIntervalAndAcrossTheMinute) {
-  FakeMachine m;
-  auto at = [&](int second) {
-    m.clock.now = static_cast<uint64_t>(second) * 1000;
-    return SecondTick(1);
-  };
-  at(0);
-  at(30);
-  const std::pair<int, bool> ticks[] = {{29, false}, {31, false}, {32, true}, {30, true}, {59, true}, {60, true}};
-  for (const auto& [second, moves] : ticks) EXPECT_EQ(at(second), moves) << second;
 }
 
 }  // namespace

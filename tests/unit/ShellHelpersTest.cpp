@@ -8,11 +8,10 @@
 namespace vantrel::test {
 namespace {
 
-const std::wstring kHandlerKey = L"HTTP\\shell\\open\\command";
-const std::wstring kExplorer = L"C:\\Program Files\\Internet Explorer\\iexplore.exe";
 const std::wstring kUrl = L"http://127.0.0.1/x?a=1";
+const std::wstring kExplorer = L"C:\\Program Files\\Internet Explorer\\iexplore.exe";
 
-TEST(SpecialFolder, AsksWithTheCreateFlagAndExplainsFailures) {
+TEST(SpecialFolder, IsMadeWhenMissingAndFailuresAreExplained) {
   FakeMachine m;
   m.shell.folders[csidl::MyMusic] = L"C:\\Users\\test\\Music";
   m.shell.missing.push_back(csidl::CdBurnArea);
@@ -22,45 +21,36 @@ TEST(SpecialFolder, AsksWithTheCreateFlagAndExplainsFailures) {
   EXPECT_EQ(SpecialFolder(csidl::CdBurnArea), L"***************************** The folder does not exist.");
 }
 
-struct OpenUrl : ::testing::Test {
-  FakeMachine m;
-  void Handler(const std::wstring& command) {
-    m.registry.CreateKey(Hive::ClassesRoot, kHandlerKey);
-    m.registry.SetValue(Hive::ClassesRoot, kHandlerKey, L"", StringValue(command));
+// Through the registered handler; when the shell cannot open the address,
+// the browser that ships with Windows; without either, a message; without
+// a handler key at all, nothing.
+TEST(OpenUrl, GoesThroughTheHandlerThenTheBrowserThenAMessage) {
+  const struct {
+    const wchar_t* handler;  // nothing: no key
+    int shellAnswer;
+    bool browser;
+    std::vector<std::wstring> opened, started;
+    bool told;
+  } cases[] = {{L"\"C:\\browser.exe\" \"%1\"", 42, true, {kUrl}, {}, false},
+               {L"browser.exe %1", 2, true, {kUrl}, {L"\"" + kExplorer + L"\" \"" + kUrl + L"\""}, false},
+               {L"\"\"", 42, false, {}, {}, true},
+               {nullptr, 42, true, {}, {}, false}};
+  for (const auto& c : cases) {
+    FakeMachine m;
+    const std::wstring key = L"HTTP\\shell\\open\\command";
+    if (c.handler) m.registry.CreateKey(Hive::ClassesRoot, key);
+    if (c.handler) m.registry.SetValue(Hive::ClassesRoot, key, L"", StringValue(c.handler));
+    if (c.browser) m.files.PutFile(kExplorer, "exe");
+    m.shell.openResult = c.shellAnswer;
+    OpenURL(kUrl);
+    EXPECT_EQ(m.shell.opened, c.opened);
+    EXPECT_EQ(m.shell.started, c.started);
+    ASSERT_EQ(m.dialogs.shown.size(), c.told ? 1u : 0u);
+    if (c.told) {
+      EXPECT_EQ(m.dialogs.shown[0].text, L"ERROR! Can't find browser to open the following URL:\r\n" + kUrl);
+      EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
+    }
   }
-};
-
-TEST_F(OpenUrl, GoesThroughTheRegisteredHandler) {
-  Handler(L"\"C:\\browser.exe\" \"%1\"");
-  OpenURL(kUrl);
-  EXPECT_EQ(m.shell.opened, std::vector<std::wstring>{kUrl});
-  EXPECT_TRUE(m.dialogs.shown.empty());
-}
-
-TEST_F(OpenUrl, FallsBackToExplorerThenToAMessage) {
-  Handler(L"browser.exe %1");
-  m.shell.openResult = 2;  // the shell could not open it
-  m.files.PutFile(kExplorer, "exe");
-  OpenURL(kUrl);
-  ASSERT_EQ(m.shell.started.size(), 1u);
-  EXPECT_EQ(m.shell.started[0], L"\"" + kExplorer + L"\" \"" + kUrl + L"\"");
-
-  m.files.RemoveFile(kExplorer);
-  Handler(L"\"\"");  // only quotes: no handler after all
-  OpenURL(kUrl);
-  EXPECT_EQ(m.shell.opened.size(), 1u);
-  ASSERT_EQ(m.dialogs.shown.size(), 1u);
-  EXPECT_EQ(m.dialogs.shown[0].text, L"ERROR! Can't find browser to open the following URL:\r\n" + kUrl);
-  EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
-  EXPECT_EQ(m.dialogs.shown[0].title, L"Vantrel");
-}
-
-TEST_F(OpenUrl, WithoutAHandlerKeyDoesNothingAtAll) {
-  m.files.PutFile(kExplorer, "exe");
-  OpenURL(kUrl);
-  EXPECT_TRUE(m.shell.opened.empty());
-  EXPECT_TRUE(m.shell.started.empty());
-  EXPECT_TRUE(m.dialogs.shown.empty());
 }
 
 TEST(Shortcuts, LinkFieldsAndUrlFileLines) {
@@ -68,15 +58,12 @@ TEST(Shortcuts, LinkFieldsAndUrlFileLines) {
   m.files.MakeFolders(L"C:\\Links");
   MakeShortcut(L"C:\\Links\\a.lnk", L"C:\\a.exe", L"Desc", L"C:\\", L"updates", L"");
   const ShortcutFile& s = m.shell.shortcuts.at(L"C:\\Links\\a.lnk");
-  EXPECT_EQ(s.target, L"C:\\a.exe");
-  EXPECT_EQ(s.description, L"Desc");
-  EXPECT_EQ(s.workingFolder, L"C:\\");
-  EXPECT_EQ(s.arguments, L"updates");
-  EXPECT_EQ(s.iconLocation, L"");
+  EXPECT_TRUE(s.target == L"C:\\a.exe" && s.description == L"Desc" && s.workingFolder == L"C:\\" &&
+              s.arguments == L"updates" && s.iconLocation.empty());
   WriteUrlShortcut(L"C:\\Links\\site.url", L"http://127.0.0.1/", L"0", L"C:\\a.exe");
   EXPECT_EQ(m.files.Contents(L"C:\\Links\\site.url"),
             "[InternetShortcut]\r\nURL=http://127.0.0.1/\r\nIconIndex=0\r\nIconFile=C:\\a.exe\r\n");
-  WriteUrlShortcut(L"C:\\Nowhere\\x.url", L"u", L"0", L"i");  // quietly nothing
+  WriteUrlShortcut(L"C:\\Nowhere\\x.url", L"u", L"0", L"i");
   EXPECT_FALSE(m.files.FileExists(L"C:\\Nowhere\\x.url"));
 }
 

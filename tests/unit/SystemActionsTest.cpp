@@ -19,77 +19,69 @@ constexpr intptr_t kDeny = 0x424D5144;
 // Whether the window now refuses a suspend query, as it does with the guard on mains.
 bool Guarded(FakeMachine& m, Form& window) { return m.toolkit.Send(window, kPowerBroadcast, 0, 0) == kDeny; }
 
-TEST(StandbyGuard, RefusesSuspendQueriesOnMainsOnlyAndPassesEverythingElse) {
+// Only suspend queries on mains power are refused; everything else gets the
+// window's own answer (1). A second hook keeps the first one's procedure, so
+// one removal gives the window its own answers back; a window not shown has
+// no procedure, and trying leaves no guard that would keep the next one off.
+TEST(StandbyGuard, RefusesSuspendQueriesOnMainsOnly) {
   FakeMachine m;
-  Form window(L"Start", 1000, 1000);
+  Form window(L"Start", 1000, 1000), hidden(L"Other", 100, 100);
   window.SetVisible(true);
+  HookStandbyGuard(hidden);
   HookStandbyGuard(window);
-  const struct {
-    uint8_t mains;
-    uint32_t message;
-    uintptr_t kind;
-    intptr_t answer;  // 1: the window's own
-  } queries[] = {{mains::Online, kPowerBroadcast, 0, kDeny}, {mains::Online, kPowerMessage, 1, -1},
-                 {mains::Online, kPowerBroadcast, 4, 1},     {mains::Online, kPowerMessage, 2, 1},
-                 {mains::Online, 0x10, 0, 1},                {mains::Offline, kPowerBroadcast, 0, 1},
-                 {mains::Offline, kPowerMessage, 1, 1},      {mains::Unknown, kPowerBroadcast, 0, 1}};
+  const struct { uint8_t mains; uint32_t message; uintptr_t kind; intptr_t answer; } queries[] = {
+      {mains::Online, kPowerBroadcast, 0, kDeny},  {mains::Online, kPowerMessage, 1, -1},
+      {mains::Online, kPowerBroadcast, 4, 1},      {mains::Online, kPowerMessage, 2, 1},
+      {mains::Online, 0x10, 0, 1},                 {mains::Offline, kPowerBroadcast, 0, 1},
+      {mains::Offline, kPowerMessage, 1, 1},       {mains::Unknown, kPowerBroadcast, 0, 1}};
   for (const auto& q : queries) {
     m.power.mains = q.mains;
     EXPECT_EQ(m.toolkit.Send(window, q.message, q.kind, 0), q.answer) << q.message << " " << q.kind;
   }
   m.power.mains = mains::Online;
-  // A second hook keeps the first one's procedure, so one removal gives the
-  // window its own answers back; a window not shown has no procedure, and
-  // trying leaves no guard that would keep the next one off.
   HookStandbyGuard(window);
   UnhookStandbyGuard();
   EXPECT_FALSE(Guarded(m, window));
-  Form hidden(L"Other", 100, 100);
-  HookStandbyGuard(hidden);
-  HookStandbyGuard(window);
-  EXPECT_TRUE(Guarded(m, window));
-  UnhookStandbyGuard();
 }
 
 // The keep-awake request and the guard are in force at every turn of the
 // window during a run that asks for them, and gone at its end, however it
-// ends; the Recycle Bin is emptied before the disks only when asked.
+// ends; the Recycle Bin is emptied before the disks only when asked, and a
+// bin that reports a failure (an empty one does) stops nothing.
 TEST_F(Engine, TheSystemStaysAwakeForTheRunAndIsLetGoOnEveryEnd) {
   Disk(L'D', 30'000'000);
-  const struct {
-    const char* end;
-    bool prevent, bin;
-    const char* status;
-  } runs[] = {{"completed", true, true, "1"}, {"stopped", true, false, "0"}, {"failed", true, false, "2"},
-              {"standby allowed", false, false, "1"}};
+  m.shell.emptyBinResult = false;
+  const struct { const char* end; bool prevent, bin; const char* status; } runs[] = {
+      {"completed", true, true, "1"}, {"stopped", true, false, "0"}, {"failed", true, false, "2"},
+      {"standby allowed", false, false, "1"}};
   int requests = 0;
-  m.shell.emptyBinResult = false;  // an empty bin reports a failure: the run goes on
   for (const auto& r : runs) {
     SCOPED_TRACE(r.end);
     RunPlan plan = Plan(L"D", CleaningMode::FileRecords);
     plan.preventStandby = r.prevent;
     plan.emptyRecycleBin = r.bin;
-    const int binBefore = m.shell.binEmptied;
+    const int bins = m.shell.binEmptied;
     bool awakeThroughout = true, binFirst = false;
     view.stop = false;
     view.onYield = [&] {
       awakeThroughout &= m.power.awake == r.prevent && Guarded(m, view.window) == r.prevent;
-      if (view.steps[0] == StepIcon::Current) binFirst = m.shell.binEmptied == binBefore + 1;
+      if (view.steps[0] == StepIcon::Current) binFirst = m.shell.binEmptied == bins + 1;
       if (view.steps[0] == StepIcon::Current && std::string(r.end) == "stopped") view.stop = true;
     };
     if (std::string(r.end) == "failed") m.files.faults.Fail(fake::FsOp::Volume, 1, FsFailure::Refused);
     Clean(plan);
     requests += r.prevent;
     EXPECT_EQ(Status(), r.status);
-    EXPECT_TRUE(awakeThroughout);
-    EXPECT_FALSE(m.power.awake || Guarded(m, view.window));
+    EXPECT_TRUE(awakeThroughout && !m.power.awake && !Guarded(m, view.window));
     EXPECT_EQ(m.power.awakeRequests, requests);
-    EXPECT_EQ(m.shell.binEmptied - binBefore, r.bin ? 1 : 0);
+    EXPECT_EQ(m.shell.binEmptied - bins, r.bin ? 1 : 0);
     EXPECT_EQ(binFirst, r.bin);
   }
 }
 
-TEST_F(Engine, TheCountdownShowsTwentyToZeroThenShutsDownAndLaterReportsAComputerStillRunning) {
+// 20 down to 1 second, then the forced shutdown; a computer still running
+// 15 ticks later shows the problem, kept for the next start's report.
+TEST_F(Engine, TheCountdownShutsDownAfterZeroAndLaterReportsAComputerStillRunning) {
   const auto text = [](const wchar_t* key) { return LangText(L"INTERFACE", key); };
   ShutdownCountdown countdown;
   countdown.Start();
@@ -97,14 +89,10 @@ TEST_F(Engine, TheCountdownShowsTwentyToZeroThenShutsDownAndLaterReportsACompute
     EXPECT_EQ(countdown.Tick().label, text(L"YOURPCTURNOFF1") + L" " + std::to_wstring(shown) + L" " + text(L"SECONDS"));
   EXPECT_TRUE(m.power.exitRequests.empty());
   EXPECT_EQ(countdown.Tick().label, text(L"SHUTDOWN"));
-  // Shut down, forced.
   EXPECT_EQ(m.power.exitRequests, (std::vector<uint32_t>{5}));
   for (int tick = 1; tick <= 14; ++tick) EXPECT_FALSE(countdown.Tick().label) << tick;
   const ShutdownCountdown::Step last = countdown.Tick();
-  EXPECT_EQ(last.label, text(L"SHUTDOWNPROBLEM"));
-  EXPECT_FALSE(last.goOn);
-  EXPECT_EQ(m.power.exitRequests.size(), 1u);
-  // Kept, so that the next start offers to report it.
+  EXPECT_TRUE(last.label == text(L"SHUTDOWNPROBLEM") && !last.goOn && m.power.exitRequests.size() == 1);
   EXPECT_NE(m.files.Contents(CheckpointFile()).find("SHUTDOWNPROBLEM"), std::string::npos);
 }
 
@@ -123,9 +111,8 @@ TEST_F(Engine, ThePagingFileOptionIsTheNumberOneAndOnlyAnAdministratorSetsIt) {
   const std::wstring key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
   const wchar_t* name = L"ClearPageFileAtShutdown";
   m.registry.CreateKey(Hive::LocalMachine, key);
-  const std::pair<RegValue, bool> values[] = {{DwordValue(1), true},       {DwordValue(257), false},
-                                              {StringValue(L"1"), true},   {StringValue(L"yes"), false},
-                                              {{regtype::Binary, {1, 0, 0, 0}}, false}};
+  const std::pair<RegValue, bool> values[] = {{DwordValue(1), true}, {DwordValue(257), false}, {StringValue(L"1"), true},
+                                              {StringValue(L"yes"), false}, {{regtype::Binary, {1, 0, 0, 0}}, false}};
   for (const auto& [value, set] : values) {
     m.registry.SetValue(Hive::LocalMachine, key, name, value);
     EXPECT_EQ(PagingFileClearedAtShutdown(), set);
