@@ -1,5 +1,6 @@
 // The maker's web endpoint as the program uses it: its addresses, the
-// fetch, the update reminder and the offer to report an error.
+// fetch, the update reminder and the offer to report an error; and the
+// browser that opens its pages.
 #include <gtest/gtest.h>
 
 #include "services/Checkpoint.h"
@@ -8,6 +9,7 @@
 #include "services/ErrorReport.h"
 #include "services/IniHelpers.h"
 #include "services/LanguageState.h"
+#include "services/OpenURL.h"
 #include "services/ServiceTexts.h"
 #include "services/ServiceUrl.h"
 #include "services/Settings.h"
@@ -136,6 +138,36 @@ TEST_F(Services, ATraceIsOfferedForReportingOnce) {
   OfferErrorReport();
   ASSERT_EQ(m.dialogs.shown.size(), 2u);
   EXPECT_TRUE(m.dialogs.shown[1].text == ServiceText(L"ERRORS", L"RUN-AS-ADMIN") && m.dialogs.shown[1].style == mb::Information);
+}
+
+const std::wstring kUrl = L"http://127.0.0.1/x?a=1";
+const std::wstring kExplorer = L"C:\\Program Files\\Internet Explorer\\iexplore.exe";
+
+// Through the registered handler; when the shell cannot open the address,
+// the browser that ships with Windows; without either, a message; without
+// a handler key at all, nothing.
+TEST(OpenUrl, GoesThroughTheHandlerThenTheBrowserThenAMessage) {
+  // handler nothing: no key at all
+  const struct { const wchar_t* handler; int shellAnswer; bool browser; std::vector<std::wstring> opened, started; bool told; } cases[] = {{L"\"C:\\browser.exe\" \"%1\"", 42, true, {kUrl}, {}, false},
+               {L"browser.exe %1", 2, true, {kUrl}, {L"\"" + kExplorer + L"\" \"" + kUrl + L"\""}, false},
+               {L"\"\"", 42, false, {}, {}, true},
+               {nullptr, 42, true, {}, {}, false}};
+  for (const auto& c : cases) {
+    FakeMachine m;
+    const std::wstring key = L"HTTP\\shell\\open\\command";
+    if (c.handler) m.registry.CreateKey(Hive::ClassesRoot, key);
+    if (c.handler) m.registry.SetValue(Hive::ClassesRoot, key, L"", StringValue(c.handler));
+    if (c.browser) m.files.PutFile(kExplorer, "exe");
+    m.shell.openResult = c.shellAnswer;
+    OpenURL(kUrl);
+    EXPECT_EQ(m.shell.opened, c.opened);
+    EXPECT_EQ(m.shell.started, c.started);
+    ASSERT_EQ(m.dialogs.shown.size(), c.told ? 1u : 0u);
+    if (c.told) {
+      EXPECT_EQ(m.dialogs.shown[0].text, L"ERROR! Can't find browser to open the following URL:\r\n" + kUrl);
+      EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
+    }
+  }
 }
 
 }  // namespace
