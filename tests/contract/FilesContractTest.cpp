@@ -37,7 +37,8 @@ std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
 
 void ExpectTargetsUntouched(const std::wstring& root) {
   std::string one, two;
-  EXPECT_TRUE(Os().files->ReadAll(root + L"\\target\\keep1.txt", one) && Os().files->ReadAll(root + L"\\target\\keep2.txt", two));
+  EXPECT_TRUE(Os().files->ReadAll(root + L"\\target\\keep1.txt", one) &&
+              Os().files->ReadAll(root + L"\\target\\keep2.txt", two));
   EXPECT_EQ(one + two, "keep 1\r\nkeep 2\r\n");
   EXPECT_EQ(Sorted(Os().files->ListFiles(root + L"\\target")), (std::vector<std::wstring>{L"keep1.txt", L"keep2.txt"}));
   EXPECT_TRUE(Os().files->FolderExists(root + L"\\empty-target"));
@@ -52,18 +53,23 @@ TEST(FilesContract, IniValuesAreWhatTheSystemReaderFindsByteForByte) {
   const std::wstring file = ScratchFolder() + L"\\rules.ini";
   std::string high;
   for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
-  ASSERT_TRUE(files.WriteAll(file, "Loose=before any section\r\n[Main]\r\n; note=a comment\r\n  Indented  =  value with  inner  blanks  \r\n"
-                                   "Tabbed\t=\tx\t\r\nTwo Words=y\r\nEquals=a=b\r\nDup=first\r\nDup=second\r\nSingle='q'\r\n"
-                                   "Mixed=\"q'\r\nLone=\"\r\nPair=\"\"\r\nInner=a \"b\" c\r\nNoValue\r\n=nameless\r\nLf=unix\n"
-                                   "[ Spaced ]\r\nK=spaced section\r\n[Tail] trailing words\r\n"
-                                   "K=tail section\r\n[Main]\r\nAgain=second main section\r\nDup=third\r\n[Open\r\nK=open\r\n"
-                                   "[Bytes]\r\nHigh=" + high + "\r\nLead=A\x81\r\nBadTrail=\x81\x7F\x82\r\nQuoted=\"\x81\"\r\n"
-                                   "[Long]\r\nLong=" + std::string(10000, 'a') + "\r\n[Last]\r\nK=no line break at the end"));
+  ASSERT_TRUE(files.WriteAll(
+      file,
+      "Loose=before any section\r\n[Main]\r\n; note=a comment\r\n  Indented  =  value with  inner  blanks  \r\n"
+      "Tabbed\t=\tx\t\r\nTwo Words=y\r\nEquals=a=b\r\nDup=first\r\nDup=second\r\nSingle='q'\r\n"
+      "Mixed=\"q'\r\nLone=\"\r\nPair=\"\"\r\nInner=a \"b\" c\r\nNoValue\r\n=nameless\r\nLf=unix\n"
+      "[ Spaced ]\r\nK=spaced section\r\n[Tail] trailing words\r\n"
+      "K=tail section\r\n[Main]\r\nAgain=second main section\r\nDup=third\r\n[Open\r\nK=open\r\n"
+      "[Bytes]\r\nHigh=" +
+          high +
+          "\r\nLead=A\x81\r\nBadTrail=\x81\x7F\x82\r\nQuoted=\"\x81\"\r\n"
+          "[Long]\r\nLong=" +
+          std::string(10000, 'a') + "\r\n[Last]\r\nK=no line break at the end"));
   const std::pair<const wchar_t*, const wchar_t*> lookups[] = {
-      {L"Main", L"Loose"},  {L"Main", L"Indented"}, {L"Main", L"Tabbed"}, {L"Main", L"Two Words"}, {L"Main", L"Equals"},
-      {L"Main", L"Dup"},    {L"Main", L"Single"},   {L"Main", L"Mixed"},  {L"Main", L"Lone"},      {L"Main", L"Pair"},
-      {L"Main", L"Inner"},  {L"Main", L"NoValue"},  {L"Main", L"note"},   {L"Main", L"Lf"},        {L"Main", L"Again"},
-      {L"Spaced", L"K"},    {L"Tail", L"K"},        {L"Open", L"K"},      {L"Last", L"K"},         {L"Main", L"K"}};
+      {L"Main", L"Loose"}, {L"Main", L"Indented"}, {L"Main", L"Tabbed"}, {L"Main", L"Two Words"}, {L"Main", L"Equals"},
+      {L"Main", L"Dup"},   {L"Main", L"Single"},   {L"Main", L"Mixed"},  {L"Main", L"Lone"},      {L"Main", L"Pair"},
+      {L"Main", L"Inner"}, {L"Main", L"NoValue"},  {L"Main", L"note"},   {L"Main", L"Lf"},        {L"Main", L"Again"},
+      {L"Spaced", L"K"},   {L"Tail", L"K"},        {L"Open", L"K"},      {L"Last", L"K"},         {L"Main", L"K"}};
   for (const auto& [section, key] : lookups) {
     char expected[750] = "";
     const DWORD n = GetPrivateProfileStringA(win32::ToAnsi(section).c_str(), win32::ToAnsi(key).c_str(), "", expected,
@@ -93,7 +99,8 @@ TEST(FilesContract, FilesFoldersPathsAndWriters) {
   std::string whole(3 * 1024 * 1024 + 12345, '\0'), back, block;
   uint32_t seed = 12345;
   for (char& c : whole) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
-  ASSERT_TRUE(files.WriteAll(a, whole.substr(0, 10)) && files.AppendAll(a, whole.substr(10)) && files.WriteAll(b, "old"));
+  ASSERT_TRUE(files.WriteAll(a, whole.substr(0, 10)) && files.AppendAll(a, whole.substr(10)) &&
+              files.WriteAll(b, "old"));
   ASSERT_TRUE(files.CreateFolder(folder + L"\\A long folder name"));
   EXPECT_EQ(files.ListFiles(folder).size(), 2u);
   ASSERT_TRUE(files.MoveReplace(a, b));
@@ -133,7 +140,8 @@ TEST(FilesContract, LastFailureTellsWhyAnOperationFailed) {
       {[&] { return files.RemoveFile(missing); }, FsFailure::Missing},
       {[&] { return files.Create(lost) != nullptr; }, FsFailure::Gone},
       {[&] { return files.CreateNew(lost) != nullptr; }, FsFailure::Gone},
-      {[&] { return files.EachFile(folder + L"\\no folder", [](const std::wstring&) { return true; }); }, FsFailure::Gone},
+      {[&] { return files.EachFile(folder + L"\\no folder", [](const std::wstring&) { return true; }); },
+       FsFailure::Gone},
       {[&] { return files.CreateNew(folder + L"\\read-only.txt") != nullptr; }, FsFailure::Refused},
       {[&] { return files.WriteAll(folder + L"\\a folder", "x"); }, FsFailure::Refused},
       {[&] { return files.Create(folder + L"\\held.txt") != nullptr; }, FsFailure::InUse},
@@ -172,7 +180,8 @@ TEST(FilesContract, LinksAreListedApartAndNeverFollowed) {
   std::vector<std::wstring> walked;
   EXPECT_TRUE(files.EachFile(root, [&](const std::wstring& name) { return walked.push_back(name), true; }));
   EXPECT_EQ(walked, files.ListFiles(root));
-  for (const wchar_t* link : {L"file-link", L"dangling-link", L"dir-link"}) EXPECT_FALSE(files.CreateNew(root + L"\\" + link)) << link;
+  for (const wchar_t* link : {L"file-link", L"dangling-link", L"dir-link"})
+    EXPECT_FALSE(files.CreateNew(root + L"\\" + link)) << link;
   EXPECT_FALSE(files.FileExists(root + L"\\nowhere"));
   ExpectTargetsUntouched(root);
 
@@ -216,7 +225,8 @@ TEST(FilesContract, AHeldFolderStaysWhereItIsUntilItsHoldRemovesIt) {
   ASSERT_TRUE(hold && files.RemoveFile(folder + L"\\in.txt"));
   EXPECT_TRUE(hold->Remove());
   EXPECT_FALSE(files.FolderExists(folder) || hold->Remove());
-  const std::pair<std::wstring, FsFailure> absent[] = {{folder, FsFailure::Missing}, {folder + L"\\deeper", FsFailure::Gone}};
+  const std::pair<std::wstring, FsFailure> absent[] = {{folder, FsFailure::Missing},
+                                                       {folder + L"\\deeper", FsFailure::Gone}};
   for (const auto& [path, why] : absent) {
     EXPECT_FALSE(files.Hold(path));
     EXPECT_EQ(files.LastFailure(), why);
@@ -283,8 +293,8 @@ DWORD WINAPI WriteThenDisconnect(void* pipe) {
 // failing read comes from a pipe whose writer goes away after 100 KiB.
 TEST(FilesContract, ReadAllIsFalseWhenAReadFailsHalfWay) {
   const std::wstring name = L"\\\\.\\pipe\\vantrel-contract-" + std::to_wstring(GetCurrentProcessId());
-  win32::FileHandle pipe(
-      CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 64 * 1024, 64 * 1024, 0, nullptr));
+  win32::FileHandle pipe(CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 64 * 1024,
+                                          64 * 1024, 0, nullptr));
   ASSERT_TRUE(pipe.valid());
   HANDLE writer = CreateThread(nullptr, 0, WriteThenDisconnect, pipe.get(), 0, nullptr);
   ASSERT_NE(writer, nullptr);

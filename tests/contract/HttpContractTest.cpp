@@ -3,6 +3,11 @@
 // answer neither fills the memory nor takes long, a server that never
 // answers gives up at the time-out, and the window has its turn throughout.
 #include <gtest/gtest.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -10,12 +15,6 @@
 #include "services/Download.h"
 #include "services/ServiceUrl.h"
 #include "tests/contract/ContractHarness.h"
-
-#include <psapi.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <vector>
 
 namespace vantrel::contract {
 namespace {
@@ -67,7 +66,8 @@ TEST_F(HttpContract, OnlyAnAnswerOfTheExpectedLengthIsWrittenAndAHugeOneStaysSma
   DeleteFileW(file.c_str());
   const SIZE_T before = PeakMemory();
   const ULONGLONG start = GetTickCount64();
-  for (const wchar_t* mode : {L"short", L"long", L"huge"}) EXPECT_FALSE(DownloadToFile(Asking(mode), file, 1000)) << mode;
+  for (const wchar_t* mode : {L"short", L"long", L"huge"})
+    EXPECT_FALSE(DownloadToFile(Asking(mode), file, 1000)) << mode;
   const ULONGLONG took = GetTickCount64() - start;
   const SIZE_T grew = PeakMemory() - before;
   std::printf("measured: short, long and 10^8-byte answers: %llu ms, peak memory grew by %llu KiB\n",
@@ -92,7 +92,8 @@ TEST_F(HttpContract, BlanksAndOddBytesArriveIntact) {
   std::string body, log;
   Os().http->Get({endpoint + KeepAddressIntact(query), L"Download Agent", 2048, 5000}, body, [] {});
   Os().files->ReadAll(L"C:\\tests\\endpoint.log", log);
-  EXPECT_NE(log.find("country=People's%20Republic%20of%20China&info=x|ver:3.07|%FF%E9%20%231 HTTP/1.1"), std::string::npos)
+  EXPECT_NE(log.find("country=People's%20Republic%20of%20China&info=x|ver:3.07|%FF%E9%20%231 HTTP/1.1"),
+            std::string::npos)
       << log.substr(log.size() > 600 ? log.size() - 600 : 0);
 }
 

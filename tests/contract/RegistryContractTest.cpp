@@ -16,16 +16,20 @@ TEST(RegistryContract, ValuesReadBackRenderedByTheirType) {
   expand.type = regtype::ExpandString;
   multi.data.insert(multi.data.end(), {'c', 0, 0, 0, 0, 0});
   multi.type = regtype::MultiString;
-  const std::pair<const wchar_t*, RegValue> values[] = {
-      {L"", StringValue(L"the default")}, {L"Num", DwordValue(120)}, {L"Bin", {regtype::Binary, {0x60, 0x00, 0xFF}}},
-      {L"Big", {regtype::DwordBigEndian, {'W', 'X', 'Y', 'Z'}}}, {L"Exp", expand}, {L"Multi", multi}};
+  const std::pair<const wchar_t*, RegValue> values[] = {{L"", StringValue(L"the default")},
+                                                        {L"Num", DwordValue(120)},
+                                                        {L"Bin", {regtype::Binary, {0x60, 0x00, 0xFF}}},
+                                                        {L"Big", {regtype::DwordBigEndian, {'W', 'X', 'Y', 'Z'}}},
+                                                        {L"Exp", expand},
+                                                        {L"Multi", multi}};
   const wchar_t* read[] = {L"the default", L"78 00 00 00 ", L"60 00 FF ", L"WXYZ", L"%SystemRoot%\\x", L"abc"};
   ASSERT_TRUE(Os().registry->CreateKey(Hive::CurrentUser, kKey));
   for (std::size_t i = 0; i < std::size(values); ++i) {
     ASSERT_TRUE(Os().registry->SetValue(Hive::CurrentUser, kKey, values[i].first, values[i].second));
     EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\" + values[i].first), read[i]);
   }
-  EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\Missing") + RegistryRead(L"HKEY_CLASSES_ROOT\\.txt\\"), L"");
+  EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\Missing") + RegistryRead(L"HKEY_CLASSES_ROOT\\.txt\\"),
+            L"");
   RegistryWrite(L"HKEY_CURRENT_USER\\" + kKey + L"\\Sub", L"Text", L"hello world", 1);
   EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\Sub\\Text"), L"hello world");
 }
@@ -33,7 +37,9 @@ TEST(RegistryContract, ValuesReadBackRenderedByTheirType) {
 TEST(RegistryContract, TheSettingsStoreLandsWhereTheProgramLooks) {
   WriteSetting(kProgramSettings, L"Contract", L"Value", L"YES");
   EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VNL\\Contract\\Value"), L"YES");
-  EXPECT_EQ(ReadSetting(kProgramSettings, L"Contract", L"Value") + ReadSetting(kProgramSettings, L"Contract", L"Absent"), L"YES");
+  EXPECT_EQ(
+      ReadSetting(kProgramSettings, L"Contract", L"Value") + ReadSetting(kProgramSettings, L"Contract", L"Absent"),
+      L"YES");
   // Wine gives its processes a full administrator token, so the tests under
   // Wine take an administrator's paths.
   EXPECT_TRUE(Os().system->ProcessIsElevated());

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include "platform/Platform.h"
 #include "platform/win32/WinApi.h"
@@ -8,10 +11,6 @@
 #include "services/Shortcuts.h"
 #include "services/SpecialFolder.h"
 #include "tests/contract/ContractHarness.h"
-
-#include <objidl.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 namespace vantrel::contract {
 namespace {
@@ -34,7 +33,8 @@ TEST(ShellContract, ShortcutsReadBackThroughTheShell) {
                                          reinterpret_cast<void**>(&shell))));
   ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
   ASSERT_TRUE(SUCCEEDED(file->Load(link.c_str(), STGM_READ)));
-  wchar_t path[MAX_PATH] = {}, description[MAX_PATH] = {}, arguments[MAX_PATH] = {}, working[MAX_PATH] = {}, icon[MAX_PATH] = {};
+  wchar_t path[MAX_PATH] = {}, description[MAX_PATH] = {}, arguments[MAX_PATH] = {}, working[MAX_PATH] = {},
+          icon[MAX_PATH] = {};
   int index = -1;
   shell->GetPath(path, MAX_PATH, nullptr, 0);
   shell->GetDescription(description, MAX_PATH);
@@ -44,7 +44,8 @@ TEST(ShellContract, ShortcutsReadBackThroughTheShell) {
   file->Release();
   shell->Release();
   EXPECT_NE(std::wstring(path).find(L"notepad.exe"), std::wstring::npos);
-  EXPECT_EQ(std::wstring(description) + L"|" + arguments + L"|" + working + L"|" + icon, L"Edit notes|updates|C:\\windows|");
+  EXPECT_EQ(std::wstring(description) + L"|" + arguments + L"|" + working + L"|" + icon,
+            L"Edit notes|updates|C:\\windows|");
   WriteUrlShortcut(folder + L"\\site.url", L"http://127.0.0.1/x", L"0", L"C:\\a.exe");
   std::string bytes;
   ASSERT_TRUE(Os().files->ReadAll(folder + L"\\site.url", bytes));

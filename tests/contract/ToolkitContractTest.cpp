@@ -3,19 +3,18 @@
 // mouse rests, progress bars told only what changed (and right beyond 32
 // bits), report lists with the model's rows, the Enter and Esc buttons, and
 // a DoEvents that always hands control back, quickly.
-#include <gtest/gtest.h>
-
-#include "platform/Toolkit.h"
-#include "platform/win32/Win32Toolkit.h"
-#include "platform/win32/WinApi.h"
-
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/Toolkit.h"
+#include "platform/win32/Win32Toolkit.h"
+#include "platform/win32/WinApi.h"
 
 namespace vantrel::contract {
 namespace {
@@ -47,22 +46,28 @@ class ToolkitContract : public ::testing::Test {
   }
   HWND WindowOf(int id) const {
     std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(formWindow, [](HWND w, LPARAM p) {
-      auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-      if (GetDlgCtrlID(w) == s->first) s->second = w;
-      return s->second ? FALSE : TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(
+        formWindow,
+        [](HWND w, LPARAM p) {
+          auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
+          if (GetDlgCtrlID(w) == s->first) s->second = w;
+          return s->second ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.second;
   }
   HWND Tips() const {
     std::pair<HWND, HWND> search{formWindow, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) {
-      auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
-      wchar_t cls[64] = {};
-      GetClassNameW(w, cls, 64);
-      if (GetWindow(w, GW_OWNER) == s->first && std::wstring(cls) == TOOLTIPS_CLASSW) s->second = w;
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) {
+          auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
+          wchar_t cls[64] = {};
+          GetClassNameW(w, cls, 64);
+          if (GetWindow(w, GW_OWNER) == s->first && std::wstring(cls) == TOOLTIPS_CLASSW) s->second = w;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.second;
   }
   int ToolCount() const { return static_cast<int>(SendMessageW(Tips(), TTM_GETTOOLCOUNT, 0, 0)); }
@@ -114,7 +119,8 @@ TEST_F(ToolkitContract, ToolTipsFollowTheirControlsAndShowWhileTheMouseRests) {
   move.mi.dx = MulDiv(centre.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
   move.mi.dy = MulDiv(centre.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   SendInput(1, &move, sizeof move);
-  for (const ULONGLONG deadline = GetTickCount64() + 3000; !IsWindowVisible(Tips()) && GetTickCount64() < deadline; Sleep(20))
+  for (const ULONGLONG deadline = GetTickCount64() + 3000; !IsWindowVisible(Tips()) && GetTickCount64() < deadline;
+       Sleep(20))
     DoEvents();
   wchar_t shown[256] = {};
   SendMessageW(Tips(), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(shown));

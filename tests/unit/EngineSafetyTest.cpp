@@ -23,7 +23,8 @@ void PutUserFiles(FakeMachine& m) {
 void ExpectUserFiles(FakeMachine& m) {
   for (const std::wstring& folder : {kDocuments, kOwnDocuments}) {
     ASSERT_EQ(m.files.ListFiles(folder).size(), 5u) << std::string(folder.begin(), folder.end());
-    for (int i = 1; i <= 5; ++i) EXPECT_EQ(m.files.Contents(folder + L"\\letter" + std::to_wstring(i) + L".txt"), "mine");
+    for (int i = 1; i <= 5; ++i)
+      EXPECT_EQ(m.files.Contents(folder + L"\\letter" + std::to_wstring(i) + L".txt"), "mine");
   }
 }
 
@@ -73,7 +74,13 @@ struct UserDisk : EngineRig {
 // emptied or filled, or plants a link where the run works.
 TEST(Attack, NeverReachesTheUsersFilesNorFillsAnotherDisk) {
   enum Act { Swap, LinkAtTheNextNameFile, LinkInTheFolder, FolderIsALink };
-  const struct { const char* what; int stage; Act act; const wchar_t* to; const char* status; } attacks[] = {
+  const struct {
+    const char* what;
+    int stage;
+    Act act;
+    const wchar_t* to;
+    const char* status;
+  } attacks[] = {
       {"swap during a leftover's sweep", -1, Swap, L"D:\\Users\\Documents", ""},
       {"swap during stage 3", 2, Swap, L"C:\\Users\\test\\Documents", "1"},
       {"swap during stage 4", 3, Swap, L"D:\\Users\\Documents", "1"},
@@ -138,11 +145,11 @@ std::string Broken(UserDisk& r, int nameFiles, bool removalsRefused) {
   expect(r.view.finished && !record.empty(), "no finish page or no record");
   expect(r.m.files.ListFiles(L"D:\\").empty() && r.m.files.ListLinks(L"D:\\").empty(), "files beside the user's");
   expect(status != "1" || (r.run->NameFilesMade == nameFiles && r.run->TemplateWhole && !r.view.freeShown.empty() &&
-                           r.view.freeShown.back() <= 3000 &&
-                           r.view.rows[0].ok && r.view.steps[2] == StepIcon::Ok),
+                           r.view.freeShown.back() <= 3000 && r.view.rows[0].ok && r.view.steps[2] == StepIcon::Ok),
          "completed without all the work done");
   expect(status == "2" || status == "6" ||
-             (!r.m.files.FolderExists(L"D:\\VNL_temp") && !r.m.files.IsLink(L"D:\\VNL_temp") && r.m.files.UsedOn(L'D') == 20),
+             (!r.m.files.FolderExists(L"D:\\VNL_temp") && !r.m.files.IsLink(L"D:\\VNL_temp") &&
+              r.m.files.UsedOn(L'D') == 20),
          "disk not given back");
   expect(removalsRefused || !r.m.files.FileExists(kData + L"\\temp.xd"), "template left");
   return why.empty() ? why : "status " + status + ":" + why;
@@ -153,7 +160,8 @@ TEST(Sweep, EveryCallOfARunFailingInTurnKeepsThePromises) {
   int nameFiles = 0;
   {
     UserDisk once;
-    for (int op = 0; op <= static_cast<int>(FsOp::TotalSize); ++op) calls[FsOp(op)] = once.m.files.faults.Calls(FsOp(op));
+    for (int op = 0; op <= static_cast<int>(FsOp::TotalSize); ++op)
+      calls[FsOp(op)] = once.m.files.faults.Calls(FsOp(op));
     once.Clean(L"D", CleaningMode::FreeSpace);
     for (auto& [op, n] : calls) n = once.m.files.faults.Calls(op) - n;
     nameFiles = once.run->NameFilesMade;

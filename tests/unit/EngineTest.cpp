@@ -31,7 +31,8 @@ TEST_F(Engine, ACompletedDiskIsLoggedShownAndLeavesNothing) {
   EXPECT_EQ(ReadSetting(kProgramSettings, L"Statistics", L"Disk123456-cleanway1-ntfs1"), L"60000000");
   const StepIcon shown[] = {StepIcon::Ok, StepIcon::NotInMode, StepIcon::NotInMode, StepIcon::Ok};
   EXPECT_TRUE(std::equal(shown, shown + 4, view.steps));
-  EXPECT_TRUE(view.rows[0].disk == L"D:" && view.rows[0].info == LangText(L"VERSION3", L"WORK-STATUS-1") && view.rows[0].ok);
+  EXPECT_TRUE(view.rows[0].disk == L"D:" && view.rows[0].info == LangText(L"VERSION3", L"WORK-STATUS-1") &&
+              view.rows[0].ok);
   EXPECT_EQ(view.texts[RunText::Estimate].rfind(LangText(L"VERSION3", L"ESTIMATED") + L" ", 0), 0u);
   EXPECT_TRUE(view.finished && view.countdown && view.soundRepeats && !view.stopButton);
   EXPECT_EQ(m.files.UsedOn(L'D'), 0u);
@@ -48,7 +49,15 @@ TEST_F(Engine, ACompletedDiskIsLoggedShownAndLeavesNothing) {
 // bytes, short ones down to 3,000, no FAT32 file beyond 4 GiB.
 TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
   // A Windows drive nearly full stops the template short of its size.
-  const struct { uint64_t capacity; int type; const wchar_t* fs; bool windowsDriveFull; int nameFiles; uint64_t each; const char* fill; } disks[] = {{20'000'000, drivetype::Removable, L"FAT32", false, 0, 0, "cccLS"},
+  const struct {
+    uint64_t capacity;
+    int type;
+    const wchar_t* fs;
+    bool windowsDriveFull;
+    int nameFiles;
+    uint64_t each;
+    const char* fill;
+  } disks[] = {{20'000'000, drivetype::Removable, L"FAT32", false, 0, 0, "cccLS"},
                {40'000'000, drivetype::Fixed, L"NTFS", false, 0, 0, "SLS"},
                {70'000'000, drivetype::Fixed, L"NTFS", false, 7001, 903, "CLS"},
                {80'000'000, drivetype::Fixed, L"FAT32", false, 8001, 0, "CLS"},
@@ -70,7 +79,11 @@ TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
     std::string fill;
     for (uint64_t free : r.view.freeShown) {
       const uint64_t unit = std::exchange(before, free) - free;
-      const char c = unit == 50'100'000 ? 'C' : unit == 5'010'000 ? 'c' : unit == 51'002 ? 'L' : unit == 3'002 ? 'S' : '?';
+      const char c = unit == 50'100'000  ? 'C'
+                     : unit == 5'010'000 ? 'c'
+                     : unit == 51'002    ? 'L'
+                     : unit == 3'002     ? 'S'
+                                         : '?';
       if (fill.empty() || c != fill.back() || c == 'C' || c == 'c') fill += c;
     }
     EXPECT_EQ(r.Status(), "1") << d.capacity;
@@ -90,7 +103,14 @@ TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
 // failed; and the run goes on to the next disk and the finish.
 TEST(Interruption, EndsTheDiskInItsOwnStatusAndTheRunGoesOn) {
   enum Kind { Stop, Fails, Throws, ThrowsAfter, ReadOnlyFileOfSomeoneElse };
-  const struct { const char* what; int stage; Kind kind; FsOp op; const char* status; } cases[] = {  // stage -1: before the run
+  const struct {
+    const char* what;
+    int stage;
+    Kind kind;
+    FsOp op;
+    const char* status;
+  } cases[] = {
+      // stage -1: before the run
       {"stop among the name files", 0, Stop, {}, "0"},
       {"stop while the template grows", 1, Stop, {}, "0"},
       {"stop in the middle of a copy", 2, Stop, {}, "0"},
@@ -128,14 +148,13 @@ TEST(Interruption, EndsTheDiskInItsOwnStatusAndTheRunGoesOn) {
       if (c.kind == Throws || c.kind == ThrowsAfter) throw std::runtime_error(c.what);
     };
     if (c.stage < 0) act();
-    int turns = 0;
     // At the stage's first turn of the window, before its work; a fault
     // inside the work at the second, Stop at the third.
+    const int turn = c.kind == Stop ? 3 : c.kind == Throws ? 2 : 1;
+    int turns = 0;
     r.view.onYield = [&] {
       const StepIcon at = c.stage < 0 ? StepIcon::Pending : r.view.steps[c.stage];
-      if ((c.kind == ThrowsAfter ? at == StepIcon::Ok : at == StepIcon::Current) &&
-          ++turns == (c.kind == Stop ? 3 : c.kind == Throws ? 2 : 1))
-        act();
+      if ((c.kind == ThrowsAfter ? at == StepIcon::Ok : at == StepIcon::Current) && ++turns == turn) act();
       if (r.view.steps[3] == StepIcon::Current && !std::exchange(removing, true))
         usedAtRemoval = r.m.files.UsedOn(L'D'), shown = r.view.steps[std::max(c.stage, 0)];
     };

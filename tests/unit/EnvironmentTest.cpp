@@ -22,7 +22,8 @@ TEST(Environment, StartUpResolvesTheFactsAndWritesNothingToFindTheRights) {
     const EnvironmentFacts& e = Env();
     EXPECT_EQ(e.IsAdmin, elevated);
     EXPECT_TRUE(m.files.ListFiles(L"C:\\").empty() && m.registry.ValueCount(Hive::LocalMachine) == 0);
-    EXPECT_TRUE(e.SystemDrive == L"C" && m.files.FolderExists(e.DataFolder) && e.DataFolder.ends_with(L"\\Roaming\\VNL"));
+    EXPECT_TRUE(e.SystemDrive == L"C" && m.files.FolderExists(e.DataFolder) &&
+                e.DataFolder.ends_with(L"\\Roaming\\VNL"));
     EXPECT_EQ(e.ProgramVersion + L" " + std::to_wstring(e.InstallId.size()), L"3.07 9");
   }
   EXPECT_EQ(FormatProgramVersion(2, 10), L"2.10");
@@ -53,7 +54,9 @@ TEST(Environment, TheInstallationIdentifierHasNineDigitsAndIsKept) {
   m.clock.scriptedRandom = {0.05, 0.5, 0.7};
   EXPECT_EQ(ReadOrMakeInstallId(kIdFile), L"499999999");
   EXPECT_EQ(ReadOrMakeInstallId(kIdFile), L"499999999");
-  const auto sized = [](const std::string& head, std::size_t size) { return head + std::string(size - head.size(), ';'); };
+  const auto sized = [](const std::string& head, std::size_t size) {
+    return head + std::string(size - head.size(), ';');
+  };
   const std::string stored = "[BRISEN2.2]\r\nPCID=123456789\r\n";
   const std::pair<std::string, std::wstring> files[] = {{sized(stored, kModuleIniMostBytes + 1), L""},
                                                         {sized("[BRISEN2.2]\r\n", kModuleIniMostBytes + 1), L""},

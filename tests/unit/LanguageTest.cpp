@@ -84,7 +84,7 @@ TEST_F(Language, TheCharsetDecidesHowTextsAreRead) {
     std::wstring text;
   } files[] = {{1252, "204", "\xC4\xE0\xEB\xE5\xE5", L"\u0414\u0430\u043B\u0435\u0435"},
                {1250, "204", "\xB2\xBF", L"\u0406\u0457"},
-               {1250, "1", "\xA3\xF3" "d\x9F", L"\u0141\u00F3d\u017A"},
+               {1250, "1", "\xA3\xF3\x64\x9F", L"\u0141\u00F3d\u017A"},
                {1251, "1", "\xC4\xE0", L"\u0414\u0430"},
                {1251, "0", "Acc\xE8s", L"Acc\u00E8s"},
                {1250, "2", "\xA3\xF3", L"\u0141\u00F3"},
@@ -92,7 +92,8 @@ TEST_F(Language, TheCharsetDecidesHowTextsAreRead) {
                {1253, "161.9", "\xE1", L"\u03B1"}};
   for (const auto& f : files) {
     m.codec.ansiCodePage = f.system;
-    m.PutLanguage(L"Other", std::string("[CHARSET]\r\nCHARSET=") + f.charset + "\r\n[INTERFACE]\r\nCOMMAND1=" + f.bytes + "\r\n");
+    m.PutLanguage(L"Other",
+                  std::string("[CHARSET]\r\nCHARSET=") + f.charset + "\r\n[INTERFACE]\r\nCOMMAND1=" + f.bytes + "\r\n");
     Choose(L"Other");
     ASSERT_TRUE(InitLanguage());
     EXPECT_EQ(LangText(L"INTERFACE", L"COMMAND1"), f.text) << f.charset << " on " << f.system;

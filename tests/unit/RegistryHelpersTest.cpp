@@ -18,7 +18,12 @@ TEST(RegistryHelpers, RendersEachTypeAndKnowsTwoHives) {
   expand.type = regtype::ExpandString;
   multi.data.insert(multi.data.end(), {'t', 0, 'w', 0, 'o', 0, 0, 0, 0, 0});
   multi.type = regtype::MultiString;
-  const struct { Hive hive; const wchar_t* path; RegValue value; const wchar_t* read; } values[] = {{Hive::CurrentUser, L"\\Num", DwordValue(120), L"78 00 00 00 "},
+  const struct {
+    Hive hive;
+    const wchar_t* path;
+    RegValue value;
+    const wchar_t* read;
+  } values[] = {{Hive::CurrentUser, L"\\Num", DwordValue(120), L"78 00 00 00 "},
                 {Hive::CurrentUser, L"\\Bin", {regtype::Binary, {0x00, 0xAB, 0x7F}}, L"00 AB 7F "},
                 {Hive::CurrentUser, L"\\Big", {regtype::DwordBigEndian, {0x41, 0x42, 0x43, 0x44}}, L"ABCD"},
                 {Hive::CurrentUser, L"\\Exp", expand, L"%TEMP%\\x"},

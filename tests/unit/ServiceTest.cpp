@@ -35,7 +35,9 @@ struct Services : ::testing::Test {
     m.shell.opened.clear();
     m.dialogs.answers = {answer};
   }
-  bool Asked(const wchar_t* key) { return !m.dialogs.shown.empty() && m.dialogs.shown[0].text.find(key) != std::wstring::npos; }
+  bool Asked(const wchar_t* key) {
+    return !m.dialogs.shown.empty() && m.dialogs.shown[0].text.find(key) != std::wstring::npos;
+  }
   std::wstring LastCheck() { return ReadSetting(kProgramSettings, L"Settings", L"Recent Update"); }
 };
 
@@ -49,19 +51,27 @@ TEST_F(Services, TheAddressCarriesItsFactsIntactToAPlainHost) {
   IniWrite(kModuleSection, L"ENDPOINT-HOST", L"planted.test", ModuleIniFile());
   const std::wstring builtIn = L"www.vantrel.example", key = L"Software\\Vantrel";
   EXPECT_EQ(ServiceUrl(L"bugs", L"&info=x|A B#%\"<>\\\u00e9&=?/", true),
-            L"http://" + builtIn + L"/privacy/_from_soft.cgi?scn=VNL&to=bugs&version=3.07&country=People's%20Republic"
-            L"%20of%20China&pcid=1%26x%3D1&language=German&info=x|A%20B%23%25%22%3C%3E%5C%E9&=?/");
+            L"http://" + builtIn +
+                L"/privacy/_from_soft.cgi?scn=VNL&to=bugs&version=3.07&country=People's%20Republic"
+                L"%20of%20China&pcid=1%26x%3D1&language=German&info=x|A%20B%23%25%22%3C%3E%5C%E9&=?/");
   Lang().LanguageName = kept;
   m.registry.CreateKey(Hive::LocalMachine, key);
   const std::wstring longest(253, L'a');
-  const std::pair<std::wstring, std::wstring> hosts[] = {
-      {L"127.0.0.1", L"127.0.0.1"}, {L"up-dates.example.org:8123", L"up-dates.example.org:8123"},
-      {longest + L":65535", longest + L":65535"}, {longest + L"a", builtIn}, {L"evil.test/x", builtIn},
-      {L"a b", builtIn}, {L"user@x", builtIn}, {L"host:99999", builtIn}, {L"host:0", builtIn}, {L"host:", builtIn},
-      {L"h\u00e9st.example", builtIn}};
+  const std::pair<std::wstring, std::wstring> hosts[] = {{L"127.0.0.1", L"127.0.0.1"},
+                                                         {L"up-dates.example.org:8123", L"up-dates.example.org:8123"},
+                                                         {longest + L":65535", longest + L":65535"},
+                                                         {longest + L"a", builtIn},
+                                                         {L"evil.test/x", builtIn},
+                                                         {L"a b", builtIn},
+                                                         {L"user@x", builtIn},
+                                                         {L"host:99999", builtIn},
+                                                         {L"host:0", builtIn},
+                                                         {L"host:", builtIn},
+                                                         {L"h\u00e9st.example", builtIn}};
   for (const auto& [value, host] : hosts) {
     m.registry.SetValue(Hive::LocalMachine, key, L"EndpointHost", StringValue(value));
-    EXPECT_EQ(EndpointAddress(), L"http://" + host + L"/privacy/_from_soft.cgi") << std::string(value.begin(), value.end());
+    EXPECT_EQ(EndpointAddress(), L"http://" + host + L"/privacy/_from_soft.cgi")
+        << std::string(value.begin(), value.end());
   }
   m.registry.SetValue(Hive::LocalMachine, key, L"EndpointHost", DwordValue(8123));
   EXPECT_EQ(EndpointAddress(), L"http://" + builtIn + L"/privacy/_from_soft.cgi");
@@ -91,9 +101,15 @@ TEST_F(Services, TheUpdateReminderComesAfterNinetyDays) {
   EXPECT_EQ(DaysSinceUpdateCheck(), 0);
   const std::wstring today = LastCheck();
   EXPECT_EQ(today, *m.clock.FormatDateTime(m.clock.NowSeconds() / 86400 * 86400));
-  const struct { int daysAgo; bool allowed; int answer; bool asked, opened; } reminders[] = {
-      {90, true, mb::Yes, false, false}, {91, false, mb::Yes, false, false}, {91, true, mb::No, true, false},
-      {400, true, mb::Yes, true, true}};
+  const struct {
+    int daysAgo;
+    bool allowed;
+    int answer;
+    bool asked, opened;
+  } reminders[] = {{90, true, mb::Yes, false, false},
+                   {91, false, mb::Yes, false, false},
+                   {91, true, mb::No, true, false},
+                   {400, true, mb::Yes, true, true}};
   for (const auto& r : reminders) {
     const auto at = m.clock.ParseDate(today);
     WriteSetting(kProgramSettings, L"Settings", L"Recent Update", *m.clock.FormatDateTime(*at - r.daysAgo * 86400));
@@ -115,7 +131,13 @@ TEST_F(Services, TheUpdateReminderComesAfterNinetyDays) {
 // offered again; another copy's run leaves the trace for a later start.
 // Without administrator rights a hint follows the question.
 TEST_F(Services, ATraceIsOfferedForReportingOnce) {
-  const struct { std::string record; bool running; int answer; bool offered; const wchar_t* opened; } starts[] = {
+  const struct {
+    std::string record;
+    bool running;
+    int answer;
+    bool offered;
+    const wchar_t* opened;
+  } starts[] = {
       {"x|ver:3.07|SOUND", false, mb::Yes, true, L"&info=x|ver:3.07|SOUND"},
       {"x|ver:3.07|SOUND", false, mb::Yes, false, nullptr},
       {"x|ver:3.08|SOUND", false, mb::No, true, nullptr},
@@ -129,15 +151,18 @@ TEST_F(Services, ATraceIsOfferedForReportingOnce) {
     OfferErrorReport();
     EXPECT_EQ(Asked(L"SEND-ERROR-REPORT-NOW"), s.offered) << s.record;
     EXPECT_EQ(m.files.FileExists(CheckpointFile()), s.running);
-    EXPECT_TRUE(s.opened ? m.shell.opened.size() == 1 && m.shell.opened[0].ends_with(s.opened) : m.shell.opened.empty());
+    EXPECT_TRUE(s.opened ? m.shell.opened.size() == 1 && m.shell.opened[0].ends_with(s.opened)
+                         : m.shell.opened.empty());
   }
-  EXPECT_EQ(m.files.Contents(ReportedErrorsFile()), "x|ver:3.07|SOUND\r\nx|ver:3.08|SOUND\r\n" + starts[5].record + "\r\n");
+  EXPECT_EQ(m.files.Contents(ReportedErrorsFile()),
+            "x|ver:3.07|SOUND\r\nx|ver:3.08|SOUND\r\n" + starts[5].record + "\r\n");
   Env().IsAdmin = false;
   m.files.PutFile(CheckpointFile(), "x|ver:3.07|REFRESHLOGS\r\n");
   Answer(mb::No);
   OfferErrorReport();
   ASSERT_EQ(m.dialogs.shown.size(), 2u);
-  EXPECT_TRUE(m.dialogs.shown[1].text == ServiceText(L"ERRORS", L"RUN-AS-ADMIN") && m.dialogs.shown[1].style == mb::Information);
+  EXPECT_TRUE(m.dialogs.shown[1].text == ServiceText(L"ERRORS", L"RUN-AS-ADMIN") &&
+              m.dialogs.shown[1].style == mb::Information);
 }
 
 const std::wstring kUrl = L"http://127.0.0.1/x?a=1";
@@ -148,7 +173,13 @@ const std::wstring kExplorer = L"C:\\Program Files\\Internet Explorer\\iexplore.
 // a handler key at all, nothing.
 TEST(OpenUrl, GoesThroughTheHandlerThenTheBrowserThenAMessage) {
   // handler nothing: no key at all
-  const struct { const wchar_t* handler; int shellAnswer; bool browser; std::vector<std::wstring> opened, started; bool told; } cases[] = {{L"\"C:\\browser.exe\" \"%1\"", 42, true, {kUrl}, {}, false},
+  const struct {
+    const wchar_t* handler;
+    int shellAnswer;
+    bool browser;
+    std::vector<std::wstring> opened, started;
+    bool told;
+  } cases[] = {{L"\"C:\\browser.exe\" \"%1\"", 42, true, {kUrl}, {}, false},
                {L"browser.exe %1", 2, true, {kUrl}, {L"\"" + kExplorer + L"\" \"" + kUrl + L"\""}, false},
                {L"\"\"", 42, false, {}, {}, true},
                {nullptr, 42, true, {}, {}, false}};

@@ -31,24 +31,30 @@ struct SecondPages : ::testing::Test {
 // The last failing rule names the problem, so a short address without "@"
 // is invalid; nothing goes out for a refused one.
 TEST(Subscription, AddressesAreCheckedThenSentWithEveryValueIntact) {
-  const std::pair<const wchar_t*, const wchar_t*> addresses[] = {
-      {L"a@b.cd", L"SHORT-EMAIL"},       {L"ab.cd", L"INVALID-EMAIL"},     {L"abc@defgh", L"INVALID-EMAIL"},
-      {L"", L"INVALID-EMAIL"},           {L"a b@example.com", L"INVALID-EMAIL"},
-      {L"a&b@example.com", L"INVALID-EMAIL"}, {L"ab@cd.ef", L""},          {L"a@bc.de", L""}};
+  const std::pair<const wchar_t*, const wchar_t*> addresses[] = {{L"a@b.cd", L"SHORT-EMAIL"},
+                                                                 {L"ab.cd", L"INVALID-EMAIL"},
+                                                                 {L"abc@defgh", L"INVALID-EMAIL"},
+                                                                 {L"", L"INVALID-EMAIL"},
+                                                                 {L"a b@example.com", L"INVALID-EMAIL"},
+                                                                 {L"a&b@example.com", L"INVALID-EMAIL"},
+                                                                 {L"ab@cd.ef", L""},
+                                                                 {L"a@bc.de", L""}};
   for (const auto& [address, problem] : addresses) EXPECT_EQ(EmailProblem(address), problem) << address;
   StartMachine m;
   m.system.country = L"People's Republic of China";
   InitEnvironment();
   EXPECT_EQ(SubscriptionAddress(L"a+b@example.com"),
             L"http://www.vantrel.example/privacy/_from_soft.cgi?scn=VNL&version=3.07"
-            L"&country=People's%20Republic%20of%20China&email=a%2Bb@example.com&language=" + Lang().LanguageName + L"&t=1000");
+            L"&country=People's%20Republic%20of%20China&email=a%2Bb@example.com&language=" +
+                Lang().LanguageName + L"&t=1000");
 }
 
 // The first line of an answer of exactly 1000 bytes decides; no answer, or
 // one of another length, keeps the page for another try, and the answer's
 // file never stays, also one an earlier process left.
 TEST_F(SecondPages, TheMarkersOfTheAnswersFirstLineDecide) {
-  const std::wstring ok = m.Text(L"SUBSCRIBER", L"OK-SERVER-RESPONSE"), wrong = m.Text(L"SUBSCRIBER", L"WRONG-SERVER-RESPONSE"),
+  const std::wstring ok = m.Text(L"SUBSCRIBER", L"OK-SERVER-RESPONSE"),
+                     wrong = m.Text(L"SUBSCRIBER", L"WRONG-SERVER-RESPONSE"),
                      already = m.Text(L"SUBSCRIBER", L"ALREADY-SERVER-RESPONSE");
   const struct {
     std::optional<std::string> firstLine;

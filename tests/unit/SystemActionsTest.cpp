@@ -29,11 +29,19 @@ TEST(StandbyGuard, RefusesSuspendQueriesOnMainsOnly) {
   window.SetVisible(true);
   HookStandbyGuard(hidden);
   HookStandbyGuard(window);
-  const struct { uint8_t mains; uint32_t message; uintptr_t kind; intptr_t answer; } queries[] = {
-      {mains::Online, kPowerBroadcast, 0, kDeny},  {mains::Online, kPowerMessage, 1, -1},
-      {mains::Online, kPowerBroadcast, 4, 1},      {mains::Online, kPowerMessage, 2, 1},
-      {mains::Online, 0x10, 0, 1},                 {mains::Offline, kPowerBroadcast, 0, 1},
-      {mains::Offline, kPowerMessage, 1, 1},       {mains::Unknown, kPowerBroadcast, 0, 1}};
+  const struct {
+    uint8_t mains;
+    uint32_t message;
+    uintptr_t kind;
+    intptr_t answer;
+  } queries[] = {{mains::Online, kPowerBroadcast, 0, kDeny},
+                 {mains::Online, kPowerMessage, 1, -1},
+                 {mains::Online, kPowerBroadcast, 4, 1},
+                 {mains::Online, kPowerMessage, 2, 1},
+                 {mains::Online, 0x10, 0, 1},
+                 {mains::Offline, kPowerBroadcast, 0, 1},
+                 {mains::Offline, kPowerMessage, 1, 1},
+                 {mains::Unknown, kPowerBroadcast, 0, 1}};
   for (const auto& q : queries) {
     m.power.mains = q.mains;
     EXPECT_EQ(m.toolkit.Send(window, q.message, q.kind, 0), q.answer) << q.message << " " << q.kind;
@@ -51,9 +59,14 @@ TEST(StandbyGuard, RefusesSuspendQueriesOnMainsOnly) {
 TEST_F(Engine, TheSystemStaysAwakeForTheRunAndIsLetGoOnEveryEnd) {
   Disk(L'D', 30'000'000);
   m.shell.emptyBinResult = false;
-  const struct { const char* end; bool prevent, bin; const char* status; } runs[] = {
-      {"completed", true, true, "1"}, {"stopped", true, false, "0"}, {"failed", true, false, "2"},
-      {"standby allowed", false, false, "1"}};
+  const struct {
+    const char* end;
+    bool prevent, bin;
+    const char* status;
+  } runs[] = {{"completed", true, true, "1"},
+              {"stopped", true, false, "0"},
+              {"failed", true, false, "2"},
+              {"standby allowed", false, false, "1"}};
   int requests = 0;
   for (const auto& r : runs) {
     SCOPED_TRACE(r.end);
@@ -86,7 +99,8 @@ TEST_F(Engine, TheCountdownShutsDownAfterZeroAndLaterReportsAComputerStillRunnin
   ShutdownCountdown countdown;
   countdown.Start();
   for (int shown = 20; shown >= 1; --shown)
-    EXPECT_EQ(countdown.Tick().label, text(L"YOURPCTURNOFF1") + L" " + std::to_wstring(shown) + L" " + text(L"SECONDS"));
+    EXPECT_EQ(countdown.Tick().label,
+              text(L"YOURPCTURNOFF1") + L" " + std::to_wstring(shown) + L" " + text(L"SECONDS"));
   EXPECT_TRUE(m.power.exitRequests.empty());
   EXPECT_EQ(countdown.Tick().label, text(L"SHUTDOWN"));
   EXPECT_EQ(m.power.exitRequests, (std::vector<uint32_t>{5}));
@@ -111,8 +125,11 @@ TEST_F(Engine, ThePagingFileOptionIsTheNumberOneAndOnlyAnAdministratorSetsIt) {
   const std::wstring key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
   const wchar_t* name = L"ClearPageFileAtShutdown";
   m.registry.CreateKey(Hive::LocalMachine, key);
-  const std::pair<RegValue, bool> values[] = {{DwordValue(1), true}, {DwordValue(257), false}, {StringValue(L"1"), true},
-                                              {StringValue(L"yes"), false}, {{regtype::Binary, {1, 0, 0, 0}}, false}};
+  const std::pair<RegValue, bool> values[] = {{DwordValue(1), true},
+                                              {DwordValue(257), false},
+                                              {StringValue(L"1"), true},
+                                              {StringValue(L"yes"), false},
+                                              {{regtype::Binary, {1, 0, 0, 0}}, false}};
   for (const auto& [value, set] : values) {
     m.registry.SetValue(Hive::LocalMachine, key, name, value);
     EXPECT_EQ(PagingFileClearedAtShutdown(), set);

@@ -51,11 +51,11 @@ std::vector<Line> ReadLines(const fs::path& file) {
     const std::string line = Trim(raw);
     const auto eq = line.find('=');
     if (line.starts_with('[') && line.ends_with(']')) section = line.substr(1, line.size() - 2);
-    lines.push_back(line.empty()                  ? Line{' ', section, "", ""}
-                    : line[0] == ';'              ? Line{';', section, "", line}
-                    : line[0] == '['              ? Line{'[', section, section, ""}
-                    : eq != std::string::npos     ? Line{'=', section, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))}
-                                                  : Line{'?', section, line, ""});
+    lines.push_back(line.empty()              ? Line{' ', section, "", ""}
+                    : line[0] == ';'          ? Line{';', section, "", line}
+                    : line[0] == '['          ? Line{'[', section, section, ""}
+                    : eq != std::string::npos ? Line{'=', section, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))}
+                                              : Line{'?', section, line, ""});
   }
   return lines;
 }
@@ -66,7 +66,8 @@ std::wstring Wide(const std::string& utf8) {
     const auto c = static_cast<unsigned char>(utf8[i]);
     const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
     char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < utf8.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     out.push_back(static_cast<wchar_t>(cp));
     i += extra + 1;
   }
@@ -142,7 +143,8 @@ TEST(Translations, FollowTheEnglishFileLineByLine) {
           << "line " << i + 1 << ": '" << l.name << "' where English has '" << english[i].name << "'";
       EXPECT_TRUE(l.kind != '=' || !l.text.empty()) << l.name;
       EXPECT_TRUE(l.section != "CHARSET" || l.kind != '=' || l.text == std::to_string(charset));
-      EXPECT_TRUE(l.section != "SHORTCUTS" || l.kind != '=' || (l.text.find_first_of("\\/:*?\"<>|") == std::string::npos && !l.text.ends_with('.')))
+      EXPECT_TRUE(l.section != "SHORTCUTS" || l.kind != '=' ||
+                  (l.text.find_first_of("\\/:*?\"<>|") == std::string::npos && !l.text.ends_with('.')))
           << l.name;
     }
   }
@@ -170,12 +172,15 @@ TEST(Translations, ReadBackThroughTheProgramAsWritten) {
 // stops the build, naming the file and line, before anything is written.
 TEST(TranslationEncoder, RefusesWhatTheCodePageCannotHoldAndWritesNothing) {
   TempFolder in, out;
-  const auto put = [&](const char* name, const std::string& text) { std::ofstream(in.path / name, std::ios::binary) << text; };
+  const auto put = [&](const char* name, const std::string& text) {
+    std::ofstream(in.path / name, std::ios::binary) << text;
+  };
   put("Good.ini", "; Good\n[CHARSET]\nCHARSET=238\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
   put("Polish.ini", "; Polish\n[CHARSET]\nCHARSET=0\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
   EXPECT_NE(Encode({in.path.string(), out.path.string()}, in.path / "errors"), 0);
   const std::string errors = ReadFile(in.path / "errors");
-  EXPECT_TRUE(errors.find("Polish.ini:5:") != std::string::npos && errors.find("U+0142") != std::string::npos) << errors;
+  EXPECT_TRUE(errors.find("Polish.ini:5:") != std::string::npos && errors.find("U+0142") != std::string::npos)
+      << errors;
   EXPECT_FALSE(fs::exists(out.path / "Good.ini"));
   for (const char* polish : {"; Polish\n[INTERFACE]\nCOMMAND1=Dalej\n", "; Polish\n[CHARSET]\nCHARSET=1\n"}) {
     put("Polish.ini", polish);
