@@ -3,11 +3,6 @@
 // answer neither fills the memory nor takes long, a server that never
 // answers gives up at the time-out, and the window has its turn throughout.
 #include <gtest/gtest.h>
-#include <psapi.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -15,6 +10,12 @@
 #include "services/Download.h"
 #include "services/ServiceUrl.h"
 #include "tests/contract/ContractHarness.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
 
 namespace vantrel::contract {
 namespace {

@@ -1,7 +1,4 @@
 #include <gtest/gtest.h>
-#include <objidl.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 #include "platform/Platform.h"
 #include "platform/win32/WinApi.h"
@@ -11,6 +8,10 @@
 #include "services/Shortcuts.h"
 #include "services/SpecialFolder.h"
 #include "tests/contract/ContractHarness.h"
+
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 namespace vantrel::contract {
 namespace {

@@ -3,18 +3,19 @@
 // mouse rests, progress bars told only what changed (and right beyond 32
 // bits), report lists with the model's rows, the Enter and Esc buttons, and
 // a DoEvents that always hands control back, quickly.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include "platform/Toolkit.h"
+#include "platform/win32/Win32Toolkit.h"
+#include "platform/win32/WinApi.h"
+
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "platform/Toolkit.h"
-#include "platform/win32/Win32Toolkit.h"
-#include "platform/win32/WinApi.h"
 
 namespace vantrel::contract {
 namespace {
