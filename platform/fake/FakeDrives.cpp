@@ -61,7 +61,7 @@ std::optional<uint64_t> FakeDrives::TotalSize(const std::wstring& letter) {
 std::optional<uint64_t> FakeDrives::AvailableSpace(const std::wstring& path) {
   const bool faulty = Faulty(FsOp::FreeSpace);
   const FakeDrive* d = Answering(path);
-  if (faulty || !d || !d->ready || d->freeSpaceFails) return std::nullopt;
+  if (faulty || !d || !d->ready) return std::nullopt;
   const wchar_t up = static_cast<wchar_t>(std::towupper(d->letter[0]));
   if (files_ && files_->capacity.count(up)) return files_->capacity.at(up) - files_->UsedOn(up);
   return d->available;

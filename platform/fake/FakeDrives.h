@@ -18,8 +18,6 @@ struct FakeDrive {
   VolumeFacts volume{L"NTFS", L"", 12345};
   // Answers Letters() but vanishes for every later question.
   bool vanishesOnQuery = false;
-  // The free-space question fails while the drive stays listed.
-  bool freeSpaceFails = false;
 };
 
 class FakeDrives : public Drives {

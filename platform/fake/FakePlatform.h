@@ -20,6 +20,7 @@ class FakePlatform {
   FakePlatform() {
     InstallPlatform({&registry, &files, &profiles, &shell, &system, &clock, &codec, &dialogs, &drives, &power, &sound, &http});
     InstallToolkit(&toolkit);
+    files.faults.clockMs = &clock.now;
   }
   ~FakePlatform() {
     InstallPlatform({});

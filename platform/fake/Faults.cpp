@@ -23,6 +23,7 @@ uint64_t Faults::Calls(FsOp op) const {
 // the one set first wins.
 FsFailure Faults::Next(FsOp op) {
   const uint64_t call = ++calls_[op];
+  if (clockMs) *clockMs += msPerCall;
   std::erase_if(rules_, [&](const Rule& r) { return r.op == op && !r.onward && r.at < call; });
   for (auto it = rules_.begin(); it != rules_.end(); ++it) {
     if (it->op != op || call < it->at || (!it->onward && call != it->at)) continue;

@@ -34,6 +34,10 @@ class Faults {
   void Clear();
   // Calls of `op` counted so far.
   uint64_t Calls(FsOp op) const;
+  // A slow disk: every call counted moves the clock at `clockMs` (when set)
+  // on by `msPerCall`, as real calls take time while the window waits.
+  uint64_t* clockMs = nullptr;
+  uint32_t msPerCall = 0;
 
   // For the fakes: counts a call of `op` and tells how it is to fail, None
   // when it is not.

@@ -13,7 +13,8 @@ TEST(DateContract, AShortDateReadsBackToItsDay) {
   for (int64_t back : {0, 90, 91, 4000}) {
     const auto text = Os().clock->FormatDateTime(today - back * kDay);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(Os().clock->ParseDate(*text), today - back * kDay) << "written as " << std::string(text->begin(), text->end());
+    EXPECT_EQ(Os().clock->ParseDate(*text), today - back * kDay)
+        << "written as " << std::string(text->begin(), text->end());
   }
   EXPECT_FALSE(Os().clock->ParseDate(L"no date").has_value());
   EXPECT_FALSE(Os().clock->ParseDate(L"").has_value());

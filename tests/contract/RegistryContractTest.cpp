@@ -1,68 +1,47 @@
+// Registry values as the logic reads them, rendered by type, and the
+// settings store where the program looks for it.
 #include <gtest/gtest.h>
 
-#include "services/Settings.h"
 #include "platform/Platform.h"
 #include "services/RegistryHelpers.h"
+#include "services/Settings.h"
 
 namespace vantrel::contract {
 namespace {
 
 const std::wstring kKey = L"Software\\Vantrel Contract";
-const std::wstring kPath = L"HKEY_CURRENT_USER\\" + kKey;
 
-TEST(RegistryContract, RoundTripsAndRenderings) {
-  RegistryWrite(kPath, L"Text", L"hello world", 1);
-  RegistryWrite(kPath, L"Num", L"120", 4);
-  RegistryWrite(kPath + L"\\Sub", L"Expand", L"x", 2);
-  EXPECT_EQ(RegistryRead(kPath + L"\\Text"), L"hello world");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Num"), L"78 00 00 00 ");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Missing"), L"");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Sub\\Expand"), L"");
-  EXPECT_EQ(RegistryRead(L"HKEY_CLASSES_ROOT\\.txt\\"), L"");
-
-  Registry& reg = *Os().registry;
-  reg.SetValue(Hive::CurrentUser, kKey, L"", StringValue(L"the default"));
-  reg.SetValue(Hive::CurrentUser, kKey, L"Bin", {regtype::Binary, {0x60, 0x00, 0xFF}});
-  reg.SetValue(Hive::CurrentUser, kKey, L"Big", {regtype::DwordBigEndian, {'W', 'X', 'Y', 'Z'}});
-  RegValue expand = StringValue(L"%SystemRoot%\\x");
+TEST(RegistryContract, ValuesReadBackRenderedByTheirType) {
+  RegValue expand = StringValue(L"%SystemRoot%\\x"), multi = StringValue(L"ab");
   expand.type = regtype::ExpandString;
-  reg.SetValue(Hive::CurrentUser, kKey, L"Exp", expand);
-  RegValue multi = StringValue(L"ab");
   multi.data.insert(multi.data.end(), {'c', 0, 0, 0, 0, 0});
   multi.type = regtype::MultiString;
-  reg.SetValue(Hive::CurrentUser, kKey, L"Multi", multi);
-  EXPECT_EQ(RegistryRead(kPath + L"\\"), L"the default");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Bin"), L"60 00 FF ");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Big"), L"WXYZ");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Exp"), L"%SystemRoot%\\x");
-  EXPECT_EQ(RegistryRead(kPath + L"\\Multi"), L"abc");
+  const std::pair<const wchar_t*, RegValue> values[] = {{L"", StringValue(L"the default")},
+                                                        {L"Num", DwordValue(120)},
+                                                        {L"Bin", {regtype::Binary, {0x60, 0x00, 0xFF}}},
+                                                        {L"Big", {regtype::DwordBigEndian, {'W', 'X', 'Y', 'Z'}}},
+                                                        {L"Exp", expand},
+                                                        {L"Multi", multi}};
+  const wchar_t* read[] = {L"the default", L"78 00 00 00 ", L"60 00 FF ", L"WXYZ", L"%SystemRoot%\\x", L"abc"};
+  ASSERT_TRUE(Os().registry->CreateKey(Hive::CurrentUser, kKey));
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    ASSERT_TRUE(Os().registry->SetValue(Hive::CurrentUser, kKey, values[i].first, values[i].second));
+    EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\" + values[i].first), read[i]);
+  }
+  EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\Missing") + RegistryRead(L"HKEY_CLASSES_ROOT\\.txt\\"),
+            L"");
+  RegistryWrite(L"HKEY_CURRENT_USER\\" + kKey + L"\\Sub", L"Text", L"hello world", 1);
+  EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\" + kKey + L"\\Sub\\Text"), L"hello world");
 }
 
-TEST(RegistryContract, DeletesValuesThenKeysButNotKeysWithSubkeys) {
-  RegistryWrite(kPath + L"\\Del\\Child", L"V", L"1", 1);
-  RegistryDelete(kPath + L"\\Del\\Child\\V");
-  EXPECT_FALSE(Os().registry->Query(Hive::CurrentUser, kKey + L"\\Del\\Child", L"V"));
-  RegistryDelete(kPath + L"\\Del\\");  // still has a subkey: stays
-  EXPECT_TRUE(Os().registry->CreateKey(Hive::CurrentUser, kKey + L"\\Del\\Child"));
-  RegistryDelete(L"HKCU\\" + kKey + L"\\Del\\Child\\");
-  RegistryDelete(kPath + L"\\Del\\");
-  RegistryWrite(kPath + L"\\Probe", L"P", L"x", 1);
-  EXPECT_EQ(RegistryRead(kPath + L"\\Probe\\P"), L"x");
-  EXPECT_FALSE(Os().registry->Query(Hive::CurrentUser, kKey + L"\\Del", L""));
-}
-
-TEST(RegistryContract, SettingsStoreLandsWhereTheProgramLooks) {
+TEST(RegistryContract, TheSettingsStoreLandsWhereTheProgramLooks) {
   WriteSetting(kProgramSettings, L"Contract", L"Value", L"YES");
-  EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VNL\\Contract\\Value"),
-            L"YES");
-  EXPECT_EQ(ReadSetting(kProgramSettings, L"Contract", L"Value"), L"YES");
-  EXPECT_EQ(ReadSetting(kProgramSettings, L"Contract", L"Absent"), L"");
-}
-
-// Wine gives its processes a full administrator token (measured: the
-// elevation question is answered, elevated, of the full type), so the tests
-// under Wine take an administrator's paths.
-TEST(RegistryContract, WineAnswersThatTheProcessIsElevated) {
+  EXPECT_EQ(RegistryRead(L"HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\VNL\\Contract\\Value"), L"YES");
+  EXPECT_EQ(
+      ReadSetting(kProgramSettings, L"Contract", L"Value") + ReadSetting(kProgramSettings, L"Contract", L"Absent"),
+      L"YES");
+  // Wine gives its processes a full administrator token, so the tests under
+  // Wine take an administrator's paths.
   EXPECT_TRUE(Os().system->ProcessIsElevated());
 }
 

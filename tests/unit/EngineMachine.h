@@ -12,7 +12,6 @@
 #include "engine/RunDriver.h"
 #include "lang/Language.h"
 #include "services/Environment.h"
-#include "services/Settings.h"
 #include "tests/unit/FakeMachine.h"
 
 namespace vantrel::test {
@@ -26,120 +25,106 @@ struct RecordingView : RunView {
 
   bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
   std::map<RunText, std::wstring> texts;
+  std::vector<uint64_t> freeShown;  // every free-space figure the fill showed
   StepIcon steps[4] = {StepIcon::Pending, StepIcon::Pending, StepIcon::Pending, StepIcon::Pending};
-  int64_t progress = 0, progressMax = 0;
   struct Row {
     std::wstring disk, info;
     bool ok = false;
   };
   std::map<int, Row> rows;
-  bool stopButton = false, countdown = false, finished = false;
-  int soundPlays = 0;
-  bool soundRepeats = false;
-  int yields = 0;
-  // The longest stretch of virtual time the window went without a turn.
-  uint64_t longestWithoutYieldMs = 0;
-  // Runs at each turn of the window, as a user's click would.
-  std::function<void()> onYield;
+  bool stopButton = false, countdown = false, finished = false, soundRepeats = false;
+  uint64_t longestWithoutYieldMs = 0;  // of virtual time without a turn of the window
+  std::function<void()> onYield;       // at each turn of the window, as a user's click would
+  fake::FakeClock& clock;
+  uint64_t lastYieldMs;
+  Form window{L"Start", 1000, 1000};
 
   bool StopRequested() override { return stop; }
   bool Paused() override { return paused; }
   bool SessionEnding() override { return sessionEnding; }
   bool ShutdownWhenDone() override { return shutdown; }
   bool SoundWhenDone() override { return sound; }
-  void Show(RunText which, const std::wstring& text) override { texts[which] = text; }
-  void ShowStep(int stage, StepIcon icon) override { steps[stage] = icon; }
-  void ShowProgress(int64_t value, int64_t max) override {
-    progress = value;
-    progressMax = max;
+  void Show(RunText which, const std::wstring& text) override {
+    texts[which] = text;
+    if (which == RunText::FreeBytes && !text.empty()) freeShown.push_back(std::stoull(text));
   }
+  void ShowStep(int stage, StepIcon icon) override { steps[stage] = icon; }
+  void ShowProgress(int64_t, int64_t) override {}
   void ShowStopButton(bool shown) override { stopButton = shown; }
   void ClearReport() override { rows.clear(); }
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {
     rows[row] = {disk, info, ok};
   }
-  void PlayCompletionSound(bool thenRepeat) override {
-    ++soundPlays;
-    soundRepeats = thenRepeat;
-  }
+  void PlayCompletionSound(bool thenRepeat) override { soundRepeats = thenRepeat; }
   void StartShutdownCountdown() override { countdown = true; }
   void ShowFinishPage() override { finished = true; }
   void Yield() override {
-    ++yields;
-    longestWithoutYieldMs = std::max(longestWithoutYieldMs, clock.now - lastYieldMs);
-    lastYieldMs = clock.now;
+    longestWithoutYieldMs = std::max(longestWithoutYieldMs, clock.now - std::exchange(lastYieldMs, clock.now));
     if (onYield) onYield();
   }
-
   Form& Window() override { return window; }
-
-  fake::FakeClock& clock;
-  uint64_t lastYieldMs;
-  Form window{L"Start", 1000, 1000};
 };
 
 // A machine whose disks are real little volumes: their free space is what
 // the files on them leave.
-struct Engine : ::testing::Test {
-  using FakeDrive = fake::FakeDrive;
+struct EngineRig {
   FakeMachine m;
   RecordingView view{m.clock};
   std::unique_ptr<vantrel::Run> run;
 
-  void SetUp() override {
+  EngineRig() {
     m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
     m.drives.Plug({L"C"});
     InitEnvironment();
   }
   void Disk(wchar_t letter, uint64_t capacity, int type = drivetype::Fixed, const wchar_t* fs = L"NTFS") {
-    FakeDrive d{std::wstring(1, letter), type};
+    fake::FakeDrive d{std::wstring(1, letter), type};
     d.volume = {fs, L"Data", -123456};
     m.drives.Plug(d);
     m.files.AddDrive(letter);
     m.files.capacity[letter] = capacity;
-    if (std::wstring(fs).rfind(L"FAT", 0) == 0) m.files.fat.insert(letter);
+    if (std::wstring(fs).starts_with(L"FAT")) m.files.fat.insert(letter);
   }
-  // A whole run as the run page starts it.
-  void Clean(const std::wstring& letters, CleaningMode cleaning, NtfsMode ntfs = NtfsMode::Normal,
-             OverwriteMethod method = OverwriteMethod::Spaces) {
+  static RunPlan Plan(const std::wstring& letters, CleaningMode cleaning) {
     RunPlan plan;
     for (wchar_t letter : letters) plan.letters.emplace_back(1, letter);
     plan.cleaning = cleaning;
-    plan.ntfs = ntfs;
-    plan.method = method;
+    return plan;
+  }
+  // A whole run as the run page starts it.
+  void Clean(const RunPlan& plan) {
     run = std::make_unique<vantrel::Run>(plan, view);
     StartRun(*run);
   }
+  void Clean(const std::wstring& letters, CleaningMode cleaning) { Clean(Plan(letters, cleaning)); }
   // The log's records, newest first; a record cut short of its CR LF fails
   // the test.
-  std::vector<std::string> Log() {
-    std::vector<std::string> lines;
-    const std::string text = m.files.Contents(kData + L"\\log.txt");
-    for (std::size_t s = 0; s < text.size();) {
-      const std::size_t e = text.find("\r\n", s);
-      if (e == std::string::npos) {
-        ADD_FAILURE() << "a log record without CR LF: " << text.substr(s);
-        break;
-      }
-      lines.push_back(text.substr(s, e - s));
-      s = e + 2;
-    }
+  std::vector<std::string> Log(const std::wstring& name = L"log.txt") {
+    const std::string text = m.files.Contents(kData + L"\\" + name);
+    EXPECT_TRUE(text.empty() || text.ends_with("\r\n")) << text;
+    std::vector<std::string> lines = Split(text, "\r\n");
+    lines.pop_back();
     return lines;
   }
-  // Field `index` (from 0) of a record; a record without it fails the test.
-  std::string Field(const std::string& record, int index) {
-    std::size_t s = 0;
-    for (int i = 0; i < index; ++i) {
-      s = record.find('|', s);
-      if (s == std::string::npos) {
-        ADD_FAILURE() << "no field " << index << " in the record: " << record;
-        return "<no field " + std::to_string(index) + ">";
-      }
-      ++s;
-    }
-    return record.substr(s, record.find('|', s) - s);
+  static std::string Field(const std::string& record, std::size_t index) {
+    const auto fields = Split(record, "|");
+    return index < fields.size() ? fields[index] : "<no field " + std::to_string(index) + ">";
   }
-  StepIcon Step(int i) { return view.steps[i]; }
+  static std::vector<std::string> Split(const std::string& text, const std::string& by) {
+    std::vector<std::string> parts;
+    for (std::size_t from = 0;; from += by.size()) {
+      const std::size_t to = std::min(text.find(by, from), text.size());
+      parts.push_back(text.substr(from, to - from));
+      if ((from = to) == text.size()) return parts;
+    }
+  }
+  // The status the newest record gives.
+  std::string Status() {
+    const auto log = Log();
+    return log.empty() ? "<no record>" : Field(log[0], 0);
+  }
 };
+
+struct Engine : ::testing::Test, EngineRig {};
 
 }  // namespace vantrel::test

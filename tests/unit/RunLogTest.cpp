@@ -8,36 +8,27 @@ namespace {
 
 using fake::FsOp;
 
-TEST_F(Engine, TheLogIsReplacedInOneStepAndALeftoverScratchCopyNeverReachesIt) {
-  m.files.PutFile(kData + L"\\log.txt", "1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
-  m.files.PutFile(kData + L"\\temp.log", "garbage from an interrupted write\r\n");
-  ASSERT_EQ(PrependLogLine(L"0|new"), Logged::OnTop);
-  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt"), "0|new\r\n1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
-  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.log"));
-  // The final replacement fails: the old log is still whole.
-  m.files.refuse = [](FsOp op, const std::wstring&) { return op == FsOp::Move; };
-  EXPECT_EQ(PrependLogLine(L"2|lost"), Logged::Waiting);
-  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt"), "0|new\r\n1|a|b|3|C||NTFS|1|1|1\r\nold second\r\n");
-}
-
+// Whichever step of putting a record on top fails, the old log stays whole
+// and the record waits; the next record that goes on top takes the waiting
+// ones with it, newest first, written through to the disk before it
+// replaces the log, and a scratch copy left by an interrupted write never
+// reaches it.
 TEST_F(Engine, ARecordTheLogCannotTakeWaitsAndTheHistoryIsNeverCut) {
   const std::wstring log = kData + L"\\log.txt";
   m.files.PutFile(log, "1|old\r\n");
-  // The log cannot be read whole: it stays as it is, the record waits.
-  m.files.refuse = [](FsOp op, const std::wstring& path) { return op == FsOp::Read && path.ends_with(L"log.txt"); };
-  EXPECT_EQ(PrependLogLine(L"2|first"), Logged::Waiting);
-  EXPECT_EQ(PrependLogLine(L"3|second"), Logged::Waiting);
-  EXPECT_EQ(m.files.Contents(log), "1|old\r\n");
-  // The next record that can go on top takes the waiting ones with it, newest first.
-  bool flushedBeforeReplace = false;
-  m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (op == FsOp::Move) flushedBeforeReplace = m.files.Flushed(path);
-    return false;
-  };
-  EXPECT_EQ(PrependLogLine(L"4|third"), Logged::OnTop);
-  EXPECT_EQ(m.files.Contents(log), "4|third\r\n3|second\r\n2|first\r\n1|old\r\n");
-  EXPECT_TRUE(flushedBeforeReplace);
+  m.files.PutFile(kData + L"\\temp.log", "garbage from an interrupted write\r\n");
+  const FsOp failing[] = {FsOp::Read, FsOp::Create, FsOp::Flush, FsOp::Move};
+  int record = 2;
+  for (FsOp op : failing) {
+    m.files.faults.Fail(op, 1, FsFailure::Refused);
+    EXPECT_EQ(PrependLogLine(std::to_wstring(record++) + L"|waits"), Logged::Waiting) << static_cast<int>(op);
+    EXPECT_EQ(m.files.Contents(log), "1|old\r\n");
+  }
+  EXPECT_EQ(PrependLogLine(L"6|last"), Logged::OnTop);
+  EXPECT_EQ(m.files.Contents(log), "6|last\r\n5|waits\r\n4|waits\r\n3|waits\r\n2|waits\r\n1|old\r\n");
+  EXPECT_TRUE(m.files.Flushed(log));
   EXPECT_FALSE(m.files.FileExists(kData + L"\\" + kPendingLogName));
+  EXPECT_FALSE(m.files.FileExists(kData + L"\\temp.log"));
 }
 
 // A record that neither the log nor the waiting file takes is lost: the

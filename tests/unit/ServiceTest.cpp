@@ -1,288 +1,204 @@
+// The maker's web endpoint as the program uses it: its addresses, the
+// fetch, the update reminder and the offer to report an error; and the
+// browser that opens its pages.
 #include <gtest/gtest.h>
 
-#include <regex>
-
-#include "lang/LanguageState.h"
+#include "services/Checkpoint.h"
 #include "maker/Download.h"
-#include "maker/ErrorReport.h"
-#include "maker/ServiceUrl.h"
-#include "maker/UpdateCheck.h"
 #include "services/Environment.h"
 #include "services/IniHelpers.h"
-#include "tests/unit/StartMachine.h"
+#include "lang/LanguageState.h"
+#include "services/OpenURL.h"
+#include "maker/ServiceUrl.h"
+#include "services/Settings.h"
+#include "lang/Language.h"
+#include "maker/ErrorReport.h"
+#include "maker/UpdateCheck.h"
+#include "tests/unit/FakeMachine.h"
 
 namespace vantrel::test {
 namespace {
 
-const std::wstring kData = L"C:\\Users\\test\\AppData\\Roaming\\VNL";
-const std::wstring kTrace = kData + L"\\fileerror.txt";
-const std::wstring kList = kData + L"\\was_errors.txt";
-constexpr int64_t kDay = 86400;
-
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
-
-// The shipped program on a machine with a browser.
-struct ServiceMachine : StartMachine {
-  ServiceMachine() {
+// A machine with a browser.
+struct Services : ::testing::Test {
+  FakeMachine m;
+  Services() {
+    m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
+    m.system.country = L"People's Republic of China";
+    InitEnvironment();
     const std::wstring key = L"HTTP\\shell\\open\\command";
-    registry.CreateKey(Hive::ClassesRoot, key);
-    registry.SetValue(Hive::ClassesRoot, key, L"", StringValue(L"\"browser.exe\" \"%1\""));
+    m.registry.CreateKey(Hive::ClassesRoot, key);
+    m.registry.SetValue(Hive::ClassesRoot, key, L"", StringValue(L"\"browser.exe\" \"%1\""));
   }
-  int64_t Today() { return clock.NowSeconds() / kDay * kDay; }
-  std::wstring DateText(int64_t daysBack) { return *clock.FormatDateTime(Today() - daysBack * kDay); }
-  std::vector<std::wstring> Shown() {
-    std::vector<std::wstring> texts;
-    for (const auto& s : dialogs.shown) texts.push_back(s.text);
-    return texts;
+  void Answer(int answer) {
+    m.dialogs.shown.clear();
+    m.shell.opened.clear();
+    m.dialogs.answers = {answer};
   }
-  bool Asked(const wchar_t* section, const wchar_t* key) {
-    for (const auto& s : dialogs.shown)
-      if (s.text.find(Text(section, key)) != std::wstring::npos) return true;
-    return false;
+  bool Asked(const wchar_t* key) {
+    return !m.dialogs.shown.empty() && m.dialogs.shown[0].text.find(key) != std::wstring::npos;
   }
+  std::wstring LastCheck() { return ReadSetting(kProgramSettings, L"Settings", L"Recent Update"); }
 };
 
-TEST(ServiceUrl, AddressOfAGermanUser) {
-  FakeMachine m;
-  m.system.country = L"Germany";
-  InitEnvironment();
-  const std::wstring kept = Lang().LanguageName;
-  Lang().LanguageName = L"German";
-  const std::regex expected(
-      R"(http://www\.vantrel\.example/privacy/_from_soft\.cgi\?scn=VNL&to=updates&version=3\.07&country=Germany&pcid=\d{9}&language=German)");
-  EXPECT_TRUE(std::regex_match(Narrow(ServiceUrl(L"updates", L"", true)), expected));
-  Lang().LanguageName = kept;
-}
-
-// Only a plain host from the machine hive, which standard users cannot
-// write, replaces the built-in one; the shared INI file, which they can, has
-// no say.
-TEST(ServiceUrl, TheHostOverrideIsAPlainHostFromTheMachineHive) {
-  FakeMachine m;
-  InitEnvironment();
+// Values reach the endpoint as they were: only what breaks the address is
+// encoded, and the identifier, from a file every user can write, stays one
+// value. Only a plain host from the machine hive, which standard users
+// cannot write, replaces the built-in one; the shared INI file has no say.
+TEST_F(Services, TheAddressCarriesItsFactsIntactToAPlainHost) {
+  const std::wstring kept = std::exchange(Lang().LanguageName, L"German");
+  Env().InstallId = L"1&x=1";
   IniWrite(kModuleSection, L"ENDPOINT-HOST", L"planted.test", ModuleIniFile());
   const std::wstring builtIn = L"www.vantrel.example", key = L"Software\\Vantrel";
-  const std::pair<std::wstring, std::wstring> hosts[] = {
-      {L"127.0.0.1", L"127.0.0.1"},
-      {L"updates.example-host.org:8123", L"updates.example-host.org:8123"},
-      {std::wstring(253, L'a') + L":65535", std::wstring(253, L'a') + L":65535"},
-      {std::wstring(254, L'a'), builtIn},
-      {L"evil.test/x", builtIn},
-      {L"a b", builtIn},
-      {L"http://x", builtIn},
-      {L"user@x", builtIn},
-      {L"host:99999", builtIn},
-      {L"host:0", builtIn},
-      {L"host:", builtIn},
-      {L"h\u00e9st.example", builtIn},
-      {L"", builtIn}};
-  EXPECT_EQ(EndpointAddress(), L"http://" + builtIn + L"/privacy/_from_soft.cgi");
+  EXPECT_EQ(ServiceUrl(L"bugs", L"&info=x|A B#%\"<>\\\u00e9&=?/", true),
+            L"http://" + builtIn +
+                L"/privacy/_from_soft.cgi?scn=VNL&to=bugs&version=3.07&country=People's%20Republic"
+                L"%20of%20China&pcid=1%26x%3D1&language=German&info=x|A%20B%23%25%22%3C%3E%5C%E9&=?/");
+  Lang().LanguageName = kept;
   m.registry.CreateKey(Hive::LocalMachine, key);
+  const std::wstring longest(253, L'a');
+  const std::pair<std::wstring, std::wstring> hosts[] = {{L"127.0.0.1", L"127.0.0.1"},
+                                                         {L"up-dates.example.org:8123", L"up-dates.example.org:8123"},
+                                                         {longest + L":65535", longest + L":65535"},
+                                                         {longest + L"a", builtIn},
+                                                         {L"evil.test/x", builtIn},
+                                                         {L"a b", builtIn},
+                                                         {L"user@x", builtIn},
+                                                         {L"host:99999", builtIn},
+                                                         {L"host:0", builtIn},
+                                                         {L"host:", builtIn},
+                                                         {L"h\u00e9st.example", builtIn}};
   for (const auto& [value, host] : hosts) {
     m.registry.SetValue(Hive::LocalMachine, key, L"EndpointHost", StringValue(value));
-    EXPECT_EQ(ServiceUrl(L"site", L"", true).rfind(L"http://" + host + L"/privacy/_from_soft.cgi?scn=VNL&to=site&", 0),
-              0u)
-        << Narrow(value);
+    EXPECT_EQ(EndpointAddress(), L"http://" + host + L"/privacy/_from_soft.cgi")
+        << std::string(value.begin(), value.end());
   }
-  // A number is no host name.
   m.registry.SetValue(Hive::LocalMachine, key, L"EndpointHost", DwordValue(8123));
   EXPECT_EQ(EndpointAddress(), L"http://" + builtIn + L"/privacy/_from_soft.cgi");
 }
 
-TEST(ServiceUrl, EncodesOnlyWhatBreaksTheAddress) {
-  FakeMachine m;
-  m.system.country = L"People's Republic of China";
-  InitEnvironment();
-  const std::wstring record = std::wstring(L"x|ver:3.07|A B#%\"<>\\") + wchar_t(1) + wchar_t(0) + L"\u00e9&=?/";
-  const std::wstring url = ServiceUrl(L"bugs", L"&info=" + record, true);
-  EXPECT_NE(url.find(L"&country=People's%20Republic%20of%20China&pcid="), std::wstring::npos) << url;
-  EXPECT_NE(url.find(L"&info=x|ver:3.07|A%20B%23%25%22%3C%3E%5C%01%00%E9&=?/"), std::wstring::npos) << url;
-  EXPECT_EQ(url.find(L' '), std::wstring::npos);
-
-  // The identifier comes from a file every user can write: whatever it
-  // holds stays one value.
-  for (const auto& [id, sent] : {std::pair<std::wstring, std::wstring>{L"1&x=1", L"1%26x%3D1"}, {L"1 2", L"1%202"}}) {
-    Env().InstallId = id;
-    EXPECT_NE(ServiceUrl(L"site", L"", true).find(L"&pcid=" + sent + L"&language="), std::wstring::npos) << Narrow(id);
-  }
-}
-
-struct Download : ServiceMachine {
+// Only an answer of the expected length is written, at most one byte more
+// is ever read, and no server at all stays quiet.
+TEST_F(Services, ADownloadWritesOnlyAnAnswerOfTheExpectedLength) {
   const std::wstring file = L"C:\\Users\\test\\answer.txt";
-  bool Answer(std::size_t length) {
-    http.answer = std::string(length, 'a');
-    files.RemoveFile(file);
-    return DownloadToFile(L"http://127.0.0.1/x", file, 1000);
+  const std::pair<std::optional<std::size_t>, bool> answers[] = {
+      {999, false}, {1001, false}, {100'000'000, false}, {std::nullopt, false}, {1000, true}};
+  for (const auto& [length, written] : answers) {
+    m.http.answer = length ? std::optional(std::string(*length, 'a')) : std::nullopt;
+    EXPECT_EQ(DownloadToFile(L"http://127.0.0.1/x", file, 1000), written);
+    EXPECT_EQ(m.files.FileExists(file), written);
+    EXPECT_TRUE(m.http.requests.back().maxBytes == 1001 && m.http.requests.back().timeoutMs == kDownloadTimeoutMs);
   }
-};
-
-TEST(Download, OnlyAnAnswerOfTheExpectedLengthIsWritten) {
-  Download m;
-  EXPECT_FALSE(m.Answer(999));
-  EXPECT_FALSE(m.files.FileExists(m.file));
-  EXPECT_FALSE(m.Answer(1001));
-  EXPECT_FALSE(m.files.FileExists(m.file));
-  EXPECT_TRUE(m.Answer(1000));
-  std::string written;
-  ASSERT_TRUE(m.files.ReadAll(m.file, written));
-  EXPECT_EQ(written, std::string(1000, 'a'));
-  const HttpGet& asked = m.http.requests.back();
-  EXPECT_EQ(asked.agent, L"Download Agent");
-  EXPECT_EQ(asked.url, L"http://127.0.0.1/x");
-}
-
-TEST(Download, AnEndlessAnswerIsReadOnlyOneByteTooFarAndNoServerIsCalm) {
-  Download m;
-  EXPECT_FALSE(m.Answer(100'000'000));
-  EXPECT_EQ(m.http.requests.back().maxBytes, 1001u);
-  EXPECT_LE(m.http.pumps, 3);  // 1001 bytes are one block
-  EXPECT_EQ(m.http.requests.back().timeoutMs, kDownloadTimeoutMs);
-  m.http.answer.reset();
-  EXPECT_FALSE(DownloadToFile(L"http://127.0.0.1/x", m.file, 1000));
-  EXPECT_FALSE(m.files.FileExists(m.file));
+  EXPECT_EQ(m.files.Contents(file), std::string(1000, 'a'));
   EXPECT_TRUE(m.dialogs.shown.empty());
 }
 
-TEST(UpdateCheck, FirstStartStoresTodayAndAsksNothing) {
-  ServiceMachine m;
-  ASSERT_TRUE(m.Start());
-  EXPECT_EQ(m.Setting(L"Settings", L"Recent Update"), m.DateText(0));
-  EXPECT_FALSE(m.Asked(L"UPDATES", L"CHECKUPDATESNOW"));
+// The first start makes today the last check; the reminder comes from the
+// 91st day on, when asking is allowed: No keeps the date, Yes opens the
+// update page and makes today the last check, as the verb does; a date that
+// cannot be read counts as today.
+TEST_F(Services, TheUpdateReminderComesAfterNinetyDays) {
   EXPECT_EQ(DaysSinceUpdateCheck(), 0);
-}
-
-TEST(UpdateCheck, AsksFrom91DaysOnAndNoKeepsTheDate) {
-  ServiceMachine m;
-  m.Store(L"Settings", L"Recent Update", m.DateText(90).c_str());
-  ASSERT_TRUE(m.Start());
-  EXPECT_FALSE(m.Asked(L"UPDATES", L"CHECKUPDATESNOW"));
-
-  const std::wstring old = m.DateText(91);
-  m.Store(L"Settings", L"Recent Update", old.c_str());
-  m.dialogs.shown.clear();
-  m.dialogs.answers = {mb::No};
-  ASSERT_TRUE(m.Start());
-  ASSERT_FALSE(m.dialogs.shown.empty());
-  EXPECT_EQ(m.dialogs.shown[0].text, m.Text(L"UPDATES", L"RECENTUPDATECHECKWAS") + L" 91 " +
-                                         m.Text(L"UPDATES", L"DAYSAGO") + L"\r\n\r\n" +
-                                         m.Text(L"UPDATES", L"CHECKUPDATESNOW"));
-  EXPECT_EQ(m.dialogs.shown[0].style, mb::YesNo | mb::Information);
-  EXPECT_EQ(m.Setting(L"Settings", L"Recent Update"), old);
-  EXPECT_TRUE(m.shell.opened.empty());
-
-  m.dialogs.answers = {mb::Yes};
-  ASSERT_TRUE(m.Start());
-  EXPECT_EQ(m.Setting(L"Settings", L"Recent Update"), m.DateText(0));
-  ASSERT_EQ(m.shell.opened.size(), 1u);
-  EXPECT_NE(m.shell.opened[0].find(L"?scn=VNL&to=updates&"), std::wstring::npos);
-}
-
-TEST(UpdateCheck, AnUnreadableDateCountsAsNoDaysAndTheVerbStoresToday) {
-  ServiceMachine m;
-  m.Store(L"Settings", L"Recent Update", L"31.02.garbage");
-  ASSERT_TRUE(m.Start());
+  const std::wstring today = LastCheck();
+  EXPECT_EQ(today, *m.clock.FormatDateTime(m.clock.NowSeconds() / 86400 * 86400));
+  const struct {
+    int daysAgo;
+    bool allowed;
+    int answer;
+    bool asked, opened;
+  } reminders[] = {{90, true, mb::Yes, false, false},
+                   {91, false, mb::Yes, false, false},
+                   {91, true, mb::No, true, false},
+                   {400, true, mb::Yes, true, true}};
+  for (const auto& r : reminders) {
+    const auto at = m.clock.ParseDate(today);
+    WriteSetting(kProgramSettings, L"Settings", L"Recent Update", *m.clock.FormatDateTime(*at - r.daysAgo * 86400));
+    Answer(r.answer);
+    UpdateCheckReminder(r.allowed);
+    EXPECT_EQ(Asked(L"RECENTUPDATECHECKWAS"), r.asked) << r.daysAgo;
+    EXPECT_EQ(m.shell.opened.size(), r.opened ? 1u : 0u);
+    EXPECT_EQ(LastCheck() == today, r.opened) << r.daysAgo;
+  }
+  WriteSetting(kProgramSettings, L"Settings", L"Recent Update", L"31.02.garbage");
   EXPECT_EQ(DaysSinceUpdateCheck(), 0);
-  EXPECT_FALSE(m.Asked(L"UPDATES", L"CHECKUPDATESNOW"));
-  m.Store(L"Settings", L"Recent Update", m.DateText(400).c_str());
   CheckForUpdatesNow();
-  EXPECT_EQ(m.Setting(L"Settings", L"Recent Update"), m.DateText(0));
-  ASSERT_EQ(m.shell.opened.size(), 1u);
-  EXPECT_NE(m.shell.opened[0].find(L"&to=updates&"), std::wstring::npos);
+  EXPECT_EQ(LastCheck(), today);
+  EXPECT_NE(m.shell.opened.back().find(L"&to=updates&"), std::wstring::npos);
 }
 
-struct ErrorReport : ServiceMachine {
-  void Leave(const std::string& record) {
-    files.MakeFolders(kData);
-    files.PutFile(kTrace, record + "\r\n");
-  }
-  std::string List() {
-    std::string bytes;
-    files.ReadAll(kList, bytes);
-    return bytes;
-  }
-};
-
-TEST(ErrorReport, OfferedOnceYesListsAndOpensTheRecord) {
-  ErrorReport m;
-  m.Leave("x|ver:3.07|SOUND");
-  m.dialogs.answers = {mb::Yes};
-  ASSERT_TRUE(m.Start());
-  ASSERT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-  EXPECT_EQ(m.dialogs.shown[0].style, mb::YesNo | mb::Exclamation);
-  EXPECT_FALSE(m.files.FileExists(kTrace));
-  EXPECT_EQ(m.List(), "x|ver:3.07|SOUND\r\n");
-  ASSERT_EQ(m.shell.opened.size(), 1u);
-  EXPECT_NE(m.shell.opened[0].find(L"&to=bugs&"), std::wstring::npos);
-  EXPECT_TRUE(m.shell.opened[0].ends_with(L"&info=x|ver:3.07|SOUND"));
-
-  // The next start has no trace; the same record again is not offered again,
-  // a new version makes it a new record.
-  m.dialogs.shown.clear();
-  ASSERT_TRUE(m.Start());
-  m.Leave("x|ver:3.07|SOUND");
-  ASSERT_TRUE(m.Start());
-  EXPECT_FALSE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-  EXPECT_FALSE(m.files.FileExists(kTrace));
-  m.Leave("x|ver:3.08|SOUND");
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-  EXPECT_EQ(m.List(), "x|ver:3.07|SOUND\r\nx|ver:3.08|SOUND\r\n");
-}
-
-TEST(ErrorReport, NoDeletesTheTraceButKeepsTheRecordOffTheList) {
-  ErrorReport m;
-  m.Leave("x|ver:3.07|DISKREFRESH1");
-  m.dialogs.answers = {mb::No};
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-  EXPECT_FALSE(m.files.FileExists(kTrace));
-  EXPECT_FALSE(m.files.FileExists(kList));
-  EXPECT_TRUE(m.shell.opened.empty());
-  m.dialogs.shown.clear();
-  m.Leave("x|ver:3.07|DISKREFRESH1");
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-}
-
-TEST(ErrorReport, WhileAnotherCopyRunsItsStepIsNoFailureAndWaitsForALaterStart) {
-  ErrorReport m;
-  m.Leave("x|ver:3.07|CLEANINGSUB1");
-  m.system.machineLocks.insert(L"Vantrel.Run");
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(m.dialogs.shown.empty());
-  EXPECT_TRUE(m.files.FileExists(kTrace));
-  m.system.machineLocks.clear();
-  m.dialogs.answers = {mb::No};
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(m.Asked(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-}
-
-TEST(ErrorReport, WithoutAdministratorRightsTheHintFollowsEitherAnswer) {
-  ErrorReport m;
-  ASSERT_TRUE(m.Start());
-  EXPECT_FALSE(m.Asked(L"ERRORS", L"RUN-AS-ADMIN"));
-  Env().IsAdmin = false;
-  for (int answer : {mb::Yes, mb::No}) {
-    m.dialogs.shown.clear();
-    m.Leave(answer == mb::Yes ? "x|ver:3.07|SOUND" : "x|ver:3.07|REFRESHLOGS");
-    m.dialogs.answers = {answer};
+// A trace a process left behind is offered once; Yes lists it and opens the
+// report page with it, No forgets it; a record reported before is not
+// offered again; another copy's run leaves the trace for a later start.
+// Without administrator rights a hint follows the question.
+TEST_F(Services, ATraceIsOfferedForReportingOnce) {
+  const struct {
+    std::string record;
+    bool running;
+    int answer;
+    bool offered;
+    const wchar_t* opened;
+  } starts[] = {
+      {"x|ver:3.07|SOUND", false, mb::Yes, true, L"&info=x|ver:3.07|SOUND"},
+      {"x|ver:3.07|SOUND", false, mb::Yes, false, nullptr},
+      {"x|ver:3.08|SOUND", false, mb::No, true, nullptr},
+      {"x|ver:3.08|SOUND", false, mb::Yes, true, L"&info=x|ver:3.08|SOUND"},
+      {"x|ver:3.07|CLEANINGSUB1", true, mb::Yes, false, nullptr},
+      {std::string("\x00\xff\x7f #\x01\x80z\x0b", 9), false, mb::Yes, true, L"&info=%00%FF%7F%20%23%01%80z%0B"}};
+  for (const auto& s : starts) {
+    m.files.PutFile(CheckpointFile(), s.record + "\r\n");
+    m.system.machineLocks = s.running ? std::set<std::wstring>{L"Vantrel.Run"} : std::set<std::wstring>{};
+    Answer(s.answer);
     OfferErrorReport();
-    ASSERT_EQ(m.dialogs.shown.size(), 2u);
-    EXPECT_EQ(m.dialogs.shown[0].text, m.Text(L"ERRORS", L"SEND-ERROR-REPORT-NOW"));
-    EXPECT_EQ(m.dialogs.shown[1].text, m.Text(L"ERRORS", L"RUN-AS-ADMIN"));
-    EXPECT_EQ(m.dialogs.shown[1].style, mb::Information);
+    EXPECT_EQ(Asked(L"SEND-ERROR-REPORT-NOW"), s.offered) << s.record;
+    EXPECT_EQ(m.files.FileExists(CheckpointFile()), s.running);
+    EXPECT_TRUE(s.opened ? m.shell.opened.size() == 1 && m.shell.opened[0].ends_with(s.opened)
+                         : m.shell.opened.empty());
   }
+  EXPECT_EQ(m.files.Contents(ReportedErrorsFile()),
+            "x|ver:3.07|SOUND\r\nx|ver:3.08|SOUND\r\n" + starts[5].record + "\r\n");
+  Env().IsAdmin = false;
+  m.files.PutFile(CheckpointFile(), "x|ver:3.07|REFRESHLOGS\r\n");
+  Answer(mb::No);
+  OfferErrorReport();
+  ASSERT_EQ(m.dialogs.shown.size(), 2u);
+  EXPECT_TRUE(m.dialogs.shown[1].text == LangText(L"ERRORS", L"RUN-AS-ADMIN") &&
+              m.dialogs.shown[1].style == mb::Information);
 }
 
-TEST(ErrorReport, ABinaryTraceIsReportedWithoutBreakingTheAddress) {
-  ErrorReport m;
-  const std::string garbage("\x00\xff\x7f #\x01\x80z\x0b", 9);
-  m.Leave(garbage);
-  m.dialogs.answers = {mb::Yes};
-  ASSERT_TRUE(m.Start());
-  EXPECT_EQ(m.List(), garbage + "\r\n");
-  ASSERT_EQ(m.shell.opened.size(), 1u);
-  EXPECT_TRUE(m.shell.opened[0].ends_with(L"&info=%00%FF%7F%20%23%01%80z%0B")) << m.shell.opened[0];
+const std::wstring kUrl = L"http://127.0.0.1/x?a=1";
+const std::wstring kExplorer = L"C:\\Program Files\\Internet Explorer\\iexplore.exe";
+
+// Through the registered handler; when the shell cannot open the address,
+// the browser that ships with Windows; without either, a message; without
+// a handler key at all, nothing.
+TEST(OpenUrl, GoesThroughTheHandlerThenTheBrowserThenAMessage) {
+  // handler nothing: no key at all
+  const struct {
+    const wchar_t* handler;
+    int shellAnswer;
+    bool browser;
+    std::vector<std::wstring> opened, started;
+    bool told;
+  } cases[] = {{L"\"C:\\browser.exe\" \"%1\"", 42, true, {kUrl}, {}, false},
+               {L"browser.exe %1", 2, true, {kUrl}, {L"\"" + kExplorer + L"\" \"" + kUrl + L"\""}, false},
+               {L"\"\"", 42, false, {}, {}, true},
+               {nullptr, 42, true, {}, {}, false}};
+  for (const auto& c : cases) {
+    FakeMachine m;
+    const std::wstring key = L"HTTP\\shell\\open\\command";
+    if (c.handler) m.registry.CreateKey(Hive::ClassesRoot, key);
+    if (c.handler) m.registry.SetValue(Hive::ClassesRoot, key, L"", StringValue(c.handler));
+    if (c.browser) m.files.PutFile(kExplorer, "exe");
+    m.shell.openResult = c.shellAnswer;
+    OpenURL(kUrl);
+    EXPECT_EQ(m.shell.opened, c.opened);
+    EXPECT_EQ(m.shell.started, c.started);
+    ASSERT_EQ(m.dialogs.shown.size(), c.told ? 1u : 0u);
+    if (c.told) {
+      EXPECT_EQ(m.dialogs.shown[0].text, L"ERROR! Can't find browser to open the following URL:\r\n" + kUrl);
+      EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
+    }
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/StartForm.h"
+#include "services/Settings.h"
 #include "tests/unit/EngineMachine.h"
 
 namespace vantrel::test {

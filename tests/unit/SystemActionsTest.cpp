@@ -1,18 +1,17 @@
-// What the program asks of the system around a run: standby prevention, the
-// shutdown countdown, the Recycle Bin, the paging-file option and the sound.
+// What the program asks of the system around a run: the Recycle Bin,
+// standby prevention, the shutdown countdown, the completion sound and the
+// paging-file option.
 #include <gtest/gtest.h>
 
-#include "lang/Language.h"
 #include "services/Checkpoint.h"
 #include "system/CompletionSound.h"
+#include "system/PagingFile.h"
 #include "system/Shutdown.h"
 #include "system/StandbyGuard.h"
-#include "tests/unit/StartMachine.h"
+#include "tests/unit/EngineMachine.h"
 
 namespace vantrel::test {
 namespace {
-
-using fake::FsOp;
 
 constexpr uint32_t kPowerMessage = 0x48, kPowerBroadcast = 0x218;
 constexpr intptr_t kDeny = 0x424D5144;
@@ -20,293 +19,130 @@ constexpr intptr_t kDeny = 0x424D5144;
 // Whether the window now refuses a suspend query, as it does with the guard on mains.
 bool Guarded(FakeMachine& m, Form& window) { return m.toolkit.Send(window, kPowerBroadcast, 0, 0) == kDeny; }
 
-TEST(StandbyGuard, RefusesSuspendQueriesOnMainsOnlyAndPassesEverythingElse) {
+// Only suspend queries on mains power are refused; everything else gets the
+// window's own answer (1). A second hook keeps the first one's procedure, so
+// one removal gives the window its own answers back; a window not shown has
+// no procedure, and trying leaves no guard that would keep the next one off.
+TEST(StandbyGuard, RefusesSuspendQueriesOnMainsOnly) {
   FakeMachine m;
-  Form window(L"Start", 1000, 1000);
+  Form window(L"Start", 1000, 1000), hidden(L"Other", 100, 100);
   window.SetVisible(true);
-  m.toolkit.ownAnswer = 1;
-  HookStandbyGuard(window);
-  ASSERT_TRUE(Guarded(m, window));
-  EXPECT_EQ(m.toolkit.Send(window, kPowerMessage, 1, 0), -1);
-  // Other power events and other messages get the window's own answer.
-  EXPECT_EQ(m.toolkit.Send(window, kPowerBroadcast, 4, 0), 1);
-  EXPECT_EQ(m.toolkit.Send(window, kPowerMessage, 2, 0), 1);
-  EXPECT_EQ(m.toolkit.Send(window, 0x10, 0, 0), 1);
-  for (const uint8_t status : {mains::Offline, mains::Unknown}) {
-    m.power.mains = status;
-    EXPECT_EQ(m.toolkit.Send(window, kPowerBroadcast, 0, 0), 1) << int(status);
-    EXPECT_EQ(m.toolkit.Send(window, kPowerMessage, 1, 0), 1) << int(status);
-  }
-  m.power.mains = mains::Online;
-
-  // A second installation keeps the first one's window procedure, so one
-  // removal gives the window its own answers back.
-  HookStandbyGuard(window);
-  UnhookStandbyGuard();
-  EXPECT_EQ(m.toolkit.Send(window, kPowerBroadcast, 0, 0), 1);
-  UnhookStandbyGuard();
-  EXPECT_EQ(m.toolkit.Send(window, kPowerBroadcast, 0, 0), 1);
-
-  // A window that is not shown has no procedure to replace, and trying
-  // leaves no guard behind that would keep the next one off.
-  Form hidden(L"Other", 100, 100);
   HookStandbyGuard(hidden);
   HookStandbyGuard(window);
-  EXPECT_TRUE(Guarded(m, window));
+  const struct {
+    uint8_t mains;
+    uint32_t message;
+    uintptr_t kind;
+    intptr_t answer;
+  } queries[] = {{mains::Online, kPowerBroadcast, 0, kDeny},
+                 {mains::Online, kPowerMessage, 1, -1},
+                 {mains::Online, kPowerBroadcast, 4, 1},
+                 {mains::Online, kPowerMessage, 2, 1},
+                 {mains::Online, 0x10, 0, 1},
+                 {mains::Offline, kPowerBroadcast, 0, 1},
+                 {mains::Offline, kPowerMessage, 1, 1},
+                 {mains::Unknown, kPowerBroadcast, 0, 1}};
+  for (const auto& q : queries) {
+    m.power.mains = q.mains;
+    EXPECT_EQ(m.toolkit.Send(window, q.message, q.kind, 0), q.answer) << q.message << " " << q.kind;
+  }
+  m.power.mains = mains::Online;
+  HookStandbyGuard(window);
   UnhookStandbyGuard();
   EXPECT_FALSE(Guarded(m, window));
 }
 
-// The keep-awake request is what holds a current system out of sleep: it is
-// in force at every turn of the window during the run, and withdrawn at its
-// end, however the run ends.
+// The keep-awake request and the guard are in force at every turn of the
+// window during a run that asks for them, and gone at its end, however it
+// ends; the Recycle Bin is emptied before the disks only when asked, and a
+// bin that reports a failure (an empty one does) stops nothing.
 TEST_F(Engine, TheSystemStaysAwakeForTheRunAndIsLetGoOnEveryEnd) {
   Disk(L'D', 30'000'000);
-  Disk(L'E', 30'000'000);
-  bool asleepDuringRun = false, unguardedDuringRun = false;
-  view.onYield = [&] {
-    asleepDuringRun = asleepDuringRun || !m.power.awake;
-    unguardedDuringRun = unguardedDuringRun || !Guarded(m, view.window);
-  };
-  auto clean = [&](bool prevent) {
-    RunPlan plan;
-    plan.letters = {L"D", L"E"};
-    plan.cleaning = CleaningMode::FileRecords;
-    plan.preventStandby = prevent;
-    run = std::make_unique<vantrel::Run>(plan, view);
-    StartRun(*run);
-  };
-  clean(true);
-  EXPECT_EQ(view.rows[0].info, LangText(L"VERSION3", L"WORK-STATUS-1"));
-  EXPECT_FALSE(asleepDuringRun);
-  EXPECT_FALSE(unguardedDuringRun);
-  EXPECT_FALSE(m.power.awake);
-  EXPECT_FALSE(Guarded(m, view.window));
-
-  // Stopped by the user in the middle of the first disk.
-  int turns = 0;
-  view.onYield = [&] {
-    asleepDuringRun = asleepDuringRun || !m.power.awake;
-    if (++turns == 5) view.stop = true;
-  };
-  clean(true);
-  EXPECT_EQ(Field(Log()[0], 0), "0");
-  EXPECT_FALSE(asleepDuringRun);
-  EXPECT_FALSE(m.power.awake);
-  EXPECT_FALSE(Guarded(m, view.window));
-
-  // Both disks fail at their preparation.
-  view.stop = false;
-  view.onYield = nullptr;
-  m.files.refuse = [](FsOp op, const std::wstring& path) { return op == FsOp::CreateFolder && path.size() > 3; };
-  m.drives.Unplug(L"E");
-  clean(true);
-  EXPECT_EQ(Field(Log()[0], 0), "2");
-  EXPECT_EQ(m.power.awakeRequests, 3);
-  EXPECT_FALSE(m.power.awake);
-  EXPECT_FALSE(Guarded(m, view.window));
-
-  // A user who allows standby gets neither.
-  clean(false);
-  EXPECT_EQ(m.power.awakeRequests, 3);
+  m.shell.emptyBinResult = false;
+  const struct {
+    const char* end;
+    bool prevent, bin;
+    const char* status;
+  } runs[] = {{"completed", true, true, "1"},
+              {"stopped", true, false, "0"},
+              {"failed", true, false, "2"},
+              {"standby allowed", false, false, "1"}};
+  int requests = 0;
+  for (const auto& r : runs) {
+    SCOPED_TRACE(r.end);
+    RunPlan plan = Plan(L"D", CleaningMode::FileRecords);
+    plan.preventStandby = r.prevent;
+    plan.emptyRecycleBin = r.bin;
+    const int bins = m.shell.binEmptied;
+    bool awakeThroughout = true, binFirst = false;
+    view.stop = false;
+    view.onYield = [&] {
+      awakeThroughout &= m.power.awake == r.prevent && Guarded(m, view.window) == r.prevent;
+      if (view.steps[0] == StepIcon::Current) binFirst = m.shell.binEmptied == bins + 1;
+      if (view.steps[0] == StepIcon::Current && std::string(r.end) == "stopped") view.stop = true;
+    };
+    if (std::string(r.end) == "failed") m.files.faults.Fail(fake::FsOp::Volume, 1, FsFailure::Refused);
+    Clean(plan);
+    requests += r.prevent;
+    EXPECT_EQ(Status(), r.status);
+    EXPECT_TRUE(awakeThroughout && !m.power.awake && !Guarded(m, view.window));
+    EXPECT_EQ(m.power.awakeRequests, requests);
+    EXPECT_EQ(m.shell.binEmptied - bins, r.bin ? 1 : 0);
+    EXPECT_EQ(binFirst, r.bin);
+  }
 }
 
-TEST(ShutdownWindows, ForcesTheModesOfTheTableAndNothingElse) {
-  FakeMachine m;
-  for (const int mode : {0, 1, 2, 8, 3, -1}) ShutdownWindows(mode);
-  EXPECT_TRUE(m.power.shutdownPrivilege);
-  EXPECT_EQ(m.power.exitRequests, (std::vector<uint32_t>{4, 5, 7, 12}));
-}
-
-struct SystemActions : Window {
-  // A run of D: started from the pages with the finish-page boxes set.
-  void RunD(bool turnOff, bool sound = true) {
-    m.Disk(L'D', 30'000'000);
-    if (Ticked(f->run.sound) != sound) f->run.sound.Click();
-    if (Ticked(f->run.turnOff) != turnOff) f->run.turnOff.Click();
-    Walk(L"D", f->modes.quick, f->method.spaces);
-    m.toolkit.RunFor(100);
-    ASSERT_EQ(Page(), 7);
-  }
-  Timer& turnoff() { return f->finish.countdown; }
-  Timer& playWav() { return f->finish.soundRepeat; }
-  std::wstring Countdown() { return f->finish.shutdownNote.Caption(); }
-  std::wstring Text(const wchar_t* key) { return LangText(L"INTERFACE", key); }
-};
-
-TEST_F(SystemActions, TheCountdownShowsTwentyToZeroThenShutsDownAndReportsAComputerStillRunning) {
-  RunD(true);
-  EXPECT_EQ(Countdown(), Text(L"INITIATINGSHUTDOWN"));
-  ASSERT_TRUE(turnoff().Enabled());
-  std::vector<std::wstring> labels;
-  for (int tick = 1; tick <= 21; ++tick) {
-    EXPECT_TRUE(m.power.exitRequests.empty()) << tick;
-    turnoff().Tick();
-    labels.push_back(Countdown());
-  }
-  EXPECT_EQ(labels.front(), Text(L"YOURPCTURNOFF1") + L" 20 " + Text(L"SECONDS"));
-  EXPECT_EQ(labels[20 - 1], Text(L"YOURPCTURNOFF1") + L" 1 " + Text(L"SECONDS"));
-  // The 21st tick shows 0, then the request goes out.
-  EXPECT_EQ(labels.back(), Text(L"SHUTDOWN"));
+// 20 down to 1 second, then the forced shutdown; a computer still running
+// 15 ticks later shows the problem, kept for the next start's report.
+TEST_F(Engine, TheCountdownShutsDownAfterZeroAndLaterReportsAComputerStillRunning) {
+  const auto text = [](const wchar_t* key) { return LangText(L"INTERFACE", key); };
+  ShutdownCountdown countdown;
+  countdown.Start();
+  for (int shown = 20; shown >= 1; --shown)
+    EXPECT_EQ(countdown.Tick().label,
+              text(L"YOURPCTURNOFF1") + L" " + std::to_wstring(shown) + L" " + text(L"SECONDS"));
+  EXPECT_TRUE(m.power.exitRequests.empty());
+  EXPECT_EQ(countdown.Tick().label, text(L"SHUTDOWN"));
   EXPECT_EQ(m.power.exitRequests, (std::vector<uint32_t>{5}));
-  for (int tick = 1; tick <= 14; ++tick) turnoff().Tick();
-  EXPECT_EQ(Countdown(), Text(L"SHUTDOWN"));
-  EXPECT_TRUE(turnoff().Enabled());
-  turnoff().Tick();
-  EXPECT_EQ(Countdown(), Text(L"SHUTDOWNPROBLEM"));
-  EXPECT_FALSE(turnoff().Enabled());
-  EXPECT_EQ(m.power.exitRequests.size(), 1u);
-  // Kept, so that the next start offers to report it.
+  for (int tick = 1; tick <= 14; ++tick) EXPECT_FALSE(countdown.Tick().label) << tick;
+  const ShutdownCountdown::Step last = countdown.Tick();
+  EXPECT_TRUE(last.label == text(L"SHUTDOWNPROBLEM") && !last.goOn && m.power.exitRequests.size() == 1);
   EXPECT_NE(m.files.Contents(CheckpointFile()).find("SHUTDOWNPROBLEM"), std::string::npos);
 }
 
-TEST_F(SystemActions, NextDuringTheCountdownBreaksItOffAndAStoppedRunNeverStartsIt) {
-  RunD(true);
-  m.toolkit.RunFor(16'050);  // the label shows 5 after the 16th tick
-  EXPECT_EQ(Countdown(), Text(L"YOURPCTURNOFF1") + L" 5 " + Text(L"SECONDS"));
-  Next();
-  EXPECT_FALSE(turnoff().Enabled());
-  m.toolkit.RunFor(30'000);
-  EXPECT_TRUE(m.power.exitRequests.empty());
-
-  StartMachine again;
-  ASSERT_TRUE(again.Start());
-  again.Disk(L'E', 30'000'000);
-  again.form->wizard.ShowPage(2);
-  again.form->disks.letters[1].Click();
-  again.form->run.turnOff.Click();
-  again.files.refuse = [&](FsOp op, const std::wstring&) {
-    if (op == FsOp::Create) again.form->wizard.buttons.stop.Click();
-    return false;
-  };
-  again.form->wizard.ShowPage(5);
-  again.form->wizard.buttons.next.Click();
-  again.toolkit.RunFor(100);
-  ASSERT_EQ(again.form->wizard.CurrentPage(), 7);
-  EXPECT_EQ(again.form->finish.shutdownNote.Caption(), L"");
-  EXPECT_FALSE(again.form->finish.countdown.Enabled());
-  again.toolkit.RunFor(30'000);
-  EXPECT_TRUE(again.power.exitRequests.empty());
-}
-
-TEST_F(SystemActions, TheSoundPlaysTwentyFiveTimesUnlessAButtonIsClicked) {
-  RunD(false);
-  EXPECT_EQ(m.sound.played, std::vector<std::wstring>{kAppFolder + L"\\sound.wav"});
-  EXPECT_TRUE(playWav().Enabled());
-  m.toolkit.RunFor(4'900);
-  EXPECT_EQ(m.sound.played.size(), 1u);
-  m.toolkit.RunFor(200);
-  EXPECT_EQ(m.sound.played.size(), 2u);
-  m.toolkit.RunFor(200'000);
-  EXPECT_EQ(m.sound.played.size(), 25u);
-  EXPECT_FALSE(playWav().Enabled());
+TEST_F(Engine, TheCompletionSoundPlaysTwentyFiveTimesFromEachRestart) {
+  CompletionSound sound;
+  int plays = 1;
+  while (sound.PlayCompletionSound()) ++plays;
+  EXPECT_EQ(plays, 25);
+  EXPECT_EQ(m.sound.played, std::vector<std::wstring>(25, kAppFolder + L"\\sound.wav"));
   EXPECT_FALSE(m.files.FileExists(CheckpointFile()));
-
-  // A new run counts its plays afresh; Back stops the repeats.
-  m.sound.played.clear();
-  Back();
-  f->wizard.ShowPage(5);
-  Next();
-  m.toolkit.RunFor(100);
-  ASSERT_EQ(Page(), 7);
-  m.toolkit.RunFor(10'000);
-  EXPECT_EQ(m.sound.played.size(), 3u);
-  Back();
-  m.toolkit.RunFor(60'000);
-  EXPECT_EQ(m.sound.played.size(), 3u);
+  sound.Restart();
+  EXPECT_TRUE(sound.PlayCompletionSound());
 }
 
-TEST_F(SystemActions, NoSoundWhenUntickedAndOnePlayForAStoppedRun) {
-  RunD(false, false);
-  m.toolkit.RunFor(30'000);
-  EXPECT_TRUE(m.sound.played.empty());
-
-  f->run.sound.Click();
-  m.files.refuse = [&](FsOp op, const std::wstring&) {
-    if (op == FsOp::Create) f->wizard.buttons.stop.Click();
-    return false;
-  };
-  f->wizard.ShowPage(5);
-  Next();
-  m.toolkit.RunFor(30'000);
-  EXPECT_EQ(m.sound.played.size(), 1u);
-  EXPECT_FALSE(playWav().Enabled());
-}
-
-TEST_F(SystemActions, TheBinIsEmptiedBeforeTheDisksOnlyWhenAsked) {
-  RunD(false);
-  EXPECT_EQ(m.shell.binEmptied, 0);
-
-  f->method.emptyBin.Click();
-  m.shell.emptyBinResult = false;  // an empty bin reports a failure: the run goes on
-  bool diskBegun = false, emptiedBeforeDisk = false;
-  m.files.refuse = [&](FsOp op, const std::wstring& path) {
-    if (op == FsOp::CreateFolder && path.rfind(L"D:", 0) == 0 && !diskBegun) {
-      diskBegun = true;
-      emptiedBeforeDisk = m.shell.binEmptied == 1;
-    }
-    return false;
-  };
-  f->wizard.ShowPage(5);
-  Next();
-  m.toolkit.RunFor(100);
-  EXPECT_EQ(m.shell.binEmptied, 1);
-  EXPECT_TRUE(diskBegun);
-  EXPECT_TRUE(emptiedBeforeDisk);
-  EXPECT_EQ(m.files.Contents(kData + L"\\log.txt").substr(0, 2), "1|");
-}
-
-const std::wstring kMemory = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-
-std::optional<RegValue> PagingValue(StartMachine& m) {
-  return m.registry.Query(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown");
-}
-
-TEST(PagingFileOption, AnAdministratorSetsAndClearsIt) {
-  StartMachine m;
-  m.registry.CreateKey(Hive::LocalMachine, kMemory);
-  ASSERT_TRUE(m.Start());
-  m.form->method.pagingFile.Click();
-  EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
-  EXPECT_EQ(PagingValue(m)->type, regtype::Dword);
-  m.form->method.pagingFile.Click();
-  EXPECT_EQ(PagingValue(m)->data, DwordValue(0).data);
-  EXPECT_TRUE(m.dialogs.shown.empty());
-  EXPECT_FALSE(m.files.FileExists(CheckpointFile()));
-
-  // Start-up ticks the box from the value 1.
-  m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(1));
-  ASSERT_TRUE(m.Start());
-  EXPECT_TRUE(Ticked(m.form->method.pagingFile));
-  EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
-
-  // A write the system refuses leaves the box as the system holds it.
-  m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(0));
-  ASSERT_TRUE(m.Start());
-  m.registry.refuseWrite = [](Hive hive, const std::wstring&) { return hive == Hive::LocalMachine; };
-  m.form->method.pagingFile.Click();
-  EXPECT_FALSE(Ticked(m.form->method.pagingFile));
-  EXPECT_EQ(PagingValue(m)->data, DwordValue(0).data);
-}
-
-// The box shows what the system does: ticked from the value 1 without a
-// word at start, and back to that after the reason when clicked.
-TEST(PagingFileOption, AnyoneElseSeesTheReasonOnClickAndTheBoxSpringsBack) {
-  StartMachine m;
-  m.registry.CreateKey(Hive::LocalMachine, kMemory);
-  m.registry.SetValue(Hive::LocalMachine, kMemory, L"ClearPageFileAtShutdown", DwordValue(1));
-  m.system.elevated = false;
-  m.registry.refuseWrite = [](Hive hive, const std::wstring&) { return hive == Hive::LocalMachine; };
-  ASSERT_TRUE(m.Start());
-  const std::wstring reason = LangText(L"ERRORS", L"RUN-AS-ADMIN");
-  EXPECT_TRUE(m.dialogs.shown.empty());
-  EXPECT_TRUE(Ticked(m.form->method.pagingFile));
-  m.form->method.pagingFile.Click();
-  ASSERT_EQ(m.dialogs.shown.size(), 1u);
-  EXPECT_EQ(m.dialogs.shown[0].text, reason);
-  EXPECT_EQ(m.dialogs.shown[0].style & 0xF0, mb::Critical);
-  EXPECT_TRUE(Ticked(m.form->method.pagingFile));
-  EXPECT_EQ(PagingValue(m)->data, DwordValue(1).data);
+TEST_F(Engine, ThePagingFileOptionIsTheNumberOneAndOnlyAnAdministratorSetsIt) {
+  const std::wstring key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+  const wchar_t* name = L"ClearPageFileAtShutdown";
+  m.registry.CreateKey(Hive::LocalMachine, key);
+  const std::pair<RegValue, bool> values[] = {{DwordValue(1), true},
+                                              {DwordValue(257), false},
+                                              {StringValue(L"1"), true},
+                                              {StringValue(L"yes"), false},
+                                              {{regtype::Binary, {1, 0, 0, 0}}, false}};
+  for (const auto& [value, set] : values) {
+    m.registry.SetValue(Hive::LocalMachine, key, name, value);
+    EXPECT_EQ(PagingFileClearedAtShutdown(), set);
+  }
+  EXPECT_TRUE(ChangePagingFileSetting(true));
+  EXPECT_EQ(m.registry.Query(Hive::LocalMachine, key, name)->data, DwordValue(1).data);
+  // A write the system refuses is no change, so the box can spring back.
+  m.registry.faults.Fail(fake::FsOp::RegistrySet, 1, FsFailure::Refused);
+  EXPECT_FALSE(ChangePagingFileSetting(false));
+  EXPECT_TRUE(PagingFileClearedAtShutdown());
+  Env().IsAdmin = false;
+  EXPECT_FALSE(ChangePagingFileSetting(false));
+  EXPECT_TRUE(PagingFileClearedAtShutdown());
 }
 
 }  // namespace

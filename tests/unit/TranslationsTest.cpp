@@ -1,7 +1,7 @@
-// The translations are held to the English file: the same sections, keys,
-// comments and order, every text filled in, the character set the language
-// needs; and once the build has put them in their code pages, the program's
-// own lookup must read back exactly what the translator wrote.
+// The shipped English file holds every text the program asks for; the
+// translations are held to it line by line, in the character set their
+// language needs; and once the build has put them in their code pages, the
+// program's own lookup reads back exactly what the translator wrote.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "lang/Language.h"
@@ -21,19 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kRoot = VANTREL_SOURCE_DIR;
-const fs::path kEncoder = kRoot / "tools" / "encode-languages.py";
-
-// What a translation's file name calls for: the language's English name on
-// the first line, and its font character set.
-struct Expected {
-  std::string language;
-  int charset;
-};
-const std::map<std::string, Expected> kExpected = {
-    {"German", {"German", 0}},     {"French", {"French", 0}},         {"Spain", {"Spanish", 0}},
-    {"Italian", {"Italian", 0}},   {"Portuguese", {"Portuguese", 0}}, {"Polish", {"Polish", 238}},
-    {"Russian", {"Russian", 204}}, {"Chinese", {"Chinese", 134}},     {"Japanese", {"Japanese", 128}},
-    {"Korean", {"Korean", 129}},   {"Greek", {"Greek", 161}},         {"Turkish", {"Turkish", 162}}};
 
 std::string ReadFile(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -44,50 +32,46 @@ std::string ReadFile(const fs::path& p) {
 
 std::string Trim(const std::string& s) {
   const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+  return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 // One line of a language file by its shape: '[' a section, '=' a text, ';' a
-// comment, ' ' a blank line, '?' anything else.
+// comment, ' ' a blank line, '?' anything else; with the section it is in.
 struct Line {
   char kind;
-  std::string name;  // the section or the key
-  std::string text;
+  std::string section, name, text;
 };
 
 std::vector<Line> ReadLines(const fs::path& file) {
   std::vector<Line> lines;
   std::istringstream in(ReadFile(file));
+  std::string section;
   for (std::string raw; std::getline(in, raw);) {
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    if (raw.ends_with('\r')) raw.pop_back();
     const std::string line = Trim(raw);
     const auto eq = line.find('=');
-    if (line.empty()) {
-      lines.push_back({' ', "", ""});
-    } else if (line[0] == ';') {
-      lines.push_back({';', "", line});
-    } else if (line[0] == '[' && line.back() == ']') {
-      lines.push_back({'[', line.substr(1, line.size() - 2), ""});
-    } else if (eq != std::string::npos) {
-      lines.push_back({'=', Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
-    } else {
-      lines.push_back({'?', line, ""});
-    }
+    if (line.starts_with('[') && line.ends_with(']')) section = line.substr(1, line.size() - 2);
+    lines.push_back(line.empty()              ? Line{' ', section, "", ""}
+                    : line[0] == ';'          ? Line{';', section, "", line}
+                    : line[0] == '['          ? Line{'[', section, section, ""}
+                    : eq != std::string::npos ? Line{'=', section, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))}
+                                              : Line{'?', section, line, ""});
   }
   return lines;
 }
 
-using Texts = std::map<std::pair<std::string, std::string>, std::string>;
-
-Texts TextsOf(const std::vector<Line>& lines) {
-  Texts texts;
-  std::string section;
-  for (const Line& line : lines) {
-    if (line.kind == '[') section = line.name;
-    if (line.kind == '=') texts.emplace(std::pair{section, line.name}, line.text);
+std::wstring Wide(const std::string& utf8) {
+  std::wstring out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    out.push_back(static_cast<wchar_t>(cp));
+    i += extra + 1;
   }
-  return texts;
+  return out;
 }
 
 std::vector<fs::path> Translations() {
@@ -98,17 +82,11 @@ std::vector<fs::path> Translations() {
   return files;
 }
 
-std::wstring FromUtf8(const std::string& s) {
-  std::wstring out;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    out.push_back(static_cast<wchar_t>(cp));
-    i += extra + 1;
-  }
-  return out;
+// Runs the encoder; its exit code, with what it wrote to stderr in `errors`.
+int Encode(std::initializer_list<std::string> arguments, const fs::path& errors) {
+  std::string command = "python3 '" + (kRoot / "tools" / "encode-languages.py").string() + "'";
+  for (const std::string& argument : arguments) command.append(" '").append(argument).append("'");
+  return std::system(command.append(" 2>'").append(errors.string()).append("'").c_str());
 }
 
 // A folder of its own for one test, gone afterwards.
@@ -119,69 +97,55 @@ struct TempFolder {
     path = mkdtemp(pattern.data());
   }
   ~TempFolder() { fs::remove_all(path); }
-  void Put(const std::string& name, const std::string& text) { std::ofstream(path / name, std::ios::binary) << text; }
 };
 
-// Runs the encoder with the given arguments; its exit code, with what it wrote
-// to stderr in `errors`.
-int Encode(std::initializer_list<std::string> arguments, const fs::path& errors) {
-  std::string command = "python3 '" + kEncoder.string() + "'";
-  for (const std::string& argument : arguments) command.append(" '").append(argument).append("'");
-  command.append(" 2>'").append(errors.string()).append("'");
-  return std::system(command.c_str());
-}
-
-TEST(Translations, HoldEveryEnglishTextAndNoOther) {
-  const Texts english = TextsOf(ReadLines(kRoot / "dist" / "Languages" / "English.ini"));
-  ASSERT_EQ(english.size(), 117u);
-  const auto files = Translations();
-  ASSERT_FALSE(files.empty());
-  for (const fs::path& file : files) {
-    const Texts texts = TextsOf(ReadLines(file));
-    for (const auto& [key, text] : english) {
-      const auto found = texts.find(key);
-      EXPECT_TRUE(found != texts.end() && !found->second.empty())
-          << file.filename() << " lacks [" << key.first << "] " << key.second;
+TEST(EnglishFile, HoldsEveryTextTheProgramAsksForInCrLfLines) {
+  const std::string english = ReadFile(kRoot / "dist" / "Languages" / "English.ini");
+  EXPECT_EQ(std::regex_search(english, std::regex("[^\r]\n")), false);
+  FakeMachine m;
+  m.PutLanguage(L"English", english);
+  ASSERT_TRUE(InitLanguage());
+  const std::regex lookup(R"re(LangText\(L"([A-Z0-9]+)",\s*L"([A-Z0-9-]+)"\))re");
+  int asked = 0;
+  for (const char* dir : {"app", "disks", "engine", "runlog", "system", "lang", "services", "maker"}) {
+    if (!fs::exists(kRoot / dir)) continue;
+    for (const auto& entry : fs::recursive_directory_iterator(kRoot / dir)) {
+      const std::string code = ReadFile(entry.path());
+      for (std::sregex_iterator it(code.begin(), code.end(), lookup), end; it != end; ++it, ++asked)
+        EXPECT_EQ(LangText(Wide((*it)[1]), Wide((*it)[2])).find(L"text not found"), std::wstring::npos)
+            << entry.path() << " asks for " << (*it)[0];
     }
-    for (const auto& [key, text] : texts)
-      EXPECT_TRUE(english.count(key)) << file.filename() << " has [" << key.first << "] " << key.second
-                                      << ", which English lacks";
   }
+  EXPECT_GT(asked, 30);
 }
 
+// The same sections, keys, comments and blank lines in the same order, every
+// text filled in, the first line naming the language, the character set
+// the language needs, and shortcut names that can be file names.
 TEST(Translations, FollowTheEnglishFileLineByLine) {
+  const std::map<std::string, std::pair<std::string, int>> languages = {
+      {"German", {"German", 0}},     {"French", {"French", 0}},         {"Spain", {"Spanish", 0}},
+      {"Italian", {"Italian", 0}},   {"Portuguese", {"Portuguese", 0}}, {"Polish", {"Polish", 238}},
+      {"Russian", {"Russian", 204}}, {"Chinese", {"Chinese", 134}},     {"Japanese", {"Japanese", 128}},
+      {"Korean", {"Korean", 129}},   {"Greek", {"Greek", 161}},         {"Turkish", {"Turkish", 162}}};
   const auto english = ReadLines(kRoot / "dist" / "Languages" / "English.ini");
+  ASSERT_EQ(std::count_if(english.begin(), english.end(), [](const Line& l) { return l.kind == '='; }), 117);
+  ASSERT_EQ(Translations().size(), languages.size());
   for (const fs::path& file : Translations()) {
+    SCOPED_TRACE(file.filename().string());
+    const auto& [language, charset] = languages.at(file.stem().string());
     const auto lines = ReadLines(file);
-    const auto expected = kExpected.find(file.stem().string());
-    ASSERT_NE(expected, kExpected.end()) << file.filename() << " is no language the tests know";
-    ASSERT_FALSE(lines.empty()) << file.filename();
-    EXPECT_EQ(lines[0].text, "; Vantrel - " + expected->second.language + " language file") << file.filename();
-    ASSERT_EQ(lines.size(), english.size()) << file.filename() << " has another number of lines";
-    for (std::size_t i = 0; i < lines.size(); ++i)
-      EXPECT_TRUE(lines[i].kind == english[i].kind && lines[i].name == english[i].name)
-          << file.filename() << " line " << i + 1 << ": '" << lines[i].name << "' where English has '"
-          << english[i].name << "'";
-  }
-}
-
-TEST(Translations, CharsetIsTheOneTheirNameCallsFor) {
-  for (const fs::path& file : Translations()) {
-    const auto expected = kExpected.find(file.stem().string());
-    ASSERT_NE(expected, kExpected.end()) << file.filename() << " is no language the tests know";
-    const Texts texts = TextsOf(ReadLines(file));
-    const auto charset = texts.find({"CHARSET", "CHARSET"});
-    ASSERT_NE(charset, texts.end()) << file.filename();
-    EXPECT_EQ(charset->second, std::to_string(expected->second.charset)) << file.filename();
-  }
-}
-
-TEST(Translations, ShortcutNamesCanBeFileNames) {
-  for (const fs::path& file : Translations()) {
-    for (const auto& [key, text] : TextsOf(ReadLines(file))) {
-      if (key.first != "SHORTCUTS") continue;
-      EXPECT_EQ(text.find_first_of("\\/:*?\"<>|"), std::string::npos) << file.filename() << " " << key.second;
-      EXPECT_TRUE(!text.empty() && text.back() != '.') << file.filename() << " " << key.second;
+    ASSERT_EQ(lines.size(), english.size());
+    EXPECT_EQ(lines[0].text, "; Vantrel - " + language + " language file");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const Line& l = lines[i];
+      EXPECT_TRUE(l.kind == english[i].kind && l.section == english[i].section && l.name == english[i].name)
+          << "line " << i + 1 << ": '" << l.name << "' where English has '" << english[i].name << "'";
+      EXPECT_TRUE(l.kind != '=' || !l.text.empty()) << l.name;
+      EXPECT_TRUE(l.section != "CHARSET" || l.kind != '=' || l.text == std::to_string(charset));
+      EXPECT_TRUE(l.section != "SHORTCUTS" || l.kind != '=' ||
+                  (l.text.find_first_of("\\/:*?\"<>|") == std::string::npos && !l.text.ends_with('.')))
+          << l.name;
     }
   }
 }
@@ -194,37 +158,34 @@ TEST(Translations, ReadBackThroughTheProgramAsWritten) {
       << ReadFile(out.path / "errors");
   for (const fs::path& source : Translations()) {
     const std::string name = source.stem().string();
-    const std::string bytes = ReadFile(out.path / source.filename());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '\n') {
-        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << " at byte " << i;
-      }
-    }
     FakeMachine m;
     m.PutLanguage(L"English", ReadFile(kRoot / "dist" / "Languages" / "English.ini"));
-    m.PutLanguage(FromUtf8(name), bytes);
-    WriteSetting(kProgramSettings, L"Settings", L"Language", FromUtf8(name));
+    m.PutLanguage(Wide(name), ReadFile(out.path / source.filename()));
+    WriteSetting(kProgramSettings, L"Settings", L"Language", Wide(name));
     ASSERT_TRUE(InitLanguage()) << name;
-    for (const auto& [key, text] : TextsOf(ReadLines(source)))
-      EXPECT_EQ(LangText(FromUtf8(key.first), FromUtf8(key.second)), FromUtf8(text)) << name << " " << key.second;
+    for (const Line& l : ReadLines(source))
+      EXPECT_TRUE(l.kind != '=' || LangText(Wide(l.section), Wide(l.name)) == Wide(l.text)) << name << " " << l.name;
   }
 }
 
+// A text the code page cannot hold, or a file without a CHARSET of its own,
+// stops the build, naming the file and line, before anything is written.
 TEST(TranslationEncoder, RefusesWhatTheCodePageCannotHoldAndWritesNothing) {
   TempFolder in, out;
-  in.Put("Good.ini", "; Good\n[CHARSET]\nCHARSET=238\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
-  in.Put("Polish.ini", "; Polish\n[CHARSET]\nCHARSET=0\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
+  const auto put = [&](const char* name, const std::string& text) {
+    std::ofstream(in.path / name, std::ios::binary) << text;
+  };
+  put("Good.ini", "; Good\n[CHARSET]\nCHARSET=238\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
+  put("Polish.ini", "; Polish\n[CHARSET]\nCHARSET=0\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
   EXPECT_NE(Encode({in.path.string(), out.path.string()}, in.path / "errors"), 0);
   const std::string errors = ReadFile(in.path / "errors");
-  EXPECT_NE(errors.find("Polish.ini:5"), std::string::npos) << errors;
-  EXPECT_NE(errors.find("U+0142"), std::string::npos) << errors;
+  EXPECT_TRUE(errors.find("Polish.ini:5:") != std::string::npos && errors.find("U+0142") != std::string::npos)
+      << errors;
   EXPECT_FALSE(fs::exists(out.path / "Good.ini"));
-
-  in.Put("Polish.ini", "; Polish\n[INTERFACE]\nCOMMAND1=Dalej\n");
-  EXPECT_NE(Encode({"--check", in.path.string()}, in.path / "errors"), 0);
-  EXPECT_NE(ReadFile(in.path / "errors").find("no CHARSET"), std::string::npos);
-  in.Put("Polish.ini", "; Polish\n[CHARSET]\nCHARSET=1\n");
-  EXPECT_NE(Encode({"--check", in.path.string()}, in.path / "errors"), 0);
+  for (const char* polish : {"; Polish\n[INTERFACE]\nCOMMAND1=Dalej\n", "; Polish\n[CHARSET]\nCHARSET=1\n"}) {
+    put("Polish.ini", polish);
+    EXPECT_NE(Encode({"--check", in.path.string()}, in.path / "errors"), 0) << polish;
+  }
   fs::remove(in.path / "Polish.ini");
   EXPECT_EQ(Encode({"--check", in.path.string()}, in.path / "errors"), 0) << ReadFile(in.path / "errors");
 }
