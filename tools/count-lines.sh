@@ -31,10 +31,14 @@ files() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' -o 
 program_dirs=()
 for d in app main maker engine disks runlog system lang services platform; do [ -d "$d" ] && program_dirs+=("$d"); done
 mapfile -t program < <(files "${program_dirs[@]}" | grep -v '^platform/fake/')
-mapfile -t tests < <(files tests/unit tests/contract; find tests/e2e -maxdepth 1 -name '*.sh' | sort)
+# The machines the unit tests stand on and the contract tests' main are
+# harness, not cases.
+harness_files=(tests/unit/*Machine.h tests/contract/ContractHarness.h tests/contract/ContractMain.cpp)
+mapfile -t tests < <(files tests/unit tests/contract | grep -vxF -f <(printf '%s\n' "${harness_files[@]}");
+                     find tests/e2e -maxdepth 1 -name '*.sh' | sort)
 mapfile -t fakes < <(files platform/fake)
 mapfile -t driver < <(files tests/e2e/driver)
-mapfile -t harness < <(files tests/harness tools/endpoint.py)
+mapfile -t harness < <(files tests/harness tools/endpoint.py; printf '%s\n' "${harness_files[@]}")
 
 p=$(code_lines "${program[@]}")
 t=$(code_lines "${tests[@]}")
