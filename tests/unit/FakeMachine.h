@@ -28,6 +28,11 @@ struct FakeMachine : fake::FakePlatform {
     system.applicationFolder = kAppFolder;
   }
 
+  // A web browser registered as the handler of http addresses.
+  void Browser(const wchar_t* command = L"browser.exe %1") {
+    registry.CreateKey(Hive::ClassesRoot, L"HTTP\\shell\\open\\command");
+    registry.SetValue(Hive::ClassesRoot, L"HTTP\\shell\\open\\command", L"", StringValue(command));
+  }
   // A language file from lines joined with CR LF.
   void PutLanguage(const std::wstring& name, const std::string& text) {
     files.PutFile(kLanguages + L"\\" + name + L".ini", text);

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -46,6 +47,14 @@ struct StartMachine : FakeMachine {
   bool Start(const std::wstring& commandLine = L"") {
     form = std::make_unique<StartForm>();
     return form->Load(commandLine) == Handover::Wizard;
+  }
+  // Calls `step` at each turn of the window from now on until it returns
+  // true; the disk's calls let virtual time pass meanwhile.
+  void Watch(std::function<bool()> step) {
+    files.faults.msPerCall = std::max(files.faults.msPerCall, 1u);
+    toolkit.At(clock.now + 1, [this, step] {
+      if (!step()) Watch(step);
+    });
   }
   Texts Boxes() {
     Texts texts;
