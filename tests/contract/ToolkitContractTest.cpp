@@ -1,8 +1,8 @@
 // The Win32 toolkit mirrors the retained model into real windows as the
-// logic relies on: tooltips that follow their controls, progress bars told
-// only what changed (and right beyond 32 bits), and a DoEvents that always
-// hands control back, quickly. The history list and the Enter and Esc
-// buttons the end-to-end tests of those pages read from the real program.
+// logic relies on: progress bars told only what changed (and right beyond
+// 32 bits), and a DoEvents that always hands control back, quickly. The
+// disk page's tips, the history list and the Enter and Esc buttons the
+// end-to-end tests of those pages read from the real program.
 #include <gtest/gtest.h>
 
 #include "platform/Toolkit.h"
@@ -29,18 +29,11 @@ class ToolkitContract : public ::testing::Test {
   static void TearDownTestSuite() { InstallToolkit(nullptr); }
   void TearDown() override { form.reset(); }
 
-  // A form with a panel, as the disk panel is built (a label slot of an
-  // array and an image), and a progress bar; shown when `show`.
-  void MakeForm(bool show = true) {
+  // A shown form with a progress bar.
+  void MakeForm() {
     form = std::make_unique<Form>(L"Contract", 6000, 4000);
     form->SetCaption(title);
-    Control& panel = form->Add(ControlKind::Container, L"Picture1", 100, nullptr, {0, 0, 6000, 4000});
-    label = &form->Add(ControlKind::Label, L"DiskLabel", 200, &panel, {300, 300, 1500, 600}, 0);
-    image = &form->Add(ControlKind::Image, L"DiskImage", 300, &panel, {2400, 300, 900, 900});
     bar = &form->Add(ControlKind::ProgressBar, L"ProgressBar1", 400, nullptr, {300, 2500, 5000, 300});
-    if (show) Show();
-  }
-  void Show() {
     form->SetVisible(true);
     formWindow = FindWindowW(L"VantrelForm", title.c_str());
     ASSERT_NE(formWindow, nullptr) << "no window for the form: these tests need a display";
@@ -57,58 +50,11 @@ class ToolkitContract : public ::testing::Test {
         reinterpret_cast<LPARAM>(&search));
     return search.second;
   }
-  HWND Tips() const {
-    std::pair<HWND, HWND> search{formWindow, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) {
-          auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
-          wchar_t cls[64] = {};
-          GetClassNameW(w, cls, 64);
-          if (GetWindow(w, GW_OWNER) == s->first && std::wstring(cls) == TOOLTIPS_CLASSW) s->second = w;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-  }
-  int ToolCount() const { return static_cast<int>(SendMessageW(Tips(), TTM_GETTOOLCOUNT, 0, 0)); }
-  std::wstring TipOf(int id) const {
-    wchar_t text[512] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = GetParent(WindowOf(id));
-    tool.uId = reinterpret_cast<UINT_PTR>(WindowOf(id));
-    tool.lpszText = text;
-    SendMessageW(Tips(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-    return text;
-  }
-
   std::wstring title = L"Toolkit contract " + std::to_wstring(GetTickCount64());
   std::unique_ptr<Form> form;
-  Control *label = nullptr, *image = nullptr, *bar = nullptr;
+  Control* bar = nullptr;
   HWND formWindow = nullptr;
 };
-
-// Set before the window exists and after, changed, added with a new member
-// of the array, removed with it or by empty text, two lines kept apart.
-// (That one shows while the mouse rests on a label, the end-to-end test of
-// the disk page proves with the real program.)
-TEST_F(ToolkitContract, ToolTipsFollowTheirControls) {
-  MakeForm(false);
-  label->SetToolTip(L"C: Local disk\nNTFS");
-  Show();
-  image->SetToolTip(L"Fixed disk");
-  ASSERT_NE(Tips(), nullptr);
-  EXPECT_TRUE(ToolCount() == 2 && TipOf(200) == L"C: Local disk\nNTFS" && TipOf(300) == L"Fixed disk");
-  EXPECT_GT(SendMessageW(Tips(), TTM_GETMAXTIPWIDTH, 0, 0), 0);  // else the lines show as one
-  label->SetToolTip(L"C: Local disk\nNTFS, 120 GB free");
-  EXPECT_TRUE(ToolCount() == 2 && TipOf(200) == L"C: Local disk\nNTFS, 120 GB free");
-  form->Load(L"DiskLabel", 1)->SetToolTip(L"E:");
-  EXPECT_EQ(ToolCount(), 3);
-  form->Unload(L"DiskLabel", 1);
-  image->SetToolTip(L"");
-  EXPECT_EQ(ToolCount(), 1);
-}
 
 // What a progress bar's window receives, recorded by subclassing it.
 std::vector<UINT> g_received;
