@@ -57,11 +57,9 @@ TEST_F(Engine, LeftoversGoButNeitherWhatTheirLinksPointToNorAnotherRunsWork) {
   EXPECT_EQ(m.files.Contents(L"F:\\VNL_temp\\bo1-x.$$$"), "running");
   EXPECT_TRUE(m.files.FileExists(L"C:\\VNL_temp\\x") && m.files.FileExists(L"G:\\VNL_temp\\locked") &&
               m.files.FileExists(L"H:\\VNL_temp"));
-  std::vector<std::wstring> told;
-  for (const auto& shown : m.dialogs.shown) told.push_back(shown.text);
   const std::wstring exists = LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n",
                      deleted = LangText(L"VERSION3", L"OLD-FOLDER-DELETED");
-  EXPECT_EQ(told, (std::vector<std::wstring>{exists + onWindowsDrive, deleted, exists + L"D:\\VNL_temp", deleted,
+  EXPECT_EQ(m.Boxes(), (std::vector<std::wstring>{exists + onWindowsDrive, deleted, exists + L"D:\\VNL_temp", deleted,
                                              exists + L"E:\\VNL_temp", deleted, exists + L"G:\\VNL_temp",
                                              LangText(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\nG:\\VNL_temp"}));
   EXPECT_TRUE(m.dialogs.shown[1].style == mb::Information && m.dialogs.shown.back().style == mb::Exclamation);

@@ -56,11 +56,6 @@ struct StartMachine : FakeMachine {
       if (!step()) Watch(step);
     });
   }
-  Texts Boxes() {
-    Texts texts;
-    for (const auto& shown : dialogs.shown) texts.push_back(shown.text);
-    return texts;
-  }
   std::unique_ptr<StartForm> form;
 };
 
