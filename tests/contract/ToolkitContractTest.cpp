@@ -38,18 +38,6 @@ class ToolkitContract : public ::testing::Test {
     formWindow = FindWindowW(L"VantrelForm", title.c_str());
     ASSERT_NE(formWindow, nullptr) << "no window for the form: these tests need a display";
   }
-  HWND WindowOf(int id) const {
-    std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(
-        formWindow,
-        [](HWND w, LPARAM p) {
-          auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-          if (GetDlgCtrlID(w) == s->first) s->second = w;
-          return s->second ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-  }
   std::wstring title = L"Toolkit contract " + std::to_wstring(GetTickCount64());
   std::unique_ptr<Form> form;
   Control* bar = nullptr;
@@ -69,7 +57,7 @@ LRESULT CALLBACK Recording(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 TEST_F(ToolkitContract, ProgressBarIsToldOnlyWhatChangedAndStaysRightBeyond32Bits) {
   constexpr int64_t kTiB = int64_t{1} << 40;
   MakeForm();
-  HWND window = WindowOf(400);
+  HWND window = GetDlgItem(formWindow, 400);
   g_barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Recording)));
   auto position = [&] { return static_cast<int64_t>(SendMessageW(window, PBM_GETPOS, 0, 0)); };
   auto top = [&] { return static_cast<int64_t>(SendMessageW(window, PBM_GETRANGE, FALSE, 0)); };
