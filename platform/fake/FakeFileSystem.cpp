@@ -161,12 +161,9 @@ bool FakeFileSystem::SwapForLink(const std::wstring& folder, const std::wstring&
   return true;
 }
 
-bool FakeFileSystem::Pass(FsOp op, FsOp asked, const std::wstring& path) {
+bool FakeFileSystem::Pass(FsOp op) {
   const FsFailure fault = faults.Next(op);
-  // `refuse` is asked even when a fault fires: tests watch operations with it.
-  const bool refused = Refused(asked, path);
-  if (fault != FsFailure::None) return Fail(fault);
-  return refused ? Fail(FsFailure::Refused) : true;
+  return fault == FsFailure::None || Fail(fault);
 }
 
 bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
@@ -212,7 +209,7 @@ bool FakeFileSystem::FolderExists(const std::wstring& path) {
 
 bool FakeFileSystem::CreateFolder(const std::wstring& path) {
   const std::wstring key = Resolve(path);
-  if (!Pass(FsOp::CreateFolder, path)) return false;
+  if (!Pass(FsOp::CreateFolder)) return false;
   if (entries_.count(key)) return Fail(FsFailure::Refused);
   if (!ParentIsFolder(key)) return Fail(FsFailure::Missing);
   Entry e;
@@ -226,7 +223,7 @@ bool FakeFileSystem::CreateFolder(const std::wstring& path) {
 bool FakeFileSystem::RemoveFile(const std::wstring& path) {
   // Deleting a file link deletes the link, as on Windows.
   const std::wstring key = Resolve(path, false);
-  if (!Pass(FsOp::RemoveFile, path)) return false;
+  if (!Pass(FsOp::RemoveFile)) return false;
   const auto it = entries_.find(key);
   if (it == entries_.end()) return FailAbsent(key);
   if (it->second.folder || it->second.readOnly) return Fail(FsFailure::Refused);
@@ -238,7 +235,7 @@ bool FakeFileSystem::RemoveFolder(const std::wstring& path) {
   // Removing a folder link removes the link, as on Windows; a real folder
   // must be empty.
   const std::wstring key = Resolve(path, false);
-  if (!Pass(FsOp::RemoveFolder, path)) return false;
+  if (!Pass(FsOp::RemoveFolder)) return false;
   const auto it = entries_.find(key);
   if (it == entries_.end()) return FailAbsent(key);
   if (held_.count(key)) return Fail(FsFailure::InUse);
@@ -256,7 +253,7 @@ bool FakeFileSystem::IsLink(const std::wstring& path) {
 bool FakeFileSystem::RemoveLink(const std::wstring& path) {
   const std::wstring key = Resolve(path, false);
   const auto found = entries_.find(key);
-  if (!Pass(found != entries_.end() && found->second.folder ? FsOp::RemoveFolder : FsOp::RemoveFile, path))
+  if (!Pass(found != entries_.end() && found->second.folder ? FsOp::RemoveFolder : FsOp::RemoveFile))
     return false;
   const auto it = entries_.find(key);
   if (it == entries_.end()) return FailAbsent(key);
@@ -266,7 +263,7 @@ bool FakeFileSystem::RemoveLink(const std::wstring& path) {
 }
 
 bool FakeFileSystem::ReadAll(const std::wstring& path, std::string& bytes) {
-  if (!Pass(FsOp::Read, path)) return false;
+  if (!Pass(FsOp::Read)) return false;
   const Entry* e = Find(path);
   if (!e) return FailAbsent(Resolve(path));
   if (e->folder) return Fail(FsFailure::Refused);
@@ -296,11 +293,11 @@ class FakeOutputFile : public OutputFile {
   FakeOutputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
   bool Write(const std::string& bytes) override {
     if (!open_) return fs_.Fail(FsFailure::Refused);
-    return fs_.Pass(FsOp::Write, FsOp::Append, path_) && fs_.StoreFile(path_, bytes, true);
+    return fs_.Pass(FsOp::Write) && fs_.StoreFile(path_, bytes, true);
   }
   bool Flush() override {
     if (!open_) return fs_.Fail(FsFailure::Refused);
-    if (!fs_.Pass(FsOp::Flush, path_)) return false;
+    if (!fs_.Pass(FsOp::Flush)) return false;
     FakeFileSystem::Entry* e = fs_.Find(path_);
     if (!e) return fs_.Fail(FsFailure::Missing);
     e->unflushed = false;
@@ -310,7 +307,7 @@ class FakeOutputFile : public OutputFile {
     const bool was = open_;
     open_ = false;
     if (!was) return fs_.Fail(FsFailure::Refused);
-    return fs_.Pass(FsOp::Close, path_) && fs_.Succeed();
+    return fs_.Pass(FsOp::Close) && fs_.Succeed();
   }
 
  private:
@@ -330,7 +327,7 @@ class FakeFolderHold : public FolderHold {
   bool Remove() override {
     if (!std::exchange(holding_, false)) return fs_.Fail(FsFailure::Refused);
     fs_.held_.erase(key_);
-    if (!fs_.Pass(FsOp::RemoveFolder, key_)) return false;
+    if (!fs_.Pass(FsOp::RemoveFolder)) return false;
     if (!fs_.entries_.count(key_)) return fs_.FailAbsent(key_);
     if (fs_.children_.count(key_)) return fs_.Fail(FsFailure::Refused);
     fs_.Erase(key_);
@@ -345,7 +342,7 @@ class FakeFolderHold : public FolderHold {
 
 std::unique_ptr<FolderHold> FakeFileSystem::Hold(const std::wstring& folder) {
   const std::wstring key = Resolve(folder, false);
-  if (!Pass(FsOp::Hold, folder)) return nullptr;
+  if (!Pass(FsOp::Hold)) return nullptr;
   const auto it = entries_.find(key);
   if (it == entries_.end()) {
     FailAbsent(key);
@@ -366,8 +363,8 @@ std::unique_ptr<FolderHold> FakeFileSystem::Hold(const std::wstring& folder) {
 std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::wstring& path) { return MakeFile(path, false); }
 
 std::unique_ptr<OutputFile> FakeFileSystem::MakeFile(const std::wstring& path, bool mustBeNew) {
-  if (!Pass(FsOp::Create, path)) return nullptr;
-  if ((mustBeNew && entries_.count(Resolve(path, false))) || Refused(FsOp::Write, path)) {
+  if (!Pass(FsOp::Create)) return nullptr;
+  if ((mustBeNew && entries_.count(Resolve(path, false)))) {
     Fail(FsFailure::Refused);
     return nullptr;
   }
@@ -408,16 +405,16 @@ bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& byte
 }
 
 bool FakeFileSystem::WriteAll(const std::wstring& path, const std::string& bytes) {
-  return Pass(FsOp::Write, path) && StoreFile(path, bytes, false) && Pass(FsOp::Close, path);
+  return Pass(FsOp::Write) && StoreFile(path, bytes, false) && Pass(FsOp::Close);
 }
 
 bool FakeFileSystem::AppendAll(const std::wstring& path, const std::string& bytes) {
-  return Pass(FsOp::Append, path) && StoreFile(path, bytes, true) && Pass(FsOp::Close, path);
+  return Pass(FsOp::Append) && StoreFile(path, bytes, true) && Pass(FsOp::Close);
 }
 
 bool FakeFileSystem::MoveReplace(const std::wstring& from, const std::wstring& to) {
   const std::wstring fromKey = Resolve(from), toKey = Resolve(to);
-  if (!Pass(FsOp::Move, from)) return false;
+  if (!Pass(FsOp::Move)) return false;
   const auto src = entries_.find(fromKey);
   if (src == entries_.end() || !ParentIsFolder(toKey)) return FailAbsent(src == entries_.end() ? fromKey : toKey);
   if (src->second.folder) return Fail(FsFailure::Refused);
@@ -431,12 +428,11 @@ bool FakeFileSystem::MoveReplace(const std::wstring& from, const std::wstring& t
 }
 
 bool FakeFileSystem::Copy(const std::wstring& from, const std::wstring& to) {
-  if (!Pass(FsOp::Copy, to)) return false;
+  if (!Pass(FsOp::Copy)) return false;
   const Entry* src = Find(from);
   if (!src) return FailAbsent(Resolve(from));
   if (src->folder) return Fail(FsFailure::Refused);
   const std::string bytes = src->bytes;
-  if (Refused(FsOp::Write, to)) return Fail(FsFailure::Refused);
   return StoreFile(to, bytes, false);
 }
 
@@ -453,7 +449,7 @@ bool FakeFileSystem::IsKind(const Entry& e, Kind kind) {
 std::vector<std::wstring> FakeFileSystem::List(const std::wstring& folder, Kind kind) {
   // Listing a link lists its target, as a search through it does on Windows.
   std::vector<std::wstring> names;
-  if (faults.Next(FsOp::List) != FsFailure::None || Refused(FsOp::List, folder)) return names;
+  if (faults.Next(FsOp::List) != FsFailure::None) return names;
   const auto kids = children_.find(Resolve(folder));
   if (kids == children_.end()) return names;
   for (const auto& [order, key] : kids->second) {
@@ -468,7 +464,7 @@ std::vector<std::wstring> FakeFileSystem::List(const std::wstring& folder, Kind 
 // some: those come later in the order and are handed on too.
 bool FakeFileSystem::Walk(const std::wstring& folder, Kind kind,
                           const std::function<bool(const std::wstring&)>& each) {
-  if (!Pass(FsOp::List, folder)) return false;
+  if (!Pass(FsOp::List)) return false;
   const std::wstring key = Resolve(folder);
   const auto self = entries_.find(key);
   if (self == entries_.end() || !self->second.folder) return Fail(FsFailure::Gone);
@@ -493,7 +489,7 @@ class FakeInputFile : public InputFile {
  public:
   FakeInputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
   bool Read(std::string& into, std::size_t most) override {
-    if (!fs_.Pass(FsOp::Read, path_)) {
+    if (!fs_.Pass(FsOp::Read)) {
       into.clear();
       return false;
     }
@@ -519,7 +515,7 @@ class FakeInputFile : public InputFile {
 };
 
 std::unique_ptr<InputFile> FakeFileSystem::OpenRead(const std::wstring& path) {
-  if (!Pass(FsOp::OpenRead, path)) return nullptr;
+  if (!Pass(FsOp::OpenRead)) return nullptr;
   const Entry* e = Find(path);
   if (!e) {
     FailAbsent(Resolve(path));

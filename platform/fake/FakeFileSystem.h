@@ -1,11 +1,10 @@
 // An in-memory file system with Windows path rules. Drives exist only once a
-// test adds them. Any operation can be made to fail in two ways: through
-// `refuse`, a callback asked before each operation (which also lets a test
-// watch them), or through the fault table `faults`, which fails the Nth call
-// of an operation with a chosen outcome. Either way LastFailure then tells
-// why, as it does for the failures the fake finds itself: Missing for an
-// absent file or folder, Refused for a read-only file or a folder that is
-// not empty, DiskFull for a write beyond a drive's `capacity`. Links behave
+// test adds them. Any operation can be made to fail through the fault table
+// `faults`, which fails the Nth call of an operation with a chosen outcome;
+// LastFailure then tells why, as it does for the failures the fake finds
+// itself: Missing for an absent file or folder, Refused for a read-only file
+// or a folder that is not empty, DiskFull for a write beyond a drive's
+// `capacity`. Links behave
 // as on Windows: a path through a link reaches its target, while removing a
 // link removes only the link. A held folder behaves as on Windows too:
 // neither it nor a folder above it can be renamed, removed or replaced
@@ -53,14 +52,6 @@ class FakeFileSystem : public FileSystem {
   // False while bytes written to the file have not been flushed.
   bool Flushed(const std::wstring& path) const;
 
-  // Asked with the operation and its path before each operation; true
-  // refuses it. Each operation asks about its own FsOp, and for the sake of
-  // the tests written before the fault table some ask about another as
-  // well: Create also about Write (of the empty file), Copy also about Write
-  // (of the destination), WriteAll and AppendAll also about Close, and
-  // OutputFile::Write asks about Append. The fault table counts only each
-  // operation's own FsOp (OutputFile::Write counts as Write).
-  std::function<bool(FsOp, const std::wstring&)> refuse;
   // Shared with FakeDrives made over this file system.
   Faults faults;
   // Bytes a drive holds at most, by upper-case letter; unlimited when absent.
@@ -119,11 +110,9 @@ class FakeFileSystem : public FileSystem {
   std::wstring Resolve(const std::wstring& path, bool followLast = true) const;
   Entry* Find(const std::wstring& path);
   const Entry* Find(const std::wstring& path) const;
-  bool Refused(FsOp op, const std::wstring& path) const { return refuse && refuse(op, path); }
-  // Counts a call of `op` in the fault table and asks `refuse` about
-  // `asked`; false, with the reason kept, when either says no.
-  bool Pass(FsOp op, const std::wstring& path) { return Pass(op, op, path); }
-  bool Pass(FsOp op, FsOp asked, const std::wstring& path);
+  // Counts a call of `op` in the fault table; false, with the reason kept,
+  // when it is to fail.
+  bool Pass(FsOp op);
   bool Fail(FsFailure why) {
     last_ = why;
     return false;

@@ -28,7 +28,6 @@ std::optional<RegValue> FakeRegistry::Query(Hive hive, const std::wstring& key,
 }
 
 bool FakeRegistry::CreateKey(Hive hive, const std::wstring& key) {
-  if (Refused(hive, key)) return false;
   auto& keys = Keys(hive);
   std::wstring k = PathKey(key);
   while (!k.empty()) {
@@ -40,7 +39,7 @@ bool FakeRegistry::CreateKey(Hive hive, const std::wstring& key) {
 
 bool FakeRegistry::SetValue(Hive hive, const std::wstring& key, const std::wstring& name,
                             const RegValue& value) {
-  if (Refused(hive, key) || faults.Next(FsOp::RegistrySet) != FsFailure::None) return false;
+  if (faults.Next(FsOp::RegistrySet) != FsFailure::None) return false;
   auto& keys = Keys(hive);
   const auto k = keys.find(PathKey(key));
   if (k == keys.end()) return false;
@@ -49,14 +48,12 @@ bool FakeRegistry::SetValue(Hive hive, const std::wstring& key, const std::wstri
 }
 
 bool FakeRegistry::DeleteValue(Hive hive, const std::wstring& key, const std::wstring& name) {
-  if (Refused(hive, key)) return false;
   auto& keys = Keys(hive);
   const auto k = keys.find(PathKey(key));
   return k != keys.end() && k->second.erase(LowerAscii(name)) == 1;
 }
 
 bool FakeRegistry::DeleteKey(Hive hive, const std::wstring& key) {
-  if (Refused(hive, key)) return false;
   auto& keys = Keys(hive);
   const std::wstring k = PathKey(key);
   if (k.empty() || !keys.count(k)) return false;

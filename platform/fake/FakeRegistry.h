@@ -1,7 +1,6 @@
 // An in-memory registry with the Windows rules: names match without regard
 // to case, values live in existing keys, a key with subkeys cannot be deleted.
 #pragma once
-#include <functional>
 #include <map>
 #include <string>
 
@@ -12,8 +11,6 @@ namespace vantrel::fake {
 
 class FakeRegistry : public Registry {
  public:
-  // Makes writes to a hive or key fail, as without administrator rights.
-  std::function<bool(Hive, const std::wstring& key)> refuseWrite;
   // Fails the Nth SetValue (FsOp::RegistrySet), whatever its key.
   Faults faults;
   bool HasKey(Hive hive, const std::wstring& key) const;
@@ -30,7 +27,6 @@ class FakeRegistry : public Registry {
  private:
   using Values = std::map<std::wstring, RegValue>;  // by lower-cased name
   std::map<std::wstring, Values>& Keys(Hive hive) { return hives_[static_cast<int>(hive)]; }
-  bool Refused(Hive hive, const std::wstring& key) const { return refuseWrite && refuseWrite(hive, key); }
   std::map<int, std::map<std::wstring, Values>> hives_;  // keys by lower-cased path
 };
 

@@ -1,7 +1,8 @@
 // The Win32 toolkit mirrors the retained model into real windows as the
-// logic relies on: tooltips that follow their controls, progress bars told only what changed (and right beyond 32
-// bits), report lists with the model's rows, the Enter and Esc buttons, and
-// a DoEvents that always hands control back, quickly.
+// logic relies on: progress bars told only what changed (and right beyond
+// 32 bits), and a DoEvents that always hands control back, quickly. The
+// disk page's tips, the history list and the Enter and Esc buttons the
+// end-to-end tests of those pages read from the real program.
 #include <gtest/gtest.h>
 
 #include "platform/Toolkit.h"
@@ -28,86 +29,20 @@ class ToolkitContract : public ::testing::Test {
   static void TearDownTestSuite() { InstallToolkit(nullptr); }
   void TearDown() override { form.reset(); }
 
-  // A form with a panel, as the disk panel is built (a label slot of an
-  // array and an image), and a progress bar; shown when `show`.
-  void MakeForm(bool show = true) {
+  // A shown form with a progress bar.
+  void MakeForm() {
     form = std::make_unique<Form>(L"Contract", 6000, 4000);
     form->SetCaption(title);
-    Control& panel = form->Add(ControlKind::Container, L"Picture1", 100, nullptr, {0, 0, 6000, 4000});
-    label = &form->Add(ControlKind::Label, L"DiskLabel", 200, &panel, {300, 300, 1500, 600}, 0);
-    image = &form->Add(ControlKind::Image, L"DiskImage", 300, &panel, {2400, 300, 900, 900});
     bar = &form->Add(ControlKind::ProgressBar, L"ProgressBar1", 400, nullptr, {300, 2500, 5000, 300});
-    if (show) Show();
-  }
-  void Show() {
     form->SetVisible(true);
     formWindow = FindWindowW(L"VantrelForm", title.c_str());
     ASSERT_NE(formWindow, nullptr) << "no window for the form: these tests need a display";
   }
-  HWND WindowOf(int id) const {
-    std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(
-        formWindow,
-        [](HWND w, LPARAM p) {
-          auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
-          if (GetDlgCtrlID(w) == s->first) s->second = w;
-          return s->second ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-  }
-  HWND Tips() const {
-    std::pair<HWND, HWND> search{formWindow, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) {
-          auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(p);
-          wchar_t cls[64] = {};
-          GetClassNameW(w, cls, 64);
-          if (GetWindow(w, GW_OWNER) == s->first && std::wstring(cls) == TOOLTIPS_CLASSW) s->second = w;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-  }
-  int ToolCount() const { return static_cast<int>(SendMessageW(Tips(), TTM_GETTOOLCOUNT, 0, 0)); }
-  std::wstring TipOf(int id) const {
-    wchar_t text[512] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = GetParent(WindowOf(id));
-    tool.uId = reinterpret_cast<UINT_PTR>(WindowOf(id));
-    tool.lpszText = text;
-    SendMessageW(Tips(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-    return text;
-  }
-
   std::wstring title = L"Toolkit contract " + std::to_wstring(GetTickCount64());
   std::unique_ptr<Form> form;
-  Control *label = nullptr, *image = nullptr, *bar = nullptr;
+  Control* bar = nullptr;
   HWND formWindow = nullptr;
 };
-
-// Set before the window exists and after, changed, added with a new member
-// of the array, removed with it or by empty text, two lines kept apart.
-// (That one shows while the mouse rests on a label, the end-to-end test of
-// the disk page proves with the real program.)
-TEST_F(ToolkitContract, ToolTipsFollowTheirControls) {
-  MakeForm(false);
-  label->SetToolTip(L"C: Local disk\nNTFS");
-  Show();
-  image->SetToolTip(L"Fixed disk");
-  ASSERT_NE(Tips(), nullptr);
-  EXPECT_TRUE(ToolCount() == 2 && TipOf(200) == L"C: Local disk\nNTFS" && TipOf(300) == L"Fixed disk");
-  EXPECT_GT(SendMessageW(Tips(), TTM_GETMAXTIPWIDTH, 0, 0), 0);  // else the lines show as one
-  label->SetToolTip(L"C: Local disk\nNTFS, 120 GB free");
-  EXPECT_TRUE(ToolCount() == 2 && TipOf(200) == L"C: Local disk\nNTFS, 120 GB free");
-  form->Load(L"DiskLabel", 1)->SetToolTip(L"E:");
-  EXPECT_EQ(ToolCount(), 3);
-  form->Unload(L"DiskLabel", 1);
-  image->SetToolTip(L"");
-  EXPECT_EQ(ToolCount(), 1);
-}
 
 // What a progress bar's window receives, recorded by subclassing it.
 std::vector<UINT> g_received;
@@ -122,7 +57,7 @@ LRESULT CALLBACK Recording(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 TEST_F(ToolkitContract, ProgressBarIsToldOnlyWhatChangedAndStaysRightBeyond32Bits) {
   constexpr int64_t kTiB = int64_t{1} << 40;
   MakeForm();
-  HWND window = WindowOf(400);
+  HWND window = GetDlgItem(formWindow, 400);
   g_barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Recording)));
   auto position = [&] { return static_cast<int64_t>(SendMessageW(window, PBM_GETPOS, 0, 0)); };
   auto top = [&] { return static_cast<int64_t>(SendMessageW(window, PBM_GETRANGE, FALSE, 0)); };
@@ -166,68 +101,6 @@ TEST_F(ToolkitContract, DoEventsReturnsQuickly) {
   const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - began).count() / 20000;
   std::printf("measured: DoEvents with nothing pending: %.1f us per call\n", us);
   EXPECT_LT(us, 200.0);
-}
-
-// The history list: the model's columns in pixels and its rows, set before
-// the window exists and after; a row with fewer texts than columns shows
-// empty cells, and a new set of rows replaces the old one whole.
-TEST_F(ToolkitContract, ReportListShowsTheModelsColumnsAndRows) {
-  MakeForm(false);
-  Control& list = form->Add(ControlKind::ListView, L"ListView1", 500, form->Find(L"Picture1"), {300, 1300, 5000, 1000});
-  list.SetColumns({{L"Disk", 300}, {L"Info", 2880}});
-  list.SetRows({{L"E", L"done"}});
-  Show();
-  HWND hwnd = WindowOf(500);
-  auto cell = [hwnd](int row, int column) {
-    wchar_t text[256] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 256;
-    SendMessageW(hwnd, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return std::wstring(text);
-  };
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  EXPECT_TRUE(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0) == 1 && cell(0, 1) == L"done");
-  EXPECT_EQ(SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, 1, 0), MulDiv(2880, dpi, 1440));
-  list.SetRows({{L"F", L"stopped"}, {L"G"}});
-  EXPECT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 2);
-  EXPECT_EQ(cell(0, 0) + L"|" + cell(0, 1) + L"|" + cell(1, 0) + L"|" + cell(1, 1), L"F|stopped|G|");
-  list.SetRows({});
-  EXPECT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 0);
-}
-
-// The subscription page's field and buttons: what the user types reaches
-// the model without the model moving the caret, Enter's button changes with
-// the page, and Esc presses the cancel button only while it can be clicked.
-TEST_F(ToolkitContract, TextBoxDefaultAndCancelButtonsFollowTheModel) {
-  MakeForm(false);
-  Control& field = form->Add(ControlKind::TextBox, L"Text1", 500, nullptr, {300, 1500, 3000, 345});
-  Control& first = form->Add(ControlKind::Button, L"Command2", 501, nullptr, {300, 3200, 1500, 375});
-  Control& second = form->Add(ControlKind::Button, L"Command1", 502, nullptr, {2000, 3200, 1500, 375});
-  int cancelled = 0;
-  second.onClick = [&] { ++cancelled; };
-  form->SetDefaultButton(&first);
-  form->SetCancelButton(&second);
-  field.SetCaption(L"me@example.com");
-  ASSERT_NO_FATAL_FAILURE(Show());
-  HWND edit = WindowOf(500);
-  SendMessageW(edit, EM_SETSEL, 14, 14);
-  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"m"));
-  DWORD caret = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
-  EXPECT_TRUE(field.Caption() == L"me@example.comm" && caret == 15u);
-  const auto look = [&](int id) { return GetWindowLongW(WindowOf(id), GWL_STYLE) & BS_TYPEMASK; };
-  EXPECT_TRUE(LOWORD(SendMessageW(formWindow, DM_GETDEFID, 0, 0)) == 501 && look(501) == BS_DEFPUSHBUTTON);
-  form->SetDefaultButton(&second);
-  EXPECT_TRUE(LOWORD(SendMessageW(formWindow, DM_GETDEFID, 0, 0)) == 502 && look(501) == BS_PUSHBUTTON &&
-              look(502) == BS_DEFPUSHBUTTON);
-  SendMessageW(formWindow, WM_COMMAND, IDCANCEL, 0);
-  second.SetEnabled(false);
-  SendMessageW(formWindow, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(cancelled, 1);
 }
 
 }  // namespace

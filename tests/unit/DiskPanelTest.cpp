@@ -87,32 +87,9 @@ TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuil
   EXPECT_EQ(Shown(), L"CDFE");
 }
 
-TEST_F(DiskPanel, LeftoverWorkFoldersAreReportedAndDeleted) {
-  const std::wstring onWindowsDrive = L"C:\\Users\\test\\AppData\\Roaming\\VNL_temp";
-  m.files.PutFile(L"C:\\VNL_temp\\x", "at the root of the Windows drive: not a work folder");
-  m.files.PutFile(onWindowsDrive + L"\\bo1", "x");
-  m.Disk(L'D');
-  m.files.PutFile(L"D:\\VNL_temp\\sub\\a", "x");
-  m.files.PutFile(L"D:\\VNL_temp\\locked", "x", true);
-  m.Disk(L'E');
-  m.files.PutFile(L"E:\\VNL_temp", "a file, not a folder");
-  m.dialogs.shown.clear();
-  f->wizard.ShowPage(2);
-  const std::wstring exists = Text(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n";
-  EXPECT_EQ(m.Boxes(), (Letters{exists + onWindowsDrive, Text(L"VERSION3", L"OLD-FOLDER-DELETED"), exists + L"D:\\VNL_temp",
-                                Text(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\nD:\\VNL_temp"}));
-  EXPECT_EQ(m.dialogs.shown[1].style, mb::Information);
-  EXPECT_EQ(m.dialogs.shown[3].style, mb::Exclamation);
-  EXPECT_FALSE(m.files.FolderExists(onWindowsDrive) || m.files.FolderExists(L"D:\\VNL_temp\\sub"));
-  EXPECT_TRUE(m.files.FileExists(L"C:\\VNL_temp\\x") && m.files.FileExists(L"D:\\VNL_temp\\locked") &&
-              m.files.FileExists(L"E:\\VNL_temp"));
-}
-
 TEST(DiskSlots, IconsAndSizesAsWindowsShowsThem) {
   EXPECT_EQ(DriveIconOf(drivetype::Removable, 33'000'000'000ull), DriveIcon::Flash);
   EXPECT_EQ(DriveIconOf(drivetype::Removable, 33'000'000'001ull), DriveIcon::ExternalDisk);
-  EXPECT_EQ(DriveIconOf(drivetype::Fixed, 0), DriveIcon::HardDisk);
-  EXPECT_EQ(DriveIconOf(drivetype::Unknown, 0), DriveIcon::Keep);
   const std::pair<uint64_t, const wchar_t*> sizes[] = {
       {512, L"512 bytes"}, {100'000'000, L"95.4 MB"}, {8'000'000'000ull, L"7.45 GB"}, {500'107'862'016ull, L"466 GB"}};
   for (const auto& [bytes, text] : sizes) EXPECT_EQ(SizeText(bytes), text);

@@ -28,11 +28,15 @@ void ExpectUserFiles(FakeMachine& m) {
   }
 }
 
-// Leftovers go, links as links; a folder a run holds and the template of a
-// run going in another copy stay, without a word.
+// Leftovers go, links as links, and what resists is told; a folder a run
+// holds and the template of a run going in another copy stay, without a
+// word; nothing else named like a work folder counts as one.
 TEST_F(Engine, LeftoversGoButNeitherWhatTheirLinksPointToNorAnotherRunsWork) {
-  for (wchar_t letter : {L'D', L'E', L'F'}) Disk(letter, 80'000'000);
+  for (wchar_t letter : {L'D', L'E', L'F', L'G', L'H'}) Disk(letter, 80'000'000);
   PutUserFiles(m);
+  const std::wstring onWindowsDrive = L"C:\\Users\\test\\AppData\\Roaming\\VNL_temp";
+  m.files.PutFile(onWindowsDrive + L"\\bo1", "x");
+  m.files.PutFile(L"C:\\VNL_temp\\x", "at the root of the Windows drive: not a work folder");
   m.files.PutFile(L"D:\\VNL_temp\\bo1-x.$$$", "");
   m.files.PutLink(L"D:\\VNL_temp\\escape", kDocuments);
   m.files.PutLink(L"D:\\VNL_temp\\sub\\deeper", L"D:\\Users");
@@ -40,18 +44,25 @@ TEST_F(Engine, LeftoversGoButNeitherWhatTheirLinksPointToNorAnotherRunsWork) {
   m.files.PutLink(L"E:\\VNL_temp", kDocuments);
   m.files.PutFile(L"F:\\VNL_temp\\bo1-x.$$$", "running");
   const auto running = m.files.Hold(L"F:\\VNL_temp");
+  m.files.PutFile(L"G:\\VNL_temp\\sub\\a", "x");
+  m.files.PutFile(L"G:\\VNL_temp\\locked", "x", true);
+  m.files.PutFile(L"H:\\VNL_temp", "a file, not a folder");
   m.files.PutFile(kData + L"\\temp.xd", "template");
   m.system.machineLocks.insert(L"Vantrel.Run");
   m.dialogs.shown.clear();
   RemoveLeftoverWorkFolders();
   ExpectUserFiles(m);
-  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp") || m.files.IsLink(L"E:\\VNL_temp"));
+  EXPECT_FALSE(m.files.FolderExists(L"D:\\VNL_temp") || m.files.IsLink(L"E:\\VNL_temp") ||
+               m.files.FolderExists(onWindowsDrive) || m.files.FolderExists(L"G:\\VNL_temp\\sub"));
   EXPECT_EQ(m.files.Contents(L"F:\\VNL_temp\\bo1-x.$$$"), "running");
-  std::vector<std::wstring> told;
-  for (const auto& shown : m.dialogs.shown) told.push_back(shown.text);
+  EXPECT_TRUE(m.files.FileExists(L"C:\\VNL_temp\\x") && m.files.FileExists(L"G:\\VNL_temp\\locked") &&
+              m.files.FileExists(L"H:\\VNL_temp"));
   const std::wstring exists = LangText(L"VERSION3", L"OLD-FOLDER-EXISTS") + L"\r\n\r\n",
                      deleted = LangText(L"VERSION3", L"OLD-FOLDER-DELETED");
-  EXPECT_EQ(told, (std::vector<std::wstring>{exists + L"D:\\VNL_temp", deleted, exists + L"E:\\VNL_temp", deleted}));
+  EXPECT_EQ(m.Boxes(), (std::vector<std::wstring>{exists + onWindowsDrive, deleted, exists + L"D:\\VNL_temp", deleted,
+                                             exists + L"E:\\VNL_temp", deleted, exists + L"G:\\VNL_temp",
+                                             LangText(L"VERSION3", L"OLD-FOLDER-NOT-DELETED") + L"\r\n\r\nG:\\VNL_temp"}));
+  EXPECT_TRUE(m.dialogs.shown[1].style == mb::Information && m.dialogs.shown.back().style == mb::Exclamation);
   EXPECT_TRUE(m.files.FileExists(kData + L"\\temp.xd"));
   m.system.machineLocks.clear();
   RemoveLeftoverWorkFolders(LeftoverNotice::Quiet);

@@ -2,6 +2,7 @@
 // program installed with its language folder.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/fake/FakePlatform.h"
 #include "services/SpecialFolder.h"
@@ -28,6 +29,17 @@ struct FakeMachine : fake::FakePlatform {
     system.applicationFolder = kAppFolder;
   }
 
+  // A web browser registered as the handler of http addresses.
+  void Browser(const wchar_t* command = L"browser.exe %1") {
+    registry.CreateKey(Hive::ClassesRoot, L"HTTP\\shell\\open\\command");
+    registry.SetValue(Hive::ClassesRoot, L"HTTP\\shell\\open\\command", L"", StringValue(command));
+  }
+  // The texts of the message boxes shown, in order.
+  std::vector<std::wstring> Boxes() const {
+    std::vector<std::wstring> texts;
+    for (const auto& shown : dialogs.shown) texts.push_back(shown.text);
+    return texts;
+  }
   // A language file from lines joined with CR LF.
   void PutLanguage(const std::wstring& name, const std::string& text) {
     files.PutFile(kLanguages + L"\\" + name + L".ini", text);

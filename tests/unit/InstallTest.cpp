@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "app/UninstallScripts.h"
 #include "services/RegistryHelpers.h"
 #include "tests/unit/StartMachine.h"
 
@@ -34,9 +33,7 @@ struct Installed : StartMachine {
     files.PutFile(folder + L"\\Languages\\English.ini", ShippedFile("dist/Languages/English.ini"));
     files.PutFile(folder + L"\\Vantrel.exe", "exe");
     system.applicationFolder = folder;
-    const std::wstring handler = L"HTTP\\shell\\open\\command";
-    registry.CreateKey(Hive::ClassesRoot, handler);
-    registry.SetValue(Hive::ClassesRoot, handler, L"", StringValue(L"browser.exe %1"));
+    Browser();
   }
   // The verbs end the process: the main window never shows.
   void Verb(const wchar_t* verb, std::vector<int> answers = {}) {
@@ -120,15 +117,17 @@ TEST(Install, ShortcutNamesFromABrokenLanguageFileStayInTheMenuFolder) {
 
 // Both scripts as the answers make them; the batch tries 30 times a second
 // apart, then deletes itself. It is read in the OEM code page, where "é" is
-// 0x82, and the registry script in the ANSI one.
+// 0x82, and the registry script in the ANSI one. The command interpreter
+// expands "%" inside quotes too: a doubled one is read back as the folder's
+// own name, not as a variable.
 TEST(Uninstall, WritesTheScriptsTheAnswersAskForAndRunsThem) {
   for (bool keepSettings : {true, false}) {
     Installed m;
-    m.files.MakeFolders(L"C:\\Users\\Jos\u00e9\\AppData\\Roaming");
-    m.shell.folders[csidl::AppData] = L"C:\\Users\\Jos\u00e9\\AppData\\Roaming";
+    m.files.MakeFolders(L"C:\\Users\\100%Jos\u00e9\\AppData\\Roaming");
+    m.shell.folders[csidl::AppData] = L"C:\\Users\\100%Jos\u00e9\\AppData\\Roaming";
     m.files.faults.FailFrom(fake::FsOp::RemoveFile, 1, FsFailure::Refused);  // keeps the registry script to read
     m.Verb(L"uninstall", {mb::Yes, keepSettings ? mb::Yes : mb::No, mb::Ok});
-    const std::string settings = keepSettings ? "" : "rmdir /S /Q \"C:\\Users\\Jos\x82\\AppData\\Roaming\\VNL\"\r\n";
+    const std::string settings = keepSettings ? "" : "rmdir /S /Q \"C:\\Users\\100%%Jos\x82\\AppData\\Roaming\\VNL\"\r\n";
     const std::string tries =
         "@Echo off\r\nSet tries=0\r\nGoto S\r\n:W\r\nSet /A tries+=1\r\nIf %tries% GEQ 30 Goto E\r\n"
         "ping -n 2 127.0.0.1 >nul\r\n:S\r\ntaskkill /F /IM vantrel.exe\r\n"
@@ -195,6 +194,7 @@ TEST(Uninstall, TakesTheProgramsFolderWholeOnlyWhenItIsItsOwn) {
     bool whole;
   } cases[] = {{kAppFolder, Nothing, true},
                {L"D:\\Other Apps\\Vantrel", Nothing, true},
+               {L"D:\\100%Pure", Nothing, true},
                {L"D:\\Other Apps", TheirFile, false},
                {L"D:", Nothing, false},
                {kAppFolder, ALink, false},
@@ -208,30 +208,11 @@ TEST(Uninstall, TakesTheProgramsFolderWholeOnlyWhenItIsItsOwn) {
     EXPECT_EQ(RegistryRead(kEntry + L"\\UninstallString"), L"\"" + c.folder + L"\\Vantrel.exe\" uninstall");
     if (c.beside == Unlisted) m.files.faults.FailFrom(fake::FsOp::List, 1, FsFailure::Refused);
     m.Verb(L"uninstall", {mb::Yes, mb::Yes, mb::Ok});
-    const std::string batch = m.files.Contents(kBatch), folder(c.folder.begin(), c.folder.end());
+    std::string batch = m.files.Contents(kBatch), folder;
+    for (wchar_t ch : c.folder) folder += ch == L'%' ? "%%" : std::string(1, static_cast<char>(ch));
     EXPECT_NE(batch.find("Del \"" + folder + "\\Vantrel.exe\"\r\n"), std::string::npos) << batch;
     EXPECT_EQ(batch.find("rmdir /S /Q \"" + folder + "\"\r\n") != std::string::npos, c.whole) << batch;
   }
-}
-
-// The command interpreter expands "%" inside quotes too: a doubled one is
-// read back as the folder's own name, not as a variable.
-TEST(UninstallScripts, PercentSignsAreDoubledForTheBatchOnly) {
-  StartMachine m;
-  const Installation at{L"Vantrel 3",
-                        L"C:\\100%Pure",
-                        L"VanTrel",
-                        L"C:\\100%Pure\\VanTrel.exe",
-                        L"C:\\D%USERNAME%\\Vantrel 3.lnk",
-                        L"C:\\M & ^M\\Vantrel 3",
-                        L"HKEY_LOCAL_MACHINE\\X\\Vantrel 3"};
-  const UninstallScripts s = BuildUninstallScripts(at, L"C:\\50%off\\VNL", L"C:\\T%", true);
-  EXPECT_EQ(s.batchLoop[5], L"If %tries% GEQ 30 Goto E") << "the batch's own variable stays one";
-  EXPECT_EQ(s.batchLoop[9] + s.batchSettings, L"Del \"C:\\100%%Pure\\VanTrel.exe\"rmdir /S /Q \"C:\\50%%off\\VNL\"");
-  EXPECT_EQ(s.batchTraces, (std::vector<std::wstring>{
-                               L"Del \"C:\\D%%USERNAME%%\\Vantrel 3.lnk\"", L"rmdir /S /Q \"C:\\M & ^M\\Vantrel 3\"",
-                               L"rmdir /S /Q \"C:\\100%%Pure\"", L":E", L"Del \"C:\\T%%\\Uninstall.bat\""}));
-  EXPECT_EQ(s.regEntry, L"[-HKEY_LOCAL_MACHINE\\X\\Vantrel 3]");
 }
 
 }  // namespace

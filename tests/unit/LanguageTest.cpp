@@ -64,8 +64,10 @@ TEST_F(Language, FirstStartTakesTheCountrysLanguageWhenItsFileIsThere) {
   m.system.country = L"Korea, Republic of";
   ASSERT_TRUE(InitLanguage());
   EXPECT_EQ(Stored(), L"Korean");
-  const std::pair<const wchar_t*, const wchar_t*> countries[] = {
-      {L"Egypt", L"Arabic"}, {L"egypt", L"English"}, {L"Germany", L"English"}, {L"", L"English"}};
+  const std::pair<std::wstring, const wchar_t*> countries[] = {
+      {L"Egypt", L"Arabic"},         {L"egypt", L"English"}, {L"Germany", L"English"},
+      {L"", L"English"},             {L"Republic of Korea", L"Korean"},  // "Korea" anywhere in the name
+      {std::wstring(L"Egypt\0xx", 8), L"Arabic"}};                     // a NUL ends the locale's answer
   for (const auto& [country, language] : countries) {
     m.system.country = country;
     EXPECT_EQ(DetectLanguage(), language) << country;

@@ -7,20 +7,15 @@
 namespace vantrel::test {
 namespace {
 
-using fake::FsOp;
-
 struct RunPageTest : Window {
   void SetUp() override {
     m.Disk(L'D', 80'000'000);
     m.Disk(L'E', 80'000'000);
     Begin();
   }
-  // Runs `then` at the first write to D's work folder (only watching).
+  // Runs `then` at the first turn of the window once D's work folder holds a file.
   void AtFirstWrite(std::function<void()> then) {
-    m.files.refuse = [&, then, done = false](FsOp op, const std::wstring& path) mutable {
-      if (!done && op == FsOp::Write && path.find(L"D:\\VNL_temp\\bo5-") == 0) then(), done = true;
-      return false;
-    };
+    m.Watch([this, then] { return !m.files.ListFiles(L"D:\\VNL_temp").empty() && (then(), true); });
   }
 };
 

@@ -78,6 +78,7 @@ TEST(Choices, UnknownValuesSelectNoModeOrTheSpacesAndARunTakesTheFirstModes) {
   EXPECT_EQ(modes.quick.Value() + modes.full.Value() + modes.normal.Value() + modes.thorough.Value() + modes.maximum.Value(), 0);
   const RunPlan plan = m.form->choices.Plan({L"C"});
   EXPECT_TRUE(plan.cleaning == CleaningMode::FileRecords && plan.ntfs == NtfsMode::Normal);
+  EXPECT_TRUE(plan.preventStandby && !plan.emptyRecycleBin);  // each from its own box
 }
 
 // Read when the window loads and not again; a start stores nothing.

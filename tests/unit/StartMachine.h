@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -47,10 +48,13 @@ struct StartMachine : FakeMachine {
     form = std::make_unique<StartForm>();
     return form->Load(commandLine) == Handover::Wizard;
   }
-  Texts Boxes() {
-    Texts texts;
-    for (const auto& shown : dialogs.shown) texts.push_back(shown.text);
-    return texts;
+  // Calls `step` at each turn of the window from now on until it returns
+  // true; the disk's calls let virtual time pass meanwhile.
+  void Watch(std::function<bool()> step) {
+    files.faults.msPerCall = std::max(files.faults.msPerCall, 1u);
+    toolkit.At(clock.now + 1, [this, step] {
+      if (!step()) Watch(step);
+    });
   }
   std::unique_ptr<StartForm> form;
 };

@@ -21,11 +21,6 @@ struct SecondPages : ::testing::Test {
     return program->Start(L"subscribe");
   }
   SecondForm& w() { return *program->second; }
-  std::vector<std::wstring> Told() {
-    std::vector<std::wstring> told;
-    for (const auto& s : m.dialogs.shown) told.push_back(s.text);
-    return told;
-  }
 };
 
 // The last failing rule names the problem, so a short address without "@"
@@ -78,7 +73,7 @@ TEST_F(SecondPages, TheMarkersOfTheAnswersFirstLineDecide) {
     m.dialogs.shown.clear();
     w().subscription.address.SetCaption(L"reader@example.com");
     w().subscription.subscribe.Click();
-    EXPECT_EQ(Told(), a.told) << a.firstLine.value_or("none");
+    EXPECT_EQ(m.Boxes(), a.told) << a.firstLine.value_or("none");
     EXPECT_EQ(w().profile.page.Visible(), a.movesOn);
     EXPECT_TRUE(w().subscription.subscribe.Enabled() && !w().ui.BusyPointer());
     EXPECT_FALSE(m.files.FileExists(L"C:\\Users\\test\\AppData\\Roaming\\brisen-2.2.txt"));
@@ -107,7 +102,7 @@ TEST_F(SecondPages, JoiningSendsThreeFactsAndEnds) {
       EXPECT_TRUE(m.http.requests[1].url.ends_with(L"&info=DPI2|144"));
       EXPECT_TRUE(m.http.requests[2].url.ends_with(L"&info=NET35|YES"));
     }
-    EXPECT_EQ(Told(), join ? std::vector<std::wstring>{m.Text(L"CIP", L"THANKS")} : std::vector<std::wstring>{});
+    EXPECT_EQ(m.Boxes(), join ? std::vector<std::wstring>{m.Text(L"CIP", L"THANKS")} : std::vector<std::wstring>{});
     EXPECT_EQ(m.Setting(L"Settings", L"CIP"), join ? L"YES" : L"NO");
     EXPECT_FALSE(m.files.FileExists(L"C:\\Users\\test\\AppData\\Roaming\\VNL\\cip.txt"));
     EXPECT_TRUE(m.toolkit.ended);

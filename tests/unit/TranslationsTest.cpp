@@ -1,7 +1,7 @@
-// The shipped English file holds every text the program asks for; the
-// translations are held to it line by line, in the character set their
-// language needs; and once the build has put them in their code pages, the
-// program's own lookup reads back exactly what the translator wrote.
+// The shipped English file holds every text the program asks for; and once
+// the build has put the translations in their code pages, the program's own
+// lookup reads back exactly what the translator wrote, in the character set
+// the language needs.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "lang/Language.h"
+#include "lang/LanguageState.h"
 #include "services/Settings.h"
 #include "tests/unit/FakeMachine.h"
 
@@ -35,27 +36,21 @@ std::string Trim(const std::string& s) {
   return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-// One line of a language file by its shape: '[' a section, '=' a text, ';' a
-// comment, ' ' a blank line, '?' anything else; with the section it is in.
+// The texts of a language file: section, name and text.
 struct Line {
-  char kind;
   std::string section, name, text;
 };
 
-std::vector<Line> ReadLines(const fs::path& file) {
+std::vector<Line> ReadTexts(const fs::path& file) {
   std::vector<Line> lines;
   std::istringstream in(ReadFile(file));
   std::string section;
   for (std::string raw; std::getline(in, raw);) {
-    if (raw.ends_with('\r')) raw.pop_back();
-    const std::string line = Trim(raw);
+    const std::string line = Trim(raw.ends_with('\r') ? raw.substr(0, raw.size() - 1) : raw);
     const auto eq = line.find('=');
     if (line.starts_with('[') && line.ends_with(']')) section = line.substr(1, line.size() - 2);
-    lines.push_back(line.empty()              ? Line{' ', section, "", ""}
-                    : line[0] == ';'          ? Line{';', section, "", line}
-                    : line[0] == '['          ? Line{'[', section, section, ""}
-                    : eq != std::string::npos ? Line{'=', section, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))}
-                                              : Line{'?', section, line, ""});
+    if (!line.starts_with(';') && eq != std::string::npos)
+      lines.push_back({section, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))});
   }
   return lines;
 }
@@ -119,43 +114,17 @@ TEST(EnglishFile, HoldsEveryTextTheProgramAsksForInCrLfLines) {
   EXPECT_GT(asked, 30);
 }
 
-// The same sections, keys, comments and blank lines in the same order, every
-// text filled in, the first line naming the language, the character set
-// the language needs, and shortcut names that can be file names.
-TEST(Translations, FollowTheEnglishFileLineByLine) {
-  const std::map<std::string, std::pair<std::string, int>> languages = {
-      {"German", {"German", 0}},     {"French", {"French", 0}},         {"Spain", {"Spanish", 0}},
-      {"Italian", {"Italian", 0}},   {"Portuguese", {"Portuguese", 0}}, {"Polish", {"Polish", 238}},
-      {"Russian", {"Russian", 204}}, {"Chinese", {"Chinese", 134}},     {"Japanese", {"Japanese", 128}},
-      {"Korean", {"Korean", 129}},   {"Greek", {"Greek", 161}},         {"Turkish", {"Turkish", 162}}};
-  const auto english = ReadLines(kRoot / "dist" / "Languages" / "English.ini");
-  ASSERT_EQ(std::count_if(english.begin(), english.end(), [](const Line& l) { return l.kind == '='; }), 117);
-  ASSERT_EQ(Translations().size(), languages.size());
-  for (const fs::path& file : Translations()) {
-    SCOPED_TRACE(file.filename().string());
-    const auto& [language, charset] = languages.at(file.stem().string());
-    const auto lines = ReadLines(file);
-    ASSERT_EQ(lines.size(), english.size());
-    EXPECT_EQ(lines[0].text, "; Vantrel - " + language + " language file");
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const Line& l = lines[i];
-      EXPECT_TRUE(l.kind == english[i].kind && l.section == english[i].section && l.name == english[i].name)
-          << "line " << i + 1 << ": '" << l.name << "' where English has '" << english[i].name << "'";
-      EXPECT_TRUE(l.kind != '=' || !l.text.empty()) << l.name;
-      EXPECT_TRUE(l.section != "CHARSET" || l.kind != '=' || l.text == std::to_string(charset));
-      EXPECT_TRUE(l.section != "SHORTCUTS" || l.kind != '=' ||
-                  (l.text.find_first_of("\\/:*?\"<>|") == std::string::npos && !l.text.ends_with('.')))
-          << l.name;
-    }
-  }
-}
-
 // The encoder's output read the way the program reads it: every text exactly
 // as in the source, so the encoder and the program agree on the code pages.
 TEST(Translations, ReadBackThroughTheProgramAsWritten) {
   TempFolder out;
   ASSERT_EQ(Encode({(kRoot / "translations").string(), out.path.string()}, out.path / "errors"), 0)
       << ReadFile(out.path / "errors");
+  // The character set each language needs (the fonts' charset follows it).
+  const std::map<std::string, int> charsets = {{"German", 0},   {"French", 0},   {"Spain", 0},    {"Italian", 0},
+                                               {"Portuguese", 0}, {"Polish", 238}, {"Russian", 204}, {"Chinese", 134},
+                                               {"Japanese", 128}, {"Korean", 129}, {"Greek", 161},   {"Turkish", 162}};
+  ASSERT_EQ(Translations().size(), charsets.size());
   for (const fs::path& source : Translations()) {
     const std::string name = source.stem().string();
     FakeMachine m;
@@ -163,31 +132,10 @@ TEST(Translations, ReadBackThroughTheProgramAsWritten) {
     m.PutLanguage(Wide(name), ReadFile(out.path / source.filename()));
     WriteSetting(kProgramSettings, L"Settings", L"Language", Wide(name));
     ASSERT_TRUE(InitLanguage()) << name;
-    for (const Line& l : ReadLines(source))
-      EXPECT_TRUE(l.kind != '=' || LangText(Wide(l.section), Wide(l.name)) == Wide(l.text)) << name << " " << l.name;
+    EXPECT_EQ(Lang().LanguageCharset, charsets.at(name)) << name;
+    for (const Line& l : ReadTexts(source))
+      EXPECT_TRUE(!l.text.empty() && LangText(Wide(l.section), Wide(l.name)) == Wide(l.text)) << name << " " << l.name;
   }
-}
-
-// A text the code page cannot hold, or a file without a CHARSET of its own,
-// stops the build, naming the file and line, before anything is written.
-TEST(TranslationEncoder, RefusesWhatTheCodePageCannotHoldAndWritesNothing) {
-  TempFolder in, out;
-  const auto put = [&](const char* name, const std::string& text) {
-    std::ofstream(in.path / name, std::ios::binary) << text;
-  };
-  put("Good.ini", "; Good\n[CHARSET]\nCHARSET=238\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
-  put("Polish.ini", "; Polish\n[CHARSET]\nCHARSET=0\n[INTERFACE]\nCOMMAND1=Dalej \xC5\x82\n");
-  EXPECT_NE(Encode({in.path.string(), out.path.string()}, in.path / "errors"), 0);
-  const std::string errors = ReadFile(in.path / "errors");
-  EXPECT_TRUE(errors.find("Polish.ini:5:") != std::string::npos && errors.find("U+0142") != std::string::npos)
-      << errors;
-  EXPECT_FALSE(fs::exists(out.path / "Good.ini"));
-  for (const char* polish : {"; Polish\n[INTERFACE]\nCOMMAND1=Dalej\n", "; Polish\n[CHARSET]\nCHARSET=1\n"}) {
-    put("Polish.ini", polish);
-    EXPECT_NE(Encode({"--check", in.path.string()}, in.path / "errors"), 0) << polish;
-  }
-  fs::remove(in.path / "Polish.ini");
-  EXPECT_EQ(Encode({"--check", in.path.string()}, in.path / "errors"), 0) << ReadFile(in.path / "errors");
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 namespace vantrel::test {
 namespace {
 
-using fake::FsOp;
-
 struct Wizard : Window {
   void SetUp() override {
     m.Disk(L'D', 80'000'000);
@@ -23,9 +21,6 @@ TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
     EXPECT_EQ(on->Value(), 1) << on->name();
   for (const Control* off : {&f->method.emptyBin, &f->method.pagingFile, &f->history.completedOnly, &f->welcome.skipWelcome})
     EXPECT_EQ(off->Value(), 0) << off->name();
-  EXPECT_EQ(f->ui.Caption(), L"Vantrel 3.07 English");
-  EXPECT_EQ(f->welcome.languageLink.Caption() + f->finish.site.Caption(), L"English" + Text(L"SHORTCUTS", L"TOSITE"));
-  EXPECT_EQ(f->run.stepTitles[3].Caption(), Text(L"VERSION3", L"STEP4-TITLE"));
   EXPECT_TRUE(f->method.preventStandby.Enabled());  // on every version of Windows
   for (Timer* t : f->ui.Timers()) EXPECT_FALSE(t->Enabled());
   Back();
@@ -51,10 +46,11 @@ TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
   f->modes.normal.Click();  // a group of its own: the cleaning mode stays
   EXPECT_EQ(f->modes.quick.Value() + f->modes.thorough.Value(), 1);
   std::string nameFile;
-  m.files.refuse = [&](FsOp op, const std::wstring& path) {  // only watches
-    if (op == FsOp::RemoveFile && path.find(L"D:\\VNL_temp\\bo0-") == 0) nameFile = m.files.Contents(path);
-    return false;
-  };
+  m.Watch([&] {
+    for (const std::wstring& name : m.files.ListFiles(L"D:\\VNL_temp"))
+      if (name.starts_with(L"bo0-")) nameFile = m.files.Contents(L"D:\\VNL_temp\\" + name);
+    return !nameFile.empty();
+  });
   f->wizard.ShowPage(4);
   Next();
   Next();
@@ -67,16 +63,10 @@ TEST_F(Wizard, ANewAccountWalksThePagesIntoARunAndBack) {
   // Random digits in the records of the chosen disk only.
   EXPECT_TRUE(nameFile.size() == 903 && nameFile.find_first_not_of("0123456789\r\n") == std::string::npos);
   EXPECT_TRUE(LogText().starts_with("1|") && LogText().find("|E|") == std::string::npos);
-  const Icons& icons = f->icons();
   EXPECT_EQ(f->finish.reportDisks[0].Caption() + f->finish.reportTexts[0].Caption(), L"D:" + Text(L"VERSION3", L"WORK-STATUS-1"));
-  EXPECT_EQ(f->finish.reportIcons[0].picture(), icons.ok.picture());
-  EXPECT_TRUE(f->run.stepIcons[1].picture() == icons.okGray.picture() && f->run.stepIcons[3].picture() == icons.ok.picture());
-  EXPECT_EQ(f->run.progress.Value(), 3);
-  EXPECT_EQ(f->run.disks.Caption(), Text(L"INTERFACE", L"LABEL9") + L" D");
-  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"FINISH"));
+  EXPECT_EQ(f->finish.reportIcons[0].picture(), f->icons().ok.picture());
   Back();  // from the finish page to the welcome
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(f->wizard.buttons.next.Caption(), Text(L"INTERFACE", L"COMMAND1"));
   // Stop ends a run on the finish page, which may be closed.
   f->wizard.ShowPage(5);
   Next();
@@ -109,10 +99,7 @@ TEST_F(Wizard, TheButtonsWaitWhileALeftoverFolderIsSwept) {
   m.Store(L"DiskSelection", L"D", L"YES");
   Begin();
   for (int i = 0; i < 100; ++i) m.files.PutFile(L"D:\\VNL_temp\\f" + std::to_wstring(i), "x");
-  m.files.refuse = [&](FsOp op, const std::wstring&) {  // lets time pass
-    if (op == FsOp::RemoveFile) m.clock.Sleep(10);
-    return false;
-  };
+  m.files.faults.msPerCall = 10;  // a slow disk
   int held = 0;
   for (int i = 1; i <= 8; ++i)
     m.toolkit.At(m.clock.now + 100 * i, [&, i] {
