@@ -31,13 +31,15 @@ ini_text() {  # file section key
 }
 
 # Wine's own helper processes may inherit a pipe and hold it open long after
-# the call ends, so the output of each call goes through a file instead.
+# the call ends, so the output of each call goes through a file instead, one
+# per shell process, since a journey's helpers drive the program beside it.
 wine_out() {  # folder-under-C command...
-  local out="$PREFIX_ROOT/wine.out"
+  local out="$PREFIX_ROOT/wine.$BASHPID"
   (cd "$DRIVE_C/$1" && shift && wine "$@" >"$out" 2>"$out.err" </dev/null)
   local rc=$?
   tr -d '\r' <"$out"
   tr -d '\r' <"$out.err" >&2
+  rm -f "$out" "$out.err"
   return $rc
 }
 # The driver; several commands go in one call separated by "/", and a Wine
@@ -95,11 +97,11 @@ app_pids() {
     grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && echo "$p"
   done
 }
-# Waits up to 30 s until the program's window and processes are gone. Wine
-# itself may linger: waiting for it would cost seconds at every close.
-app_gone() {
-  local end=$((SECONDS + 30))
-  drv wait-gone 30 >/dev/null || return 1
+# Waits until the program's window and processes are gone. Wine itself may
+# linger: waiting for it would cost seconds at every close.
+app_gone() {  # [seconds]
+  local end=$((SECONDS + ${1:-30}))
+  drv wait-gone "${1:-30}" >/dev/null || return 1
   while [ -n "$(app_pids)" ]; do [ $SECONDS -lt $end ] || return 1; sleep 0.2; done
 }
 closed() { app_gone && ok || bad "$1"; }  # what

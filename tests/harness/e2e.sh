@@ -15,6 +15,9 @@ e2e_begin() {
   prefix_create || { echo "0 passed, 1 failed"; exit 1; }
   display_start || { echo "0 passed, 1 failed"; exit 1; }
   trap '[ -z "${endpoint:-}" ] || kill "$endpoint" 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT
+  # A signal (the test command's time limit sends TERM) must end the
+  # journey through that trap: without this, bash dies with its mounts.
+  trap 'exit 143' TERM INT HUP
 }
 # Runs the journey's parts in turn, each timed.
 parts() {  # function...

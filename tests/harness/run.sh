@@ -54,16 +54,20 @@ open_disk_page() {
   while [ -z "$(drv caption 'DiskLabel(0)' 2>/dev/null)" ] && [ $SECONDS -lt "$end" ]; do sleep 0.3; done
 }
 
-# From a fresh start to the review page: disks, cleaning mode, metadata
-# option, the first method, and any driver commands for page 4 (ending in
-# "/"). With RUN_SHOTS set, each page is captured into that folder of the
-# screenshots (pageN.png) once its choices are made.
+# From a fresh start to the review page: see choose_run.
 start_run() {  # letters cleaning-option metadata-option [page-4 commands...]
-  local letters=$1 cleaning=$2 metadata=$3
-  shift 3
   app_start
   app_window
   open_disk_page
+  choose_run "$@"
+}
+# From the disk page to the review page: disks, cleaning mode, metadata
+# option, the first method, and any driver commands for page 4 (ending in
+# "/"). With RUN_SHOTS set, each page is captured into that folder of the
+# screenshots (pageN.png) once its choices are made.
+choose_run() {  # letters cleaning-option metadata-option [page-4 commands...]
+  local letters=$1 cleaning=$2 metadata=$3
+  shift 3
   select_disks "$letters"
   expect_eq "review shows $letters" "$letters" \
     "$(drv $(snap 2) click Command1 / click "$cleaning" / click "$metadata" / $(snap 3) click Command1 / \
@@ -79,7 +83,7 @@ first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
 field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
 # Status and letter of the newest records, newest first: "1|D 0|E".
 outcomes() {  # count
-  first_log "$1" | awk -F'|' '{ printf "%s%s|%s", NR > 1 ? " " : "", $1, $5 }'
+  first_log "$1" | awk -F"|" '{ printf "%s%s|%s", (NR > 1 ? " " : ""), $1, $5 }'
 }
 go() { drv click Command1 >/dev/null; }
 finish() {
