@@ -8,7 +8,12 @@ english="$root/dist/Languages/English.ini"
 passed=0
 failed=0
 ok() { passed=$((passed + 1)); }
-bad() { failed=$((failed + 1)); echo "FAILED: $*"; }
+# A failed check, with the screen as it was (build/screenshots/failed/).
+bad() {
+  failed=$((failed + 1))
+  echo "FAILED: $*"
+  mkdir -p "$shots/failed" && import -window root "$shots/failed/$(basename "$0" .sh)-$failed.png" 2>/dev/null
+}
 expect_eq() {  # what expected actual
   if [ "$2" == "$3" ]; then ok; else bad "$1: expected '$2', got '$3'"; fi
 }
@@ -53,6 +58,16 @@ page_now() {
   drv state 'win(1)' / state 'win(2)' / state 'win(3)' / state 'win(4)' / state 'win(5)' / state 'win(6)' / \
     state 'win(7)' 2>/dev/null | awk '/^visible=1/ { print NR; exit }'
 }
+# The first message box within the given seconds, answered with its last
+# button; prints its text on one line, nothing when none came.
+next_box() {  # seconds
+  local box
+  box=$(drv message "$1" 2>/dev/null) || return 0
+  drv answer "$(head -n 1 <<<"$box")" "$(tail -n 1 <<<"$box" | sed 's/.*\[\(.*\)\]$/\1/')" 10 | grep . | paste -sd' ' -
+}
+boxes() { local n; for n in $(seq "$1"); do next_box "$2"; done | paste -sd'|' -; }  # count seconds-each
+# A box's text as the program words it: a text and the folder it names.
+told() { echo "$(text VERSION3 "$1")${2:+ $2}"; }  # key [folder]
 # Whether a host path is there, a dangling link too: "yes" or "no".
 there() { { [ -e "$1" ] || [ -L "$1" ]; } && echo yes || echo no; }
 # Waits up to the given seconds for a page; prints its state as page_shown does.
@@ -67,16 +82,19 @@ ticked() {  # control...
   for c in "$@"; do cmds+=(state "$c" /); done
   drv "${cmds[@]:0:${#cmds[@]}-1}" | sed 's/.*checked=//' | paste -sd' ' -
 }
-# A string value of the prefix's registry, empty when it or its key is
-# missing; its name may hold blanks.
-reg_value() {  # key value-name
-  wine_out tests reg query "$1" /v "$2" 2>/dev/null | sed -n "s/^ *$2 *REG_SZ *//p"
+# String values of the prefix's registry, joined by "|", each empty when it
+# or its key is missing; a name may hold blanks.
+reg_value() {  # key value-name...
+  local out n v=()
+  out=$(wine_out tests reg query "$1" 2>/dev/null)
+  shift
+  for n in "$@"; do v+=("$(sed -n "s/^ *$n *REG_SZ *//p" <<<"$out")"); done
+  (IFS='|' && echo "${v[*]}")
 }
-reg_set() { wine_out tests reg add "$1" /v "$2" /d "$3" /f >/dev/null; }  # key value-name data
-# A value of the program's settings.
+# Values of the program's settings.
 settings_key='HKCU\Software\VB and VBA Program Settings\VNL'
-setting() { reg_value "$settings_key\\$1" "$2"; }  # section value-name
-set_setting() { reg_set "$settings_key\\$1" "$2" "$3"; }  # section value-name data
+setting() { local s=$1; shift; reg_value "$settings_key\\$s" "$@"; }  # section value-name...
+set_setting() { wine_out tests reg add "$settings_key\\$1" /v "$2" /d "$3" /f >/dev/null; }  # section name data
 # The screen's DPI for the next Wine start (Wine is ended here).
 set_dpi() {  # dpi
   wine_out tests reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
