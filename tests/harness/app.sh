@@ -8,13 +8,20 @@ english="$root/dist/Languages/English.ini"
 passed=0
 failed=0
 ok() { passed=$((passed + 1)); }
-bad() { failed=$((failed + 1)); echo "FAILED: $*"; }
+# A failed check, with the screen as it was (build/screenshots/failed/).
+bad() {
+  failed=$((failed + 1))
+  echo "FAILED: $*"
+  mkdir -p "$shots/failed" && import -window root "$shots/failed/$(basename "$0" .sh)-$failed.png" 2>/dev/null
+}
 expect_eq() {  # what expected actual
   if [ "$2" == "$3" ]; then ok; else bad "$1: expected '$2', got '$3'"; fi
 }
 expect_has() {  # what needle haystack
   case "$3" in *"$2"*) ok ;; *) bad "$1: '$2' not in '$3'" ;; esac
 }
+# The last line of a journey, the one the test command counts.
+summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 
 # An English text as the program shows it.
 text() { ini_text "$english" "$@"; }  # section key
@@ -29,35 +36,93 @@ ini_text() {  # file section key
 }
 
 # Wine's own helper processes may inherit a pipe and hold it open long after
-# the call ends, so the output of each call goes through a file instead.
+# the call ends, so the output of each call goes through a file instead, one
+# per shell process, since a journey's helpers drive the program beside it.
 wine_out() {  # folder-under-C command...
-  local out="$PREFIX_ROOT/wine.out"
-  (cd "$DRIVE_C/$1" && shift && wine "$@" >"$out" 2>&1 </dev/null)
+  local out="$PREFIX_ROOT/wine.$BASHPID"
+  (cd "$DRIVE_C/$1" && shift && wine "$@" >"$out" 2>"$out.err" </dev/null)
   local rc=$?
   tr -d '\r' <"$out"
+  tr -d '\r' <"$out.err" >&2
+  rm -f "$out" "$out.err"
   return $rc
 }
+# The driver; several commands go in one call separated by "/", and a Wine
+# process start costs about 0.2 s, so a journey groups what it can.
 drv() { wine_out tests 'C:\tests\vdriver.exe' "$@"; }
+# Each line of the driver's answer, joined by "|".
+drv1() { drv "$@" | paste -sd'|' -; }
 page_shown() { drv state "win($1)" | cut -d' ' -f1; }
+# The number of the wizard's page that shows (none when the window does not).
+page_now() {
+  drv state 'win(1)' / state 'win(2)' / state 'win(3)' / state 'win(4)' / state 'win(5)' / state 'win(6)' / \
+    state 'win(7)' 2>/dev/null | awk '/^visible=1/ { print NR; exit }'
+}
+# The first message box within the given seconds, answered with its last
+# button; prints its text on one line, nothing when none came.
+next_box() {  # seconds
+  local box
+  box=$(drv message "$1" 2>/dev/null) || return 0
+  drv answer "$(head -n 1 <<<"$box")" "$(tail -n 1 <<<"$box" | sed 's/.*\[\(.*\)\]$/\1/')" 10 | grep . | paste -sd' ' -
+}
+boxes() { local n; for n in $(seq "$1"); do next_box "$2"; done | paste -sd'|' -; }  # count seconds-each
+# A box's text as the program words it: a text and the folder it names.
+told() { echo "$(text VERSION3 "$1")${2:+ $2}"; }  # key [folder]
+# Whether a host path is there, a dangling link too: "yes" or "no".
+there() { { [ -e "$1" ] || [ -L "$1" ]; } && echo yes || echo no; }
 # Waits up to the given seconds for a page; prints its state as page_shown does.
 wait_page() {  # page seconds
   local end=$((SECONDS + $2))
   while [ "$(page_shown "$1")" != "visible=1" ] && [ $SECONDS -lt "$end" ]; do sleep 0.5; done
   page_shown "$1"
 }
-# A string value of the prefix's registry, empty when it or its key is
-# missing; its name may hold blanks.
-reg_value() {  # key value-name
-  wine_out tests reg query "$1" /v "$2" 2>/dev/null | sed -n "s/^ *$2 *REG_SZ *//p"
+# Whether the check boxes or option buttons are ticked: "1 0 ...".
+ticked() {  # control...
+  local c cmds=()
+  for c in "$@"; do cmds+=(state "$c" /); done
+  drv "${cmds[@]:0:${#cmds[@]}-1}" | sed 's/.*checked=//' | paste -sd' ' -
 }
-# A value of the program's settings.
-setting() { reg_value "HKCU\\Software\\VB and VBA Program Settings\\VNL\\$1" "$2"; }  # section value-name
+# String values of the prefix's registry, joined by "|", each empty when it
+# or its key is missing; a name may hold blanks.
+reg_value() {  # key value-name...
+  local out n v=()
+  out=$(wine_out tests reg query "$1" 2>/dev/null)
+  shift
+  for n in "$@"; do v+=("$(sed -n "s/^ *$n *REG_SZ *//p" <<<"$out")"); done
+  (IFS='|' && echo "${v[*]}")
+}
+# Values of the program's settings.
+settings_key='HKCU\Software\VB and VBA Program Settings\VNL'
+setting() { local s=$1; shift; reg_value "$settings_key\\$s" "$@"; }  # section value-name...
+set_setting() { wine_out tests reg add "$settings_key\\$1" /v "$2" /d "$3" /f >/dev/null; }  # section name data
+# The screen's DPI for the next Wine start (Wine is ended here).
+set_dpi() {  # dpi
+  wine_out tests reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  wineserver -k
+  wineserver -w
+}
 
 app_start() {
   (cd "$DRIVE_C/Program Files/Vantrel 3" && wine 'C:\Program Files\Vantrel 3\Vantrel.exe' "$@" \
     >/dev/null 2>&1 </dev/null &)
 }
 app_window() { drv wait-window "Vantrel" 60 >/dev/null; }
+# The Linux ids of the program's processes in this prefix: other prefixes
+# on the machine run theirs.
+app_pids() {
+  local p
+  for p in $(pgrep -f 'Vantrel\.exe'); do
+    grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && echo "$p"
+  done
+}
+# Waits until the program's window and processes are gone. Wine itself may
+# linger: waiting for it would cost seconds at every close.
+app_gone() {  # [seconds]
+  local end=$((SECONDS + ${1:-30}))
+  drv wait-gone "${1:-30}" >/dev/null || return 1
+  while [ -n "$(app_pids)" ]; do [ $SECONDS -lt $end ] || return 1; sleep 0.2; done
+}
+closed() { app_gone && ok || bad "$1"; }  # what
 # Waits until the only window of the program is the secondary one, titled
 # "Vantrel" alone; prints the title seen last.
 wait_second() {
@@ -69,10 +134,18 @@ wait_second() {
   done
   printf "%s" "$title"
 }
-shot() {  # dpi name
+# Screenshots taken by the driver as C:\tests\<name>.bmp, kept as
+# build/screenshots/<folder>/<name>.png.
+keep_shots() {  # folder
+  local bmp
   mkdir -p "$shots/$1"
-  drv screenshot "C:\\tests\\$2.bmp" >/dev/null && /usr/bin/convert "$DRIVE_C/tests/$2.bmp" "$shots/$1/$2.png" &&
-    rm -f "$DRIVE_C/tests/$2.bmp"
+  for bmp in "$DRIVE_C"/tests/*.bmp; do
+    [ -e "$bmp" ] || continue
+    /usr/bin/convert "$bmp" "$shots/$1/$(basename "$bmp" .bmp).png" && rm -f "$bmp"
+  done
+}
+shot() {  # folder name
+  drv screenshot "C:\\tests\\$2.bmp" >/dev/null && keep_shots "$1"
 }
 
 app_install() {

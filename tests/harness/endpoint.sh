@@ -15,7 +15,6 @@ endpoint_start() {  # [extra endpoint.py arguments...]
   log="$PREFIX_ROOT/endpoint.log"
   python3 "$root/tools/endpoint.py" --log "$log" --port-file "$PREFIX_ROOT/port" --lifetime 900 "$@" &
   endpoint=$!
-  trap 'kill $endpoint 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT
   for _ in $(seq 100); do [ -s "$PREFIX_ROOT/port" ] && break; sleep 0.2; done
   endpoint_port=$(cat "$PREFIX_ROOT/port")
   endpoint_host "127.0.0.1:$endpoint_port"

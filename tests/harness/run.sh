@@ -1,78 +1,94 @@
 # A cleaning run through the wizard: select disks, choose the modes, start,
 # wait, finish. Source after app.sh.
 
-# Selects exactly the given letters on page 2 (the store keeps choices).
-select_disks() {  # letters
-  local n=0 letter want
-  while letter=$(drv caption "DiskLabel($n)" 2>/dev/null) && [ -n "$letter" ]; do
-    want=
-    [[ "$1" == *"$letter"* ]] && want=YES
-    choose_disk "$n" "$letter" "$want"
-    n=$((n + 1))
-  done
+# The letters of the disk page's slots, in order.
+slot_letters() {
+  local n cmds=()
+  for n in $(seq 0 11); do cmds+=(caption "DiskLabel($n)" /); done
+  drv "${cmds[@]:0:${#cmds[@]}-1}" 2>/dev/null | tr -d '\n'
+}
+# The letters stored as selected, in drive order (a pulled stick's stays).
+selected() {
+  wine_out tests reg query "$settings_key\\DiskSelection" 2>/dev/null |
+    awk '$2 == "REG_SZ" && $3 == "YES" { print $1 }' | sort | tr -d '\n'
 }
 
-# Every click on a disk rebuilds the panel's slots, so a click that reaches
-# a slot while the last one is still being rebuilt is lost, as a fast
-# person's would be; like that person, look at the choice and click again.
-choose_disk() {  # slot letter YES-or-empty
-  local click end
-  for click in 1 2 3; do
-    [ "$(setting DiskSelection "$2")" = "$3" ] && return 0
-    drv click "DiskLabel($1)" >/dev/null
-    end=$((SECONDS + 5))
-    until [ "$(setting DiskSelection "$2")" = "$3" ] || [ $SECONDS -ge $end ]; do sleep 0.3; done
+# Selects exactly the given letters among the slots (the store keeps
+# choices). Every click on a disk rebuilds the panel's slots, so a click that
+# reaches a slot while the last one is still being rebuilt is lost, as a
+# fast person's would be; like that person, look at the choice and click again.
+select_disks() {  # letters
+  local slots have want= n l try cmds
+  slots=$(slot_letters)
+  for ((n = 0; n < ${#slots}; n++)); do [[ "$1" == *"${slots:n:1}"* ]] && want+=${slots:n:1}; done
+  for try in 1 2 3 4; do
+    have=$(selected | tr -cd "$slots")
+    [ "$have" = "$want" ] && return 0
+    [ $try = 4 ] && break
+    cmds=()
+    for ((n = 0; n < ${#slots}; n++)); do
+      l=${slots:n:1}
+      [ "${have//[^$l]/}" = "${want//[^$l]/}" ] || cmds+=(click "DiskLabel($n)" /)
+    done
+    drv "${cmds[@]:0:${#cmds[@]}-1}" >/dev/null
+    sleep 0.3
   done
-  [ "$(setting DiskSelection "$2")" = "$3" ] || bad "disk $2 not chosen as '$3' after three clicks"
+  bad "disks '$want' not selected after three clicks each: '$have'"
 }
 
 # From a fresh start to the disk page, whichever page the program opens on.
 # Every wait is for what the window shows: on a busy machine the window
 # appears before its first page, and Next clicked too early moves nothing.
 open_disk_page() {
-  local end=$((SECONDS + 60))
-  until [ "$(page_shown 1)" = "visible=1" ] || [ "$(page_shown 2)" = "visible=1" ] || [ $SECONDS -ge $end ]; do
+  local end=$((SECONDS + 60)) pages
+  pages=$(drv1 state 'win(1)' / state 'win(2)' | sed 's/ [^|]*//g')
+  until [[ "$pages" == *visible=1* ]] || [ $SECONDS -ge $end ]; do
     sleep 0.3
+    pages=$(drv1 state 'win(1)' / state 'win(2)' | sed 's/ [^|]*//g')
   done
-  if [ "$(page_shown 1)" = "visible=1" ]; then
-    page_shot 1
+  if [[ "$pages" == visible=1* ]]; then
+    [ -z "${RUN_SHOTS:-}" ] || shot "$RUN_SHOTS" page1
     drv click Command1 >/dev/null
   fi
   [ "$(wait_page 2 30)" = "visible=1" ] || bad "the disk page shows: $(drv message 0 2>&1 | head -n 1)"
   while [ -z "$(drv caption 'DiskLabel(0)' 2>/dev/null)" ] && [ $SECONDS -lt "$end" ]; do sleep 0.3; done
 }
 
-# From a fresh start to the run page: disks, cleaning mode, metadata option.
-start_run() {  # letters cleaning-option metadata-option
+# From a fresh start to the review page: see choose_run.
+start_run() {  # letters cleaning-option metadata-option [page-4 commands...]
   app_start
   app_window
   open_disk_page
-  select_disks "$1"
-  page_shot 2
-  drv click Command1 >/dev/null
-  drv click "$2" >/dev/null
-  drv click "$3" >/dev/null
-  page_shot 3
-  drv click Command1 >/dev/null
-  drv click Option1 >/dev/null
-  page_shot 4
-  drv click Command1 >/dev/null
-  expect_eq "review shows $1" "$1" "$(drv caption Label18)"
-  page_shot 5
+  choose_run "$@"
 }
-# With RUN_SHOTS set, the walk captures each page it passes, once its choices
-# are made, into that folder of the screenshots (pageN.png).
+# From the disk page to the review page: disks, cleaning mode, metadata
+# option, the first method, and any driver commands for page 4 (ending in
+# "/"). With RUN_SHOTS set, each page is captured into that folder of the
+# screenshots (pageN.png) once its choices are made.
+choose_run() {  # letters cleaning-option metadata-option [page-4 commands...]
+  local letters=$1 cleaning=$2 metadata=$3
+  shift 3
+  select_disks "$letters"
+  expect_eq "review shows $letters" "$letters" \
+    "$(drv $(snap 2) click Command1 / click "$cleaning" / click "$metadata" / $(snap 3) click Command1 / \
+      click Option1 / "$@" $(snap 4) click Command1 / $(snap 5) caption Label18)"
+  [ -z "${RUN_SHOTS:-}" ] || keep_shots "$RUN_SHOTS"
+}
+snap() { [ -z "${RUN_SHOTS:-}" ] || printf 'screenshot C:\\tests\\page%s.bmp / ' "$1"; }
 page_shot() { [ -z "${RUN_SHOTS:-}" ] || shot "$RUN_SHOTS" "page$1"; }
 # The program's data folder in the prefix, and the run log's newest records.
 data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
 first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
 # Field n (from 0) of a log record.
 field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
+# Status and letter of the newest records, newest first: "1|D 0|E".
+outcomes() {  # count
+  first_log "$1" | awk -F"|" '{ printf "%s%s|%s", (NR > 1 ? " " : ""), $1, $5 }'
+}
 go() { drv click Command1 >/dev/null; }
 finish() {
   drv click Command1 >/dev/null
-  drv wait-gone 30 >/dev/null || bad "Finish ends the program"
-  wine_end || bad "the program ends after Finish"
+  app_gone || bad "Finish ends the program"
 }
 wait_caption() {  # control text seconds
   local end=$((SECONDS + $3))
