@@ -22,7 +22,6 @@ constexpr uint64_t kMostLinesAtOnce = 1024;
 
 uint64_t TemplateBasis(bool removable) { return removable ? kRemovableBasis : kBasis; }
 
-uint64_t TemplateFileBytes(bool removable) { return (TemplateBasis(removable) / 1000) * (kTemplateLine + 2); }
 
 void MakeTemplateFile(StageContext& stage) {
   const std::string line = FillText(stage.plan.method, kTemplateLine) + "\r\n";

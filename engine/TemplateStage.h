@@ -11,9 +11,6 @@ namespace vantrel {
 // bytes, and stage 3 copies it while the disk has room for this much more.
 // 50,000,000, a tenth of that for a removable disk.
 uint64_t TemplateBasis(bool removable);
-// Bytes of a whole template: 50,000 lines of 1002 bytes, a tenth of that
-// for a removable disk.
-uint64_t TemplateFileBytes(bool removable);
 // Writes the template; stops within a line of a reserve of the Windows
 // drive's free space, and then leaves a template that is not whole.
 void MakeTemplateFile(StageContext& stage);

@@ -13,7 +13,7 @@
 namespace vantrel {
 
 enum class ControlKind {
-  Container,  // a borderless panel holding other controls (pages, Picture1)
+  Container,  // a borderless panel holding other controls (a page, the language page's frame)
   Label,
   LinkLabel,  // a label the user clicks like a link; reachable by keyboard
   Button,

@@ -47,8 +47,6 @@ class FakeFileSystem : public FileSystem {
   // Windows refuses it then.
   bool RenameFolder(const std::wstring& from, const std::wstring& to);
   bool SwapForLink(const std::wstring& folder, const std::wstring& target);
-  bool IsHeld(const std::wstring& path) const { return held_.count(Resolve(path, false)) > 0; }
-  std::size_t EntryCount() const { return entries_.size(); }
   // False while bytes written to the file have not been flushed.
   bool Flushed(const std::wstring& path) const;
 
