@@ -33,7 +33,7 @@ mft_bytes() {
 }
 in_bin() { ls -A "$XDG_DATA_HOME/Trash/files" 2>/dev/null | xargs; }
 to_bin() { echo recoverable >"$DRIVE_C/users/Public/$1" && drv recycle "C:\\users\\Public\\$1" || bad "$1 to the Recycle Bin"; }
-rows() { local n c=(); for n in $(seq 0 $(($1 - 1))); do c+=(caption "ReportInfo($n)" /); done; drv1 "${c[@]:0:${#c[@]}-1}"; }
+rows() { captions ReportInfo "$1" | paste -sd'|' -; }
 ws() { local s r=(); for s in "$@"; do r+=("$(text VERSION3 "WORK-STATUS-$s")"); done; (IFS='|' && echo "${r[*]}"); }
 # What the program says of a leftover work folder, as it stands now.
 leftover() {  # letter

@@ -107,6 +107,14 @@ app_start() {
     >/dev/null 2>&1 </dev/null &)
 }
 app_window() { drv wait-window "Vantrel" 60 >/dev/null; }
+# Starts the program and waits for its window, and for a page when given.
+app_open() {  # [page] [arguments...]
+  local page=
+  [[ "${1:-}" =~ ^[1-7]$ ]] && page=$1 && shift
+  app_start "$@"
+  app_window
+  [ -z "$page" ] || wait_page "$page" 60 >/dev/null
+}
 # The Linux ids of the program's processes in this prefix: other prefixes
 # on the machine run theirs.
 app_pids() {
@@ -123,6 +131,7 @@ app_gone() {  # [seconds]
   while [ -n "$(app_pids)" ]; do [ $SECONDS -lt $end ] || return 1; sleep 0.2; done
 }
 closed() { app_gone && ok || bad "$1"; }  # what
+close_app() { drv close >/dev/null; closed "$1"; }  # what
 # Waits until the only window of the program is the secondary one, titled
 # "Vantrel" alone; prints the title seen last.
 wait_second() {
