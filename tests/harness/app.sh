@@ -68,8 +68,13 @@ next_box() {  # seconds
 boxes() { local n; for n in $(seq "$1"); do next_box "$2"; done | paste -sd'|' -; }  # count seconds-each
 # A box's text as the program words it: a text and the folder it names.
 told() { echo "$(text VERSION3 "$1")${2:+ $2}"; }  # key [folder]
-# Whether a host path is there, a dangling link too: "yes" or "no".
-there() { { [ -e "$1" ] || [ -L "$1" ]; } && echo yes || echo no; }
+# Whether a host path is there, a dangling link too: "yes" or "no"; when
+# given seconds, after waiting up to that long for it to go.
+there() {  # path [seconds]
+  local end=$((SECONDS + ${2:-0}))
+  while { [ -e "$1" ] || [ -L "$1" ]; } && [ $SECONDS -lt $end ]; do sleep 0.5; done
+  { [ -e "$1" ] || [ -L "$1" ]; } && echo yes || echo no
+}
 # Waits up to the given seconds for a page; prints its state as page_shown does.
 wait_page() {  # page seconds
   local end=$((SECONDS + $2))
