@@ -77,9 +77,7 @@ leftovers() {
   ln -s ../Documents "$l/VNL_temp/docs"
   ln -s ../Documents/Letters/letter1.txt "$(name_file l 2)"
   ln -s Documents "$m/VNL_temp"
-  app_start
-  app_window
-  wait_page 1 60 >/dev/null
+  app_open 1
   said="$(drv click Command1 >/dev/null; boxes 4 30)|$(next_box 2)"
   expect_eq "leftovers on L and M reported, each outcome told truly, no other box; the file deleted, the documents untouched" \
     "$(leftover L)|$(leftover M)||no|yesyes" "$said|$(there "$(name_file l 1)")|$(untouched l m)"
