@@ -23,32 +23,21 @@ pictures() {  # folder shot control...|slots
   drv "${cmds[@]:0:${#cmds[@]}-1}" | while read -r x y w h; do
     /usr/bin/convert "$png" -crop "${w}x${h}+${x}+${y}" -depth 8 txt:- |
       awk -F'[(),]' 'NR > 1 && !($3 > 225 && $4 > 225 && $5 > 225) { r += $3; g += $4; b += $5; n++ }
-        END {
-          if (n < 20) { print "none"; exit }
-          r = int(100 * r / n / 255); g = int(100 * g / n / 255); b = int(100 * b / n / 255)
-          if (r - b > 30) print "stick"
-          else if (g - r > 20 && g - b > 15) print "mark"
-          else if (r < 50 && g < 50 && b < 55) print "external"
-          else if (r > 50 && g > 50 && b > 50) print "disk"
-          else print "other(" r "," g "," b ")" }'
+        END { if (n < 20) { print "none"; exit }; r = r / n / 2.55; g = g / n / 2.55; b = b / n / 2.55
+          print (r - b > 30 ? "stick" : g - r > 20 && g - b > 15 ? "mark" : r < 50 && g < 50 && b < 55 ? "external" : \
+            r > 50 && g > 50 && b > 50 ? "disk" : "other(" int(r) "," int(g) "," int(b) ")") }'
   done | xargs
 }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # Waits until the slots show the given letters; `waited` is the milliseconds.
 wait_slots() {  # letters
-  local t0 end
-  t0=$(now_ms) end=$(($(now_ms) + 10000))
-  while slots=$(slot_letters) && [ "$slots" != "$1" ] && [ "$(now_ms)" -lt "$end" ]; do sleep 0.1; done
+  local t0=$(now_ms)
+  while slots=$(slot_letters) && [ "$slots" != "$1" ] && [ "$(now_ms)" -lt $((t0 + 10000)) ]; do sleep 0.1; done
   waited=$(($(now_ms) - t0))
 }
 paging_value() {
   wine_out tests reg query 'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management' \
     /v ClearPageFileAtShutdown | awk '$1 == "ClearPageFileAtShutdown" { print $3 }'
-}
-lang_button() {  # language
-  local n cmds=()
-  for n in $(seq 0 15); do cmds+=(caption "LangArray($n)" /); done
-  echo "LangArray($(drv "${cmds[@]:0:${#cmds[@]}-1}" 2>/dev/null | awk -v l="$1" '$0 == l { print NR - 1 }'))"
 }
 
 # Pages 3 to 6 from the disk page with C and D selected: full cleaning,
@@ -60,12 +49,10 @@ walk_on() {  # dpi
   [ "$1" != 96 ] || expect_eq "page 4: standby box ticked; the paging-file box sets the option, no message, and clears it" \
     "visible=1 enabled=1 checked=1|0x1|0x0" "$(drv state Check5 / click Check6)|$(paging_value)|$(
       drv message 2 >/dev/null 2>&1 && echo box; drv click Check6; paging_value)"
-  expect_eq "review shows the choices ($1)" \
-    "CD|$(text INTERFACE OPTION4)|$(text INTERFACE YES)|$(text VERSION3 MODE2), FAT/NTFS: $(text VERSION3 NTFS-MODE-3)" \
-    "$(drv1 screenshot "${s}page4.bmp" / click Command1 / caption Label18 / caption Label20 / caption Label40 / \
-      caption Label19 / screenshot "${s}page5.bmp")"
-  expect_eq "the run: page 6, Next hidden ($1)" "visible=1|visible=0" \
-    "$(drv click Command1 / state 'win(6)' / state Command1 / screenshot "${s}page6.bmp" | cut -d' ' -f1 | paste -sd'|')"
+  expect_eq "review shows the choices; the run: page 6, Next hidden ($1)" \
+    "CD|$(text INTERFACE OPTION4)|$(text INTERFACE YES)|$(text VERSION3 MODE2), FAT/NTFS: $(text VERSION3 NTFS-MODE-3)|6|visible=0" \
+    "$(drv1 screenshot "${s}page4.bmp" / click Command1 / caption Label18 / caption Label20 / caption Label40 / caption Label19 / \
+      screenshot "${s}page5.bmp" / click Command1 / screenshot "${s}page6.bmp")|$(page_now)|$(drv state Command1 | cut -d' ' -f1)"
 }
 
 # The first start speaks the locale's language; the verb lang shows only
@@ -73,19 +60,15 @@ walk_on() {  # dpi
 # start stores today's date as the prefix writes it, and a process in the
 # German locale under this Wine reads it as another day.)
 first_start() {
-  local t0
-  t0=$(now_ms)
-  LC_ALL=de_DE.UTF-8 app_start
-  app_window
-  echo "measured: start-up to window under Wine: $(($(now_ms) - t0)) ms"
-  wait_page 1 60 >/dev/null
+  local t0=$(now_ms)
+  LC_ALL=de_DE.UTF-8 app_open 1
+  echo "measured: start-up to page 1 under Wine: $(($(now_ms) - t0)) ms"
   expect_eq "a first start in a German locale speaks German, stored; a new account: sound on, standby prevented" \
     "Vantrel 3.07 German|Weiter|German||" "$(drv1 title / caption Command1)|$(setting Settings Language PlaySound PreventStandBy)"
-  drv close >/dev/null
-  closed "close after the first start"
+  close_app "close after the first start"
   app_start lang
   expect_eq "lang: the secondary window alone" "Vantrel|no" "$(wait_second)|$(drv state ListView1 >/dev/null 2>&1 && echo yes || echo no)"
-  german=$(lang_button German)
+  german="LangArray($(captions LangArray 16 | awk '$0 == "German" { print NR - 1 }'))"
   expect_eq "English first, the stored German selected, OK focused" "English|1|Command3" \
     "$(drv caption 'LangArray(0)')|$(ticked "$german")|$(drv focus | cut -d' ' -f2)"
   shot 96 language
@@ -97,20 +80,15 @@ first_start() {
 # The whole walk at 96 DPI; the session's end, cancelled, stops the run.
 walk_96() {
   local toggles= keys= c
-  app_start
-  app_window
-  wait_page 1 60 >/dev/null
+  app_open 1
   expect_eq "the next start speaks English" "Vantrel 3.07 English" "$(drv title)"
   drv click Label12 >/dev/null
   expect_eq "the language link hands over to a process with only the secondary window" "Vantrel" "$(wait_second)"
-  drv click "$german" / close >/dev/null
-  closed "the close box ends the language page"
+  drv click "$german" >/dev/null
+  close_app "the close box ends the language page"
   expect_eq "the close box stores nothing" "English" "$(setting Settings Language)"
-  app_start
-  app_window
-  wait_page 1 60 >/dev/null
-  expect_eq "the title; Back on page 1 stays" "Vantrel 3.07 English|visible=1" \
-    "$(drv title / screenshot 'C:\tests\page1.bmp' / click Command2 / state 'win(1)' | sed '2s/ .*//' | paste -sd'|')"
+  app_open 1
+  expect_eq "Back on page 1 stays" "1" "$(drv screenshot 'C:\tests\page1.bmp' / click Command2; page_now)"
   drv click Command1 >/dev/null
   slots=$(slot_letters)
   shot 96 page2-drives
@@ -125,9 +103,8 @@ walk_96() {
   shot 96 page2
   expect_eq "the mark on the selected only" "mark mark none" "$(pictures 96 page2 'DiskImageSel(0)' 'DiskImageSel(1)' 'DiskImageSel(2)')"
   walk_on 96
-  expect_has "the close box refused during the run" "$(text VERSION3 STOP-OPERATIONS-FIRST)" \
-    "$(drv close >/dev/null; drv answer "$(text VERSION3 STOP-OPERATIONS-FIRST)" OK 10)"
-  expect_eq "the session's end during the run: agreed, then cancelled" "1" "$(drv end-session 120 cancelled)"
+  expect_eq "the close box refused during the run; the session's end agreed, then cancelled" \
+    "$(text VERSION3 STOP-OPERATIONS-FIRST)|1" "$(drv close / answer "$(text VERSION3 STOP-OPERATIONS-FIRST)" OK 10)|$(drv end-session 120 cancelled)"
   expect_eq "the run stops; the window comes back on the finish page" "visible=1|Vantrel 3.07 English|$(text INTERFACE FINISH)" \
     "$(wait_page 7 120)|$(drv1 title / caption Command1 / screenshot 'C:\tests\page7.bmp')"
   keep_shots 96
@@ -138,22 +115,18 @@ walk_96() {
   drv click Command2 / click Command2 / click Check7 >/dev/null
   expect_eq "skip welcome stored; Space toggles the focused box, Tab moves on" "YES|0|Command" \
     "$(setting RunSecondWindow Value)|$(drv key SPACE >/dev/null; ticked Check7)|$(drv key SPACE / key TAB / focus | cut -d' ' -f2 | cut -c1-7)"
-  drv close >/dev/null
-  closed "the close box outside a run ends the program"
+  close_app "the close box outside a run ends the program"
 }
 
 # A restart keeps every choice; drives come and go on the disk page, and
 # work folders of interrupted runs are deleted where they may be.
 restart_and_drives() {
-  app_start
-  app_window
-  wait_page 2 60 >/dev/null
-  expect_eq "restart: page 2; a cancelled session end leaves it there" "1|2" "$(drv end-session 30 cancelled)|$(page_now)"
-  expect_eq "restart: mode 2, metadata 3, method 4, bin; stored" "1 1 1 1|4|3" \
-    "$(ticked Option7 Option10 Option4 Check4)|$(setting SecurityMethod Value)|$(setting NTFSMODE VALUE)"
+  local l pid a x y w h t0 appdata
+  app_open 2
+  expect_eq "restart: page 2, kept by a cancelled session end; mode 2, metadata 3, method 4, bin; stored" "1|2|1 1 1 1|4|3" \
+    "$(drv end-session 30 cancelled)|$(page_now)|$(ticked Option7 Option10 Option4 Check4)|$(setting SecurityMethod Value)|$(setting NTFSMODE VALUE)"
   shot 96 page2-restart
   expect_eq "restart: C and D still selected" "CD|mark mark" "$(selected)|$(pictures 96 page2-restart 'DiskImageSel(0)' 'DiskImageSel(1)')"
-
   volume_mount k 64m
   drv plug K "$(mnt k)" removable >/dev/null
   wait_slots CDEFGK
@@ -166,14 +139,13 @@ restart_and_drives() {
   drv plug K "$(mnt k)" removable >/dev/null
   wait_slots CDEFGK
   shot 96 page2-returned
-  expect_eq "back: selected, its picture a stick" "mark|disk disk disk stick external stick" \
-    "$(pictures 96 page2-returned 'DiskImageSel(5)')|$(pictures 96 page2-returned slots)"
-  local l pid a x y w h
+  expect_eq "back: selected, its picture a stick" "mark disk disk disk stick external stick" \
+    "$(pictures 96 page2-returned 'DiskImageSel(5)') $(pictures 96 page2-returned slots)"
   for l in L M N; do mkdir -p "$(mnt "$l")" && drv plug "$l" "$(mnt "$l")" fixed >/dev/null; done
   wait_slots CDEFGKLMN
   pid=$(app_pids | head -n 1) a=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
   sleep 3
-  echo "measured: idle page 2 with 9 drives: $((($(awk '{ print $14 + $15 }' "/proc/$pid/stat") - a) * 1000 / $(getconf CLK_TCK) / 6)) ms CPU per 500 ms tick under Wine"
+  echo "measured: idle page 2 with 9 drives: $((($(awk '{ print $14 + $15 }' "/proc/$pid/stat") - a) * 1000 / $(getconf CLK_TCK) / 6)) ms CPU per 500 ms tick"
   # The ninth slot starts a second row inside the window; it can be chosen
   # and tells its disk by a tip.
   read -r x y w h <<<"$(drv click 'DiskImage(8)' / rect 'DiskImage(8)')"
@@ -185,28 +157,24 @@ restart_and_drives() {
   shot 96 page2-nine-tip
   drv unplug L / unplug M / unplug N >/dev/null
   wait_slots CDEFGK
-
   # On C: in the data folder, a thousand files on D, a read-only file on E
   # that must stay, and a file of that name on F that is not a folder.
-  local appdata t0
-  appdata="$(dirname "$(data_folder)")"
+  appdata=$(dirname "$(data_folder)")
   mkdir -p "$appdata/VNL_temp" "$(mnt d)/VNL_temp/sub" "$(mnt e)/VNL_temp"
   echo x >"$appdata/VNL_temp/temp.xd"
   (cd "$(mnt d)/VNL_temp" && seq 1 1000 | xargs touch && echo y >sub/fw1)
   echo z >"$(mnt e)/VNL_temp/kept.txt" && chmod 444 "$(mnt e)/VNL_temp/kept.txt"
   echo not a folder >"$(mnt f)/VNL_temp"
-  # Any toggle rebuilds the panel, and the rebuild looks for work folders.
-  drv click 'DiskLabel(5)' >/dev/null
   t0=$(now_ms)
+  # Any toggle rebuilds the panel, and the rebuild looks for work folders.
   expect_eq "leftovers on C: and D: deleted, E:'s not, F:'s file no folder" \
     "$(told OLD-FOLDER-EXISTS "C:\\users\\$(id -un)\\AppData\\Roaming\\VNL_temp")|$(told OLD-FOLDER-DELETED)|$(
       told OLD-FOLDER-EXISTS 'D:\VNL_temp')|$(told OLD-FOLDER-DELETED)|$(told OLD-FOLDER-EXISTS 'E:\VNL_temp')|$(
-      told OLD-FOLDER-NOT-DELETED 'E:\VNL_temp')||no no|z|not a folder" \
-    "$(boxes 6 30)|$(next_box 2)|$(there "$appdata/VNL_temp") $(there "$(mnt d)/VNL_temp")|$(cat "$(mnt e)/VNL_temp/kept.txt")|$(cat "$(mnt f)/VNL_temp")"
+      told OLD-FOLDER-NOT-DELETED 'E:\VNL_temp')||no no|z|not a folder" "$(drv click 'DiskLabel(5)' >/dev/null; boxes 6 30)|$(next_box 2)|$(
+      there "$appdata/VNL_temp") $(there "$(mnt d)/VNL_temp")|$(cat "$(mnt e)/VNL_temp/kept.txt")|$(cat "$(mnt f)/VNL_temp")"
   echo "measured: leftovers, a thousand files on D, reported and deleted in $(($(now_ms) - t0)) ms (the boxes answered)"
   rm -rf "$(mnt e)/VNL_temp"
-  drv close >/dev/null
-  closed "close after the leftovers"
+  close_app "close after the leftovers"
 }
 
 # Other scripts speak on the first two pages; the background picture is required.
@@ -215,15 +183,12 @@ languages() {
   set_setting RunSecondWindow Value ""
   for language in Russian Greek Japanese Chinese; do
     set_setting Settings Language "$language"
-    app_start
-    app_window
-    wait_page 1 60 >/dev/null
+    app_open 1
     expect_eq "$language: title, welcome, disk page, Next" "Vantrel 3.07 $language|$(translated "$language" INTERFACE LABEL1)|$(
       translated "$language" INTERFACE LABEL3)|$(translated "$language" INTERFACE COMMAND1)" \
       "$(drv1 title / caption Label1 / screenshot "C:\\tests\\welcome-$language.bmp" / click Command1 / caption Label3 / \
         caption Command1 / screenshot "C:\\tests\\disks-$language.bmp")"
-    drv close >/dev/null
-    closed "close after the $language start"
+    close_app "close after the $language start"
   done
   keep_shots 96
   set_setting Settings Language English
@@ -238,9 +203,7 @@ languages() {
 # Enter presses OK.
 at_144() {
   set_dpi 144
-  app_start
-  app_window
-  wait_page 1 60 >/dev/null
+  app_open 1
   drv screenshot 'C:\tests\page1.bmp' / click Command1 >/dev/null
   slots=$(slot_letters)
   shot 144 page2
@@ -248,9 +211,10 @@ at_144() {
     "$(drv dpi)|$slots|$(pictures 144 page2 slots)"
   walk_on 144
   drv click Command4 >/dev/null
-  expect_eq "Stop: both disks logged and shown stopped, no work folder left on D" "visible=1|0|D 0|C|$(text VERSION3 WORK-STATUS-0)|$(
-    text VERSION3 WORK-STATUS-0)|no" "$(wait_page 7 120)|$(outcomes 2)|$(drv1 caption 'ReportInfo(0)' / caption 'ReportInfo(1)' / \
-      screenshot 'C:\tests\page7.bmp')|$(there "$(mnt d)/VNL_temp")"
+  expect_eq "Stop: both disks logged and shown stopped, no work folder left on C or D" \
+    "visible=1|0|D 0|C|$(text VERSION3 WORK-STATUS-0)|$(text VERSION3 WORK-STATUS-0)|no no" \
+    "$(wait_page 7 120)|$(outcomes 2)|$(drv1 caption 'ReportInfo(0)' / caption 'ReportInfo(1)' / screenshot 'C:\tests\page7.bmp')|$(
+      there "$(dirname "$(data_folder)")/VNL_temp") $(there "$(mnt d)/VNL_temp")"
   keep_shots 144
   drv click Command1 >/dev/null
   closed "Finish ends the program"

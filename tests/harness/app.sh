@@ -68,8 +68,13 @@ next_box() {  # seconds
 boxes() { local n; for n in $(seq "$1"); do next_box "$2"; done | paste -sd'|' -; }  # count seconds-each
 # A box's text as the program words it: a text and the folder it names.
 told() { echo "$(text VERSION3 "$1")${2:+ $2}"; }  # key [folder]
-# Whether a host path is there, a dangling link too: "yes" or "no".
-there() { { [ -e "$1" ] || [ -L "$1" ]; } && echo yes || echo no; }
+# Whether a host path is there, a dangling link too: "yes" or "no"; when
+# given seconds, after waiting up to that long for it to go.
+there() {  # path [seconds]
+  local end=$((SECONDS + ${2:-0}))
+  while { [ -e "$1" ] || [ -L "$1" ]; } && [ $SECONDS -lt $end ]; do sleep 0.5; done
+  { [ -e "$1" ] || [ -L "$1" ]; } && echo yes || echo no
+}
 # Waits up to the given seconds for a page; prints its state as page_shown does.
 wait_page() {  # page seconds
   local end=$((SECONDS + $2))
@@ -107,6 +112,14 @@ app_start() {
     >/dev/null 2>&1 </dev/null &)
 }
 app_window() { drv wait-window "Vantrel" 60 >/dev/null; }
+# Starts the program and waits for its window, and for a page when given.
+app_open() {  # [page] [arguments...]
+  local page=
+  [[ "${1:-}" =~ ^[1-7]$ ]] && page=$1 && shift
+  app_start "$@"
+  app_window
+  [ -z "$page" ] || wait_page "$page" 60 >/dev/null
+}
 # The Linux ids of the program's processes in this prefix: other prefixes
 # on the machine run theirs.
 app_pids() {
@@ -123,6 +136,7 @@ app_gone() {  # [seconds]
   while [ -n "$(app_pids)" ]; do [ $SECONDS -lt $end ] || return 1; sleep 0.2; done
 }
 closed() { app_gone && ok || bad "$1"; }  # what
+close_app() { drv close >/dev/null; closed "$1"; }  # what
 # Waits until the only window of the program is the secondary one, titled
 # "Vantrel" alone; prints the title seen last.
 wait_second() {

@@ -14,6 +14,9 @@ e2e_begin() {
   journey_start=$SECONDS
   prefix_create || { echo "0 passed, 1 failed"; exit 1; }
   display_start || { echo "0 passed, 1 failed"; exit 1; }
+  # Xvfb has no window manager, and Wine waits about 2 s for one whenever a
+  # managed window hides (every message box, every close) unless told not to.
+  (cd "$DRIVE_C" && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1)
   trap '[ -z "${endpoint:-}" ] || kill "$endpoint" 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT
   # A signal (the test command's time limit sends TERM) must end the
   # journey through that trap: without this, bash dies with its mounts.

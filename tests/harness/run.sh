@@ -1,12 +1,14 @@
 # A cleaning run through the wizard: select disks, choose the modes, start,
 # wait, finish. Source after app.sh.
 
-# The letters of the disk page's slots, in order.
-slot_letters() {
+# The captions of an array of controls, one a line, up to the first missing.
+captions() {  # array-name most
   local n cmds=()
-  for n in $(seq 0 11); do cmds+=(caption "DiskLabel($n)" /); done
-  drv "${cmds[@]:0:${#cmds[@]}-1}" 2>/dev/null | tr -d '\n'
+  for n in $(seq 0 $(($2 - 1))); do cmds+=(caption "$1($n)" /); done
+  drv "${cmds[@]:0:${#cmds[@]}-1}" 2>/dev/null
 }
+# The letters of the disk page's slots, in order.
+slot_letters() { captions DiskLabel 12 | tr -d '\n'; }
 # The letters stored as selected, in drive order (a pulled stick's stays).
 selected() {
   wine_out tests reg query "$settings_key\\DiskSelection" 2>/dev/null |
