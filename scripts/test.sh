@@ -33,34 +33,29 @@ echo "unit tests: $(( $(date +%s) - t )) s"
 t=$(date +%s)
 (
   source tests/harness/wineprefix.sh
-  source tests/harness/ntfs.sh
   source tests/harness/display.sh
   prefix_create || exit 1
   # The toolkit's contract tests show real windows and move the mouse.
   display_start || exit 1
-  trap 'images_cleanup; display_stop; prefix_destroy' EXIT
-  # A small volume for the test that fills one: T:.
-  image_make small 8 >/dev/null && image_mount small && image_map t "$(mnt small)" || exit 1
+  trap 'display_stop; prefix_destroy' EXIT
   mkdir -p "$DRIVE_C/tests"
   cp build/win/contract_tests.exe "$DRIVE_C/tests/"
-  # Links cannot be made from inside Wine, so the link tests find theirs
-  # planted here: one set to list, one to remove.
-  for set in listed removed; do
-    links="$DRIVE_C/tests/links/$set"
-    mkdir -p "$links/target" "$links/empty-target"
-    printf 'keep 1\r\n' >"$links/target/keep1.txt"
-    printf 'keep 2\r\n' >"$links/target/keep2.txt"
-    ln -s target "$links/dir-link"
-    ln -s "$links/target" "$links/absolute-link"
-    ln -s empty-target "$links/empty-link"
-    ln -s target/keep1.txt "$links/file-link"
-    ln -s nowhere "$links/dangling-link"
-  done
+  # Links cannot be made from inside Wine, so the link test finds them
+  # planted here.
+  links="$DRIVE_C/tests/links"
+  mkdir -p "$links/target" "$links/empty-target"
+  printf 'keep 1\r\n' >"$links/target/keep1.txt"
+  printf 'keep 2\r\n' >"$links/target/keep2.txt"
+  ln -s target "$links/dir-link"
+  ln -s "$links/target" "$links/absolute-link"
+  ln -s empty-target "$links/empty-link"
+  ln -s target/keep1.txt "$links/file-link"
+  ln -s nowhere "$links/dangling-link"
   # The reference web endpoint for the fetch's tests, on 127.0.0.1 only; it
   # ends by itself after ten minutes should the trap not end it first.
   python3 tools/endpoint.py --log "$DRIVE_C/tests/endpoint.log" --port-file "$PREFIX_ROOT/endpoint.port" \
     --lifetime 600 & endpoint=$!
-  trap 'kill $endpoint 2>/dev/null; images_cleanup; display_stop; prefix_destroy' EXIT
+  trap 'kill $endpoint 2>/dev/null; display_stop; prefix_destroy' EXIT
   for _ in $(seq 100); do [ -s "$PREFIX_ROOT/endpoint.port" ] && break; sleep 0.2; done
   export VANTREL_TEST_ENDPOINT="http://127.0.0.1:$(cat "$PREFIX_ROOT/endpoint.port")/privacy/_from_soft.cgi"
   prefix_run tests 'C:\tests\contract_tests.exe' >"$root/build/contract.out" 2>&1

@@ -1,8 +1,8 @@
 // The Win32 toolkit mirrors the retained model into real windows as the
 // logic relies on: progress bars told only what changed (and right beyond
 // 32 bits), and a DoEvents that always hands control back, quickly. The
-// disk page's tips, the history list and the Enter and Esc buttons the
-// end-to-end tests of those pages read from the real program.
+// disk page's tips, the history list and the Enter and Esc buttons are the
+// journeys', which read them from the real program.
 #include <gtest/gtest.h>
 
 #include "platform/Toolkit.h"
