@@ -78,7 +78,8 @@ TEST_F(ToolkitContract, ProgressBarIsToldOnlyWhatChangedAndStaysRightBeyond32Bit
 }
 
 // A run calls DoEvents after every block it writes: one with nothing to do
-// costs next to nothing, and one with a timer that outruns its interval
+// never waits (a wait of even one tick costs a millisecond; the bound leaves
+// a busy machine room), and one with a timer that outruns its interval
 // still returns.
 TEST_F(ToolkitContract, DoEventsReturnsQuickly) {
   MakeForm();
@@ -100,7 +101,7 @@ TEST_F(ToolkitContract, DoEventsReturnsQuickly) {
   for (int i = 0; i < 20000; ++i) DoEvents();
   const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - began).count() / 20000;
   std::printf("measured: DoEvents with nothing pending: %.1f us per call\n", us);
-  EXPECT_LT(us, 200.0);
+  EXPECT_LT(us, 900.0);
 }
 
 }  // namespace
