@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "services/Environment.h"
-#include "services/Paths.h"
 #include "tests/unit/FakeMachine.h"
 
 namespace vantrel::test {
@@ -11,28 +10,34 @@ namespace {
 const std::wstring kIdFile = L"C:\\ProgramData\\brisen2.2.ini";
 
 // Start-up makes the data folder and the identifier; it learns the rights
-// from the system without writing anywhere to try; and when nothing works
-// it still gets through with what it could find.
+// from the system without writing anywhere to try; it keeps the temporary
+// folder (where the uninstaller's scripts go) without its trailing
+// backslash, a drive's root as its letter, and without any, the root of the
+// Windows drive; and when nothing works it still gets through with what it
+// could find.
 TEST(Environment, StartUpResolvesTheFactsAndWritesNothingToFindTheRights) {
-  for (bool elevated : {true, false}) {
+  const std::tuple<bool, const wchar_t*, const wchar_t*> starts[] = {
+      {true, L"C:\\Users\\test\\Temp\\", L"C:\\Users\\test\\Temp"}, {false, L"C:\\", L"C:"}, {true, L"", L"C:"}};
+  for (const auto& [elevated, reported, used] : starts) {
     FakeMachine m;
     m.files.MakeFolders(L"C:\\Users\\test\\AppData\\Roaming");
     m.system.elevated = elevated;
+    m.files.tempPath = reported;
     InitEnvironment();
     const EnvironmentFacts& e = Env();
-    EXPECT_EQ(e.IsAdmin, elevated);
+    EXPECT_TRUE(e.IsAdmin == elevated && e.TempFolder == used);
     EXPECT_TRUE(m.files.ListFiles(L"C:\\").empty() && m.registry.ValueCount(Hive::LocalMachine) == 0);
     EXPECT_TRUE(e.SystemDrive == L"C" && m.files.FolderExists(e.DataFolder) &&
                 e.DataFolder.ends_with(L"\\Roaming\\VNL"));
     EXPECT_EQ(e.ProgramVersion + L" " + std::to_wstring(e.InstallId.size()), L"3.07 9");
   }
-  EXPECT_EQ(FormatProgramVersion(2, 10), L"2.10");
   FakeMachine m;
   m.shell.folders.clear();
+  m.system.version = {2, 10};
   for (int op = 0; op <= static_cast<int>(fake::FsOp::TotalSize); ++op)
     m.files.faults.FailFrom(static_cast<fake::FsOp>(op), 1, FsFailure::Refused);
   InitEnvironment();
-  EXPECT_EQ(Env().SystemDrive + Env().InstallId + Env().ProgramVersion, L"*3.07");
+  EXPECT_EQ(Env().SystemDrive + Env().InstallId + Env().ProgramVersion, L"*2.10");
 }
 
 // Nine digits, drawn again until there are nine, and kept once stored. The
@@ -43,9 +48,7 @@ TEST(Environment, TheInstallationIdentifierHasNineDigitsAndIsKept) {
   m.clock.scriptedRandom = {0.05, 0.5, 0.7};
   EXPECT_EQ(ReadOrMakeInstallId(kIdFile), L"499999999");
   EXPECT_EQ(ReadOrMakeInstallId(kIdFile), L"499999999");
-  const auto sized = [](const std::string& head, std::size_t size) {
-    return head + std::string(size - head.size(), ';');
-  };
+  const auto sized = [](std::string head, std::size_t size) { return head.append(size - head.size(), ';'); };
   const std::string stored = "[BRISEN2.2]\r\nPCID=123456789\r\n";
   const std::pair<std::string, std::wstring> files[] = {{sized(stored, kModuleIniMostBytes + 1), L""},
                                                         {sized("[BRISEN2.2]\r\n", kModuleIniMostBytes + 1), L""},
@@ -58,20 +61,6 @@ TEST(Environment, TheInstallationIdentifierHasNineDigitsAndIsKept) {
   m.files.RemoveFile(kIdFile);
   m.files.faults.FailFrom(fake::FsOp::Write, 1, FsFailure::Refused);
   EXPECT_EQ(ReadOrMakeInstallId(kIdFile), L"");
-}
-
-// The temporary folder (where the uninstaller's scripts go): without its
-// trailing backslash, a drive's root as its letter, and without any, the
-// root of the Windows drive.
-TEST(Paths, TheTemporaryFolder) {
-  FakeMachine m;
-  Env().SystemDrive = L"D";
-  const std::pair<const wchar_t*, const wchar_t*> temps[] = {
-      {L"C:\\Users\\test\\Temp\\", L"C:\\Users\\test\\Temp"}, {L"C:\\", L"C:"}, {L"", L"D:"}};
-  for (const auto& [reported, used] : temps) {
-    m.files.tempPath = reported;
-    EXPECT_EQ(GetTempFolder(), used);
-  }
 }
 
 }  // namespace
