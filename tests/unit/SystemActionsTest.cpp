@@ -7,14 +7,35 @@
 #include "system/CompletionSound.h"
 #include "system/PagingFile.h"
 #include "system/Shutdown.h"
+#include "system/StandbyGuard.h"
 #include "tests/unit/EngineMachine.h"
 
 namespace vantrel::test {
 namespace {
 
-// Whether the window now refuses a suspend query (the power broadcast that
-// asks, refused with the deny answer), as it does with the guard on mains.
-bool Guarded(FakeMachine& m, Form& window) { return m.toolkit.Send(window, 0x218, 0, 0) == 0x424D5144; }
+constexpr uint32_t kPowerMessage = 0x48, kPowerBroadcast = 0x218;
+constexpr intptr_t kDeny = 0x424D5144;
+
+// Whether the window now refuses a suspend query, as it does with the guard on mains.
+bool Guarded(FakeMachine& m, Form& window) { return m.toolkit.Send(window, kPowerBroadcast, 0, 0) == kDeny; }
+
+// Of the power messages only the suspend queries are refused (the oldest
+// systems' own query too); others get the window's own answer (1). A second
+// hook keeps the first one's procedure, so one removal gives the window its
+// own answers back.
+TEST(StandbyGuard, RefusesOnlySuspendQueriesAndComesOffWhole) {
+  FakeMachine m;
+  Form window(L"Start", 1000, 1000);
+  window.SetVisible(true);
+  m.power.mains = mains::Online;
+  HookStandbyGuard(window);
+  HookStandbyGuard(window);
+  const std::tuple<uint32_t, uintptr_t, intptr_t> queries[] = {
+      {kPowerBroadcast, 0, kDeny}, {kPowerMessage, 1, -1}, {kPowerBroadcast, 4, 1}, {kPowerMessage, 2, 1}, {0x10, 0, 1}};
+  for (const auto& [message, kind, answer] : queries) EXPECT_EQ(m.toolkit.Send(window, message, kind, 0), answer) << message;
+  UnhookStandbyGuard();
+  EXPECT_FALSE(Guarded(m, window));
+}
 
 // The keep-awake request and the guard are in force at every turn of the
 // window during a run that asks for them, and gone at its end, however it
