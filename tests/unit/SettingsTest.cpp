@@ -24,39 +24,37 @@ TEST(Settings, TextUnderTheProgramsKeyOtherTypesReadAbsentRefusalsSaySo) {
   EXPECT_EQ(ReadSetting(kProgramSettings, L"EmptyBin", L"Value"), L"");
 }
 
-// A stored value, the control it selects or ticks at start (1) or leaves
-// unticked (0), and the same value stored by a click on it.
+// Each key earlier versions wrote, one value of it, and the control that
+// value selects or ticks ("NO" unticks a box that absence ticks).
 #define AT(control) [](StartForm& f) -> Control& { return f.control; }
 const struct {
   const wchar_t *section, *key, *value;
-  int shown;
   Control& (*control)(StartForm&);
 } kKept[] = {
-    {L"SecurityMethod", L"Value", L"1", 1, AT(method.randomCharacters)},
-    {L"SecurityMethod", L"Value", L"3", 1, AT(method.randomDigits)},
-    {L"SecurityMethod", L"Value", L"4", 1, AT(method.gutmann)},
-    {L"SecurityMethod", L"Value", L"5", 1, AT(method.dod)},
-    {L"SecurityWay", L"Value", L"7", 1, AT(modes.full)},
-    {L"NTFSMODE", L"VALUE", L"2", 1, AT(modes.thorough)},
-    {L"NTFSMODE", L"VALUE", L"3", 1, AT(modes.maximum)},
-    {L"EmptyBin", L"Value", L"YES", 1, AT(method.emptyBin)},
-    {L"Settings", L"SHOWGOODONLY", L"YES", 1, AT(history.completedOnly)},
-    {L"RunSecondWindow", L"Value", L"YES", 1, AT(welcome.skipWelcome)},
-    {L"Settings", L"PlaySound", L"NO", 0, AT(run.sound)},
-    {L"Settings", L"PreventStandBy", L"NO", 0, AT(method.preventStandby)},
+    {L"SecurityMethod", L"Value", L"4", AT(method.gutmann)},
+    {L"SecurityWay", L"Value", L"7", AT(modes.full)},
+    {L"NTFSMODE", L"VALUE", L"3", AT(modes.maximum)},
+    {L"EmptyBin", L"Value", L"YES", AT(method.emptyBin)},
+    {L"Settings", L"SHOWGOODONLY", L"YES", AT(history.completedOnly)},
+    {L"RunSecondWindow", L"Value", L"YES", AT(welcome.skipWelcome)},
+    {L"Settings", L"PlaySound", L"NO", AT(run.sound)},
+    {L"Settings", L"PreventStandBy", L"NO", AT(method.preventStandby)},
 };
 
-TEST(Choices, EachIsReadAndWrittenInItsStoredForm) {
+// Read at start; a start stores none, a click stores its value at once.
+TEST(Choices, EachIsReadAndWrittenInItsStoredFormAndAStartStoresNone) {
+  {
+    StartMachine stored;
+    for (const auto& k : kKept) stored.Store(k.section, k.key, k.value);
+    ASSERT_TRUE(stored.Start());
+    for (const auto& k : kKept)
+      EXPECT_EQ(k.control(*stored.form).Value(), std::wstring(k.value) == L"NO" ? 0 : 1) << k.key;
+  }
+  StartMachine clicked;
+  ASSERT_TRUE(clicked.Start());
   for (const auto& k : kKept) {
     SCOPED_TRACE(std::wstring(k.key) + L"=" + k.value);
-    {
-      StartMachine stored;
-      stored.Store(k.section, k.key, k.value);
-      ASSERT_TRUE(stored.Start());
-      EXPECT_EQ(k.control(*stored.form).Value(), k.shown);
-    }
-    StartMachine clicked;
-    ASSERT_TRUE(clicked.Start());
+    EXPECT_FALSE(clicked.registry.Query(Hive::CurrentUser, kVnl + k.section, k.key));
     Control& control = k.control(*clicked.form);
     control.Click();
     EXPECT_EQ(clicked.Setting(k.section, k.key), k.value);
@@ -67,30 +65,26 @@ TEST(Choices, EachIsReadAndWrittenInItsStoredForm) {
   }
 }
 
-TEST(Choices, UnknownValuesSelectNoModeOrTheSpacesAndARunTakesTheFirstModes) {
+// Values no version wrote select no mode, or the spaces; the run then takes
+// the first modes. Values stored after the start are not read.
+TEST(Choices, UnknownOrLateValuesSelectNoModeOrTheSpacesAndARunTakesTheFirstModes) {
   StartMachine m;
   m.Store(L"SecurityMethod", L"Value", L"9");
   m.Store(L"SecurityWay", L"Value", L"x");
   m.Store(L"NTFSMODE", L"VALUE", L"5");
-  ASSERT_TRUE(m.Start());
-  const ModePage& modes = m.form->modes;
-  EXPECT_EQ(m.form->method.spaces.Value(), 1);
-  EXPECT_EQ(modes.quick.Value() + modes.full.Value() + modes.normal.Value() + modes.thorough.Value() + modes.maximum.Value(), 0);
-  const RunPlan plan = m.form->choices.Plan({L"C"});
-  EXPECT_TRUE(plan.cleaning == CleaningMode::FileRecords && plan.ntfs == NtfsMode::Normal);
-  EXPECT_TRUE(plan.preventStandby && !plan.emptyRecycleBin);  // each from its own box
-}
-
-// Read when the window loads and not again; a start stores nothing.
-TEST_F(Window, ChoicesAreReadOnceAndAStartStoresNone) {
-  for (const wchar_t* section : {L"SecurityWay", L"NTFSMODE", L"RunSecondWindow"})
-    EXPECT_FALSE(m.registry.HasKey(Hive::CurrentUser, kVnl + section)) << section;
   m.Disk(L'D');
+  ASSERT_TRUE(m.Start());
+  StartForm& f = *m.form;
   m.Store(L"DiskSelection", L"D", L"YES");
   m.Store(L"SecurityWay", L"Value", L"7");
-  f->wizard.ShowPage(2);
-  EXPECT_TRUE(f->disks.SelectedLetters().empty());
-  EXPECT_EQ(f->choices.Plan({}).cleaning, CleaningMode::FileRecords);
+  f.wizard.ShowPage(2);
+  EXPECT_TRUE(f.disks.SelectedLetters().empty());
+  EXPECT_EQ(f.method.spaces.Value(), 1);
+  const ModePage& modes = f.modes;
+  EXPECT_EQ(modes.quick.Value() + modes.full.Value() + modes.normal.Value() + modes.thorough.Value() + modes.maximum.Value(), 0);
+  const RunPlan plan = f.choices.Plan({L"C"});
+  EXPECT_TRUE(plan.cleaning == CleaningMode::FileRecords && plan.ntfs == NtfsMode::Normal);
+  EXPECT_TRUE(plan.preventStandby && !plan.emptyRecycleBin);  // each from its own box
 }
 
 // A store that refuses: the choice holds for the session, the run takes

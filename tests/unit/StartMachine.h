@@ -14,7 +14,8 @@
 
 namespace vantrel::test {
 
-inline std::string ShippedFile(const char* relative) {
+// A file of the source tree, or any file by its full path.
+inline std::string ShippedFile(const std::filesystem::path& relative) {
   std::ifstream in(std::filesystem::path(VANTREL_SOURCE_DIR) / relative, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
