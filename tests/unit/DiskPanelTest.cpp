@@ -18,15 +18,14 @@ struct DiskPanel : Window {
 };
 
 // Only ready drives with a letter, of the kinds that can be cleaned, each
-// with the icon of its kind and a tip naming its disk. With nine, the eighth
-// and ninth start a second row inside the window, so every drive can be seen
-// and chosen.
-TEST_F(DiskPanel, EveryCleanableDriveHasAVisibleSlotWithItsIconAndTipAndNoPulledDriveStaysChosen) {
+// with the icon of its kind and a tip naming its disk; the ninth is chosen
+// like the first. (Its second row inside the window: the first-run journey.)
+TEST_F(DiskPanel, EveryCleanableDriveHasASlotWithItsIconAndTipAndNoPulledDriveStaysChosen) {
   FakeDrive notReady{L"F"}, gone{L"K"};
   notReady.ready = false;
   gone.vanishesOnQuery = true;
   for (const FakeDrive& drive : {FakeDrive{L"D", drivetype::CdRom}, FakeDrive{L"E", drivetype::RamDisk}, FakeDrive{L""},
-                                 notReady, FakeDrive{L"G", drivetype::Removable, true, 32'000'000'000ull},
+                                 notReady, FakeDrive{L"G", drivetype::Removable, true, 8'000'000'000ull},
                                  FakeDrive{L"H", drivetype::Removable, true, 500'000'000'000ull},
                                  FakeDrive{L"I", drivetype::Network}, FakeDrive{L"J", drivetype::Unknown}, gone})
     m.drives.Plug(drive);
@@ -38,17 +37,12 @@ TEST_F(DiskPanel, EveryCleanableDriveHasAVisibleSlotWithItsIconAndTipAndNoPulled
   for (int i = 0; i < 4; ++i) EXPECT_EQ(d().kinds[i].picture(), kinds[i]->picture()) << i;
   EXPECT_EQ(d().kinds[4].picture(), nullptr);  // an unknown kind keeps what its slot shows
   EXPECT_FALSE(m.files.FileExists(kData + L"\\fileerror.txt"));
-  const Twips first = d().kinds[0].Position(), eighth = d().kinds[7].Position();
-  EXPECT_TRUE(eighth.left == first.left && eighth.top >= first.top + first.height);
-  EXPECT_LE(d().kinds[6].Position().left + first.width, f->ui.Width());
-  EXPECT_GE(f->history.title.Position().top, eighth.top + eighth.height);
   d().kinds[8].Click();
   EXPECT_EQ(d().SelectedLetters(), Letters{L"O"});
-  const std::wstring tip = d().letters[8].ToolTip();
-  for (const wchar_t* part : {L"(O:)", L"NTFS", L"95.4 MB"}) EXPECT_NE(tip.find(part), std::wstring::npos) << tip;
-  EXPECT_EQ(d().kinds[8].ToolTip(), tip);
-  EXPECT_NE(d().letters[1].ToolTip().find(L"29.8 GB"), std::wstring::npos);  // sizes as Windows shows them
-  EXPECT_NE(d().letters[2].ToolTip().find(L"466 GB"), std::wstring::npos);
+  // Sizes in three figures, as Windows shows them.
+  for (auto [i, part] : {std::pair{8, L"(O:)"}, {8, L"NTFS"}, {8, L"95.4 MB"}, {1, L"7.45 GB"}, {2, L"466 GB"}})
+    EXPECT_NE(d().letters[i].ToolTip().find(part), std::wstring::npos) << d().letters[i].ToolTip();
+  EXPECT_EQ(d().kinds[8].ToolTip(), d().letters[8].ToolTip());
   // Every drive pulled, C last: nothing stays chosen on an empty slot.
   d().letters[0].Click();
   for (const wchar_t* l : {L"G", L"H", L"I", L"J", L"L", L"M", L"N", L"O", L"C"}) m.drives.Unplug(l);
@@ -56,9 +50,8 @@ TEST_F(DiskPanel, EveryCleanableDriveHasAVisibleSlotWithItsIconAndTipAndNoPulled
   EXPECT_TRUE(d().letters.UBound() == 0 && !d().letters[0].Visible());
   m.dialogs.shown.clear();
   Next();
-  EXPECT_EQ(Page(), 2);
   EXPECT_EQ(m.Boxes(), Letters{Text(L"INTERFACE", L"PLEASESELECTONEDISK")});
-  EXPECT_EQ(m.dialogs.shown[0].style, mb::Exclamation);
+  EXPECT_TRUE(Page() == 2 && m.dialogs.shown[0].style == mb::Exclamation);
 }
 
 TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuild) {
@@ -67,7 +60,6 @@ TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuil
   d().letters[2].Click();  // E
   d().kinds[3].Click();    // F
   EXPECT_EQ(d().SelectedLetters(), (Letters{L"E", L"F"}));
-  EXPECT_TRUE(d().marks[2].picture() == f->icons().ok.picture() && !d().marks[1].picture());
   m.drives.Unplug(L"E");
   m.toolkit.RunFor(600);
   EXPECT_EQ(d().SelectedLetters(), Letters{L"F"});

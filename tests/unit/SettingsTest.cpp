@@ -8,47 +8,50 @@
 namespace vantrel::test {
 namespace {
 
-using fake::FsOp;
-
 const std::wstring kVnl = L"Software\\VB and VBA Program Settings\\VNL\\";
 
-TEST(Settings, TextUnderTheProgramsKeyOtherTypesReadAbsentRefusalsSaySo) {
+// A value of another type that someone put there reads as absent. (Values
+// are written as text: the clicks below read them back as text.)
+TEST(Settings, AValueOfAnotherTypeReadsAsAbsent) {
   FakeMachine m;
-  WriteSetting(kInstallSettings, L"VNL", L"Reload-Month", L"12");
-  EXPECT_EQ(ReadSetting(kInstallSettings, L"vnl", L"RELOAD-MONTH"), L"12");
-  EXPECT_TRUE(WriteSetting(kProgramSettings, L"Settings", L"PlaySound", L""));
-  EXPECT_EQ(m.registry.Query(Hive::CurrentUser, kVnl + L"Settings", L"PlaySound")->type, regtype::String);
   m.registry.SetValue(Hive::CurrentUser, kVnl + L"EmptyBin", L"Value", DwordValue(1));
-  m.registry.faults.Fail(FsOp::RegistrySet, 1, FsFailure::Refused);
-  EXPECT_FALSE(WriteSetting(kProgramSettings, L"EmptyBin", L"Value", L"YES"));
   EXPECT_EQ(ReadSetting(kProgramSettings, L"EmptyBin", L"Value"), L"");
 }
 
-// Each key earlier versions wrote, one value of it, and the control that
-// value selects or ticks ("NO" unticks a box that absence ticks).
+// Keys as earlier versions wrote them, one value of each, and the control
+// that value selects or ticks ("NO" unticks a box that absence ticks). The
+// method's and the NTFS mode's codes are the first-run journey's.
 #define AT(control) [](StartForm& f) -> Control& { return f.control; }
 const struct {
   const wchar_t *section, *key, *value;
   Control& (*control)(StartForm&);
 } kKept[] = {
-    {L"SecurityMethod", L"Value", L"4", AT(method.gutmann)},
     {L"SecurityWay", L"Value", L"7", AT(modes.full)},
-    {L"NTFSMODE", L"VALUE", L"3", AT(modes.maximum)},
     {L"EmptyBin", L"Value", L"YES", AT(method.emptyBin)},
-    {L"Settings", L"SHOWGOODONLY", L"YES", AT(history.completedOnly)},
     {L"RunSecondWindow", L"Value", L"YES", AT(welcome.skipWelcome)},
     {L"Settings", L"PlaySound", L"NO", AT(run.sound)},
     {L"Settings", L"PreventStandBy", L"NO", AT(method.preventStandby)},
 };
 
-// Read at start; a start stores none, a click stores its value at once.
-TEST(Choices, EachIsReadAndWrittenInItsStoredFormAndAStartStoresNone) {
+// Read once, at the start: codes no version wrote select the spaces and no
+// NTFS mode, and the run then takes the first. A start stores none; a click
+// stores its value at once, and a box unticked the empty text.
+TEST(Choices, AreReadOnceAndWrittenAtEachClickInTheirStoredForm) {
   {
     StartMachine stored;
     for (const auto& k : kKept) stored.Store(k.section, k.key, k.value);
+    stored.Store(L"SecurityMethod", L"Value", L"9");
+    stored.Store(L"NTFSMODE", L"VALUE", L"5");
     ASSERT_TRUE(stored.Start());
+    stored.Store(L"SecurityWay", L"Value", L"");  // after the start: not read
+    StartForm& f = *stored.form;
     for (const auto& k : kKept)
-      EXPECT_EQ(k.control(*stored.form).Value(), std::wstring(k.value) == L"NO" ? 0 : 1) << k.key;
+      EXPECT_EQ(k.control(f).Value(), std::wstring(k.value) == L"NO" ? 0 : 1) << k.key;
+    EXPECT_EQ(f.method.spaces.Value(), 1);
+    EXPECT_EQ(f.modes.normal.Value() + f.modes.thorough.Value() + f.modes.maximum.Value(), 0);
+    const RunPlan plan = f.choices.Plan({L"C"});
+    EXPECT_TRUE(plan.cleaning == CleaningMode::FreeSpace && plan.ntfs == NtfsMode::Normal);
+    EXPECT_TRUE(!plan.preventStandby && plan.emptyRecycleBin);  // each from its own box
   }
   StartMachine clicked;
   ASSERT_TRUE(clicked.Start());
@@ -65,33 +68,11 @@ TEST(Choices, EachIsReadAndWrittenInItsStoredFormAndAStartStoresNone) {
   }
 }
 
-// Values no version wrote select no mode, or the spaces; the run then takes
-// the first modes. Values stored after the start are not read.
-TEST(Choices, UnknownOrLateValuesSelectNoModeOrTheSpacesAndARunTakesTheFirstModes) {
-  StartMachine m;
-  m.Store(L"SecurityMethod", L"Value", L"9");
-  m.Store(L"SecurityWay", L"Value", L"x");
-  m.Store(L"NTFSMODE", L"VALUE", L"5");
-  m.Disk(L'D');
-  ASSERT_TRUE(m.Start());
-  StartForm& f = *m.form;
-  m.Store(L"DiskSelection", L"D", L"YES");
-  m.Store(L"SecurityWay", L"Value", L"7");
-  f.wizard.ShowPage(2);
-  EXPECT_TRUE(f.disks.SelectedLetters().empty());
-  EXPECT_EQ(f.method.spaces.Value(), 1);
-  const ModePage& modes = f.modes;
-  EXPECT_EQ(modes.quick.Value() + modes.full.Value() + modes.normal.Value() + modes.thorough.Value() + modes.maximum.Value(), 0);
-  const RunPlan plan = f.choices.Plan({L"C"});
-  EXPECT_TRUE(plan.cleaning == CleaningMode::FileRecords && plan.ntfs == NtfsMode::Normal);
-  EXPECT_TRUE(plan.preventStandby && !plan.emptyRecycleBin);  // each from its own box
-}
-
 // A store that refuses: the choice holds for the session, the run takes
 // it, and the user hears of it once.
 TEST_F(Window, ARefusedChoiceHoldsForTheSessionAndIsToldOnce) {
   m.Disk(L'D');
-  m.registry.faults.FailFrom(FsOp::RegistrySet, 1, FsFailure::Refused);
+  m.registry.faults.FailFrom(fake::FsOp::RegistrySet, 1, FsFailure::Refused);
   for (Control* c : {&f->modes.full, &f->method.emptyBin, &f->method.gutmann}) c->Click();
   f->wizard.ShowPage(2);
   Choose(L"D");

@@ -70,7 +70,6 @@ struct Window : ::testing::Test {
     f = m.form.get();
   }
   void Next() { f->wizard.buttons.next.Click(); }
-  void Back() { f->wizard.buttons.back.Click(); }
   int Page() { return f->wizard.CurrentPage(); }
   // Clicks the slots of these letters on the disk page.
   void Choose(const std::wstring& letters) {

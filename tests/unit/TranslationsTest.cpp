@@ -3,16 +3,15 @@
 // lookup reads back exactly what the translator wrote, in the character set
 // the language needs.
 #include <gtest/gtest.h>
+#include <locale.h>
 #include <stdlib.h>
 
-#include <cstdlib>
 #include <map>
 #include <regex>
 
 #include "lang/Language.h"
 #include "lang/LanguageState.h"
 #include "platform/IniText.h"
-#include "services/Settings.h"
 #include "tests/unit/StartMachine.h"
 
 namespace vantrel::test {
@@ -22,17 +21,12 @@ namespace fs = std::filesystem;
 
 const fs::path kRoot = VANTREL_SOURCE_DIR;
 
+// UTF-8 as wide text, through the C library in a UTF-8 locale of this thread only.
 std::wstring Wide(const std::string& utf8) {
-  std::wstring out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    out.push_back(static_cast<wchar_t>(cp));
-    i += extra + 1;
-  }
+  std::wstring out(utf8.size(), L'\0');
+  const locale_t before = uselocale(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr));
+  out.resize(mbstowcs(out.data(), utf8.c_str(), out.size()));
+  freelocale(uselocale(before));
   return out;
 }
 
@@ -66,12 +60,12 @@ TEST(Translations, ReadBackThroughTheProgramAsWritten) {
   TempFolder out;
   const std::string encode = "python3 '" + (kRoot / "tools/encode-languages.py").string() + "' '" +
                              (kRoot / "translations").string() + "' '" + out.path.string() + "'";
-  ASSERT_EQ(std::system(encode.c_str()), 0);  // what it refused is in the test's output
+  ASSERT_EQ(system(encode.c_str()), 0);  // what it refused is in the test's output
   // The character set each language needs (the fonts' charset follows it).
   const std::map<std::string, int> charsets = {{"German", 0},   {"French", 0},   {"Spain", 0},    {"Italian", 0},
                                                {"Portuguese", 0}, {"Polish", 238}, {"Russian", 204}, {"Chinese", 134},
                                                {"Japanese", 128}, {"Korean", 129}, {"Greek", 161},   {"Turkish", 162}};
-  std::size_t read = 0;
+  ASSERT_EQ(std::distance(fs::directory_iterator(out.path), {}), std::ssize(charsets));  // a row for each language
   for (const auto& encoded : fs::directory_iterator(out.path)) {
     const std::string name = encoded.path().stem().string();
     FakeMachine m;
@@ -86,9 +80,7 @@ TEST(Translations, ReadBackThroughTheProgramAsWritten) {
       if (l.isSection || l.text.find('=') == std::string::npos || l.name.starts_with(';')) continue;
       EXPECT_TRUE(!l.value.empty() && LangText(section, Wide(l.name)) == Wide(l.value)) << name << " " << l.name;
     }
-    ++read;
   }
-  EXPECT_EQ(read, charsets.size());
 }
 
 }  // namespace
