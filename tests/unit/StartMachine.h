@@ -14,7 +14,8 @@
 
 namespace vantrel::test {
 
-inline std::string ShippedFile(const char* relative) {
+// A file of the source tree, or any file by its full path.
+inline std::string ShippedFile(const std::filesystem::path& relative) {
   std::ifstream in(std::filesystem::path(VANTREL_SOURCE_DIR) / relative, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
@@ -69,7 +70,6 @@ struct Window : ::testing::Test {
     f = m.form.get();
   }
   void Next() { f->wizard.buttons.next.Click(); }
-  void Back() { f->wizard.buttons.back.Click(); }
   int Page() { return f->wizard.CurrentPage(); }
   // Clicks the slots of these letters on the disk page.
   void Choose(const std::wstring& letters) {
