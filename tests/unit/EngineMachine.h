@@ -23,7 +23,7 @@ inline const std::wstring kData = L"C:\\Users\\test\\AppData\\Roaming\\VNL";
 struct RecordingView : RunView {
   explicit RecordingView(fake::FakeClock& clock) : clock(clock), lastYieldMs(clock.now) { window.SetVisible(true); }
 
-  bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
+  bool stop = false, paused = false, shutdown = false, sound = true;
   std::map<RunText, std::wstring> texts;
   std::vector<uint64_t> freeShown;  // every free-space figure the fill showed
   StepIcon steps[4] = {StepIcon::Pending, StepIcon::Pending, StepIcon::Pending, StepIcon::Pending};
@@ -41,7 +41,7 @@ struct RecordingView : RunView {
 
   bool StopRequested() override { return stop; }
   bool Paused() override { return paused; }
-  bool SessionEnding() override { return sessionEnding; }
+  bool SessionEnding() override { return false; }  // the run page's business
   bool ShutdownWhenDone() override { return shutdown; }
   bool SoundWhenDone() override { return sound; }
   void Show(RunText which, const std::wstring& text) override {
