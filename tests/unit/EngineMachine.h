@@ -23,7 +23,7 @@ inline const std::wstring kData = L"C:\\Users\\test\\AppData\\Roaming\\VNL";
 struct RecordingView : RunView {
   explicit RecordingView(fake::FakeClock& clock) : clock(clock), lastYieldMs(clock.now) { window.SetVisible(true); }
 
-  bool stop = false, paused = false, sessionEnding = false, shutdown = false, sound = true;
+  bool stop = false, paused = false, shutdown = false;
   std::map<RunText, std::wstring> texts;
   std::vector<uint64_t> freeShown;  // every free-space figure the fill showed
   StepIcon steps[4] = {StepIcon::Pending, StepIcon::Pending, StepIcon::Pending, StepIcon::Pending};
@@ -41,9 +41,9 @@ struct RecordingView : RunView {
 
   bool StopRequested() override { return stop; }
   bool Paused() override { return paused; }
-  bool SessionEnding() override { return sessionEnding; }
+  bool SessionEnding() override { return false; }  // the run page's business
   bool ShutdownWhenDone() override { return shutdown; }
-  bool SoundWhenDone() override { return sound; }
+  bool SoundWhenDone() override { return true; }
   void Show(RunText which, const std::wstring& text) override {
     texts[which] = text;
     if (which == RunText::FreeBytes && !text.empty()) freeShown.push_back(std::stoull(text));
