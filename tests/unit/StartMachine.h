@@ -38,7 +38,6 @@ struct StartMachine : FakeMachine {
   void Store(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
     WriteSetting(kProgramSettings, section, key, value);
   }
-  std::wstring Text(const wchar_t* section, const wchar_t* key) { return LangText(section, key); }
   void Disk(wchar_t letter, uint64_t capacity = 100'000'000) {
     drives.Plug({std::wstring(1, letter)});
     files.AddDrive(letter);

@@ -39,7 +39,7 @@ TEST(Subscription, AddressesAreCheckedAndTheLastFailingRuleNamesTheProblem) {
 // keeps the page for another try, and the answer's file never stays, also
 // one an earlier process left.
 TEST_F(SecondPages, TheMarkersOfTheAnswersFirstLineDecide) {
-  const auto said = [&](const wchar_t* key) { return m.Text(L"SUBSCRIBER", key); };
+  const auto said = [&](const wchar_t* key) { return Text(L"SUBSCRIBER", key); };
   const std::tuple<std::optional<std::string>, Texts, bool> answers[] = {
       {"<p>[OKAY]</p>", {said(L"OK-SERVER-RESPONSE")}, true},
       {"[ALREADY-SUBSCRIBED]", {said(L"ALREADY-SERVER-RESPONSE")}, true},
