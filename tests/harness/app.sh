@@ -52,7 +52,9 @@ wine_out() {  # folder-under-C command...
 drv() { wine_out tests 'C:\tests\vdriver.exe' "$@"; }
 # Each line of the driver's answer, joined by "|".
 drv1() { drv "$@" | paste -sd'|' -; }
-page_shown() { drv state "win($1)" | cut -d' ' -f1; }
+# Whether a control shows: "visible=1" or "visible=0".
+shown() { drv state "$1" | cut -d' ' -f1; }
+page_shown() { shown "win($1)"; }
 # The number of the wizard's page that shows (none when the window does not).
 page_now() {
   drv state 'win(1)' / state 'win(2)' / state 'win(3)' / state 'win(4)' / state 'win(5)' / state 'win(6)' / \
@@ -66,6 +68,7 @@ next_box() {  # seconds
   drv answer "$(head -n 1 <<<"$box")" "$(tail -n 1 <<<"$box" | sed 's/.*\[\(.*\)\]$/\1/')" 10 | grep . | paste -sd' ' -
 }
 boxes() { local n; for n in $(seq "$1"); do next_box "$2"; done | paste -sd'|' -; }  # count seconds-each
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # A box's text as the program words it: a text and the folder it names.
 told() { echo "$(text VERSION3 "$1")${2:+ $2}"; }  # key [folder]
 # Whether a host path is there, a dangling link too: "yes" or "no"; when
@@ -82,29 +85,33 @@ wait_page() {  # page seconds
   page_shown "$1"
 }
 # Whether the check boxes or option buttons are ticked: "1 0 ...".
-ticked() {  # control...
-  local c cmds=()
-  for c in "$@"; do cmds+=(state "$c" /); done
-  drv "${cmds[@]:0:${#cmds[@]}-1}" | sed 's/.*checked=//' | paste -sd' ' -
+ticked() { drv_each state "$@" | sed 's/.*checked=//' | paste -sd' ' -; }  # control...
+# One driver command for each control, in one call.
+drv_each() {  # command control...
+  local c cmds=() cmd=$1
+  shift
+  for c in "$@"; do cmds+=("$cmd" "$c" /); done
+  drv "${cmds[@]:0:${#cmds[@]}-1}"
 }
-# String values of the prefix's registry, joined by "|", each empty when it
+# Values of the prefix's registry (numbers as 0x...), joined by "|", each empty when it
 # or its key is missing; a name may hold blanks.
 reg_value() {  # key value-name...
   local out n v=()
   out=$(wine_out tests reg query "$1" 2>/dev/null)
   shift
-  for n in "$@"; do v+=("$(sed -n "s/^ *$n *REG_SZ *//p" <<<"$out")"); done
+  for n in "$@"; do v+=("$(sed -n "s/^ *$n *REG_[A-Z_]* *//p" <<<"$out")"); done
   (IFS='|' && echo "${v[*]}")
 }
 # Values of the program's settings.
 settings_key='HKCU\Software\VB and VBA Program Settings\VNL'
 setting() { local s=$1; shift; reg_value "$settings_key\\$s" "$@"; }  # section value-name...
 set_setting() { wine_out tests reg add "$settings_key\\$1" /v "$2" /d "$3" /f >/dev/null; }  # section name data
+# Ends the prefix's Wine, so that the next start sees new settings and drives.
+wine_restart() { wineserver -k; wineserver -w; }
 # The screen's DPI for the next Wine start (Wine is ended here).
 set_dpi() {  # dpi
   wine_out tests reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
-  wineserver -k
-  wineserver -w
+  wine_restart
 }
 
 app_start() {

@@ -46,6 +46,9 @@ logged() {  # text
   grep -F -- "$1" "$log" | tail -n 1
 }
 
+# The text itself once a request holding it is logged, else nothing.
+opened() { logged "$1" | grep -oF -- "$1" | head -n 1; }  # text
+
 # A query field of a logged request, as the endpoint decoded it, with
 # control characters as \xNN.
 query_field() {  # logged-line key

@@ -2,11 +2,7 @@
 # wait, finish. Source after app.sh.
 
 # The captions of an array of controls, one a line, up to the first missing.
-captions() {  # array-name most
-  local n cmds=()
-  for n in $(seq 0 $(($2 - 1))); do cmds+=(caption "$1($n)" /); done
-  drv "${cmds[@]:0:${#cmds[@]}-1}" 2>/dev/null
-}
+captions() { drv_each caption $(for ((n = 0; n < $2; n++)); do echo "$1($n)"; done) 2>/dev/null; }  # array-name most
 # The letters of the disk page's slots, in order.
 slot_letters() { captions DiskLabel 12 | tr -d '\n'; }
 # The letters stored as selected, in drive order (a pulled stick's stays).
