@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "disks/WorkFiles.h"
 #include "engine/FillText.h"
@@ -20,8 +21,10 @@ constexpr uint64_t kLateRemarkThreshold = 150'000'000;
 // Time for the disk to write out what it holds before the removal begins.
 constexpr uint32_t kFinishWaitMs = 5000;
 constexpr int kFillBlock = 3000, kBlocksPerLongLine = 17;
-// The block a template copy moves at a time: large enough for the disk's
-// full speed, small enough to let the window answer in between.
+// The block a template copy writes at a time: large enough for the disk's
+// full speed, small enough to let the window answer in between, and a whole
+// number of clusters on any volume whose clusters are 1 MiB or less, so
+// that every block but a copy's last starts and ends on a cluster's edge.
 constexpr std::size_t kCopyBlock = 1 << 20;
 
 enum class Phase { Copy, LongLine, ShortLine, Finish };
@@ -82,23 +85,40 @@ class LineFiles {
   Current files_[2];
 };
 
+// The bytes of a whole template, its one line over and over, held as a
+// block and a line more: a copy is written from memory, not read back from
+// "temp.xd" for every copy, which cost the fill a third of the disk's speed.
+// The block at any offset is a view into them, starting where the line
+// stands there.
+class TemplateBytes {
+ public:
+  TemplateBytes(const std::string& line, uint64_t lines) : line_(line.size()), size_(line.size() * lines) {
+    while (!line.empty() && held_.size() < kCopyBlock + line.size()) held_ += line;
+  }
+  uint64_t Size() const { return size_; }
+  std::string_view BlockAt(uint64_t at) const {
+    const std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(kCopyBlock, size_ - at));
+    return std::string_view(held_).substr(static_cast<std::size_t>(at % line_), n);
+  }
+
+ private:
+  std::size_t line_;
+  uint64_t size_;
+  std::string held_;
+};
+
 // A copy of the template, a block at a time with the window answering in
-// between; a stop ends it early, and what was copied stays for stage 4.
-bool CopyTemplate(StageContext& stage, const std::wstring& to) {
-  std::unique_ptr<InputFile> in = Os().files->OpenRead(TemplateFilePath());
-  std::unique_ptr<OutputFile> out = in && !to.empty() ? Os().files->CreateNew(to) : nullptr;
+// between; a stop ends it early, and what was written stays for stage 4.
+bool CopyTemplate(StageContext& stage, const TemplateBytes& bytes, const std::wstring& to) {
+  std::unique_ptr<OutputFile> out = to.empty() ? nullptr : Os().files->CreateNew(to);
   if (!out) return false;
-  std::string block;
-  while (!stage.StopRequested()) {
-    if (!in->Read(block, kCopyBlock)) {
-      out->Close();
-      return false;
-    }
-    if (block.empty()) break;
+  for (uint64_t at = 0; at < bytes.Size() && !stage.StopRequested();) {
+    const std::string_view block = bytes.BlockAt(at);
     if (!out->Write(block)) {
       out->Close();
       return false;
     }
+    at += block.size();
     stage.Breathe();
     stage.WaitWhilePaused();
   }
@@ -115,7 +135,8 @@ void FillFreeSpace(StageContext& stage) {
   longLine += "\r\n";
   const std::string shortLine = block + "\r\n";
   const uint64_t basis = TemplateBasis(disk.removable);
-  const bool copies = stage.TemplateWhole;
+  const bool copies = stage.TemplateWhole && !stage.TemplateLine.empty();
+  const TemplateBytes templateBytes(copies ? stage.TemplateLine : std::string(), basis / 1000);
   LineFiles lines(stage.Work()->Folder());
   auto fail = [&] {
     lines.Close();
@@ -137,7 +158,7 @@ void FillFreeSpace(StageContext& stage) {
       ++copy;
       ++stage.WorkFileCount;
       stage.CopiesMade = copy;
-      written = CopyTemplate(stage, stage.Work()->PathOf(WorkFile::TemplateCopy, copy, true));
+      written = CopyTemplate(stage, templateBytes, stage.Work()->PathOf(WorkFile::TemplateCopy, copy, true));
     } else {
       written = lines.Append(phase, phase == Phase::LongLine ? longLine : shortLine);
     }

@@ -56,6 +56,9 @@ class Run {
   // Stage 2 wrote the whole template; copies of a template cut short would
   // turn the fill into countless tiny files.
   bool TemplateWhole = false;
+  // The line the template repeats: its copies are written from it rather
+  // than read back from the template.
+  std::string TemplateLine;
   // The disk's work folder, held from its making to its removal.
   std::unique_ptr<WorkArea> Work;
   // The stage last begun on the disk (0 to 3), -1 before the first.

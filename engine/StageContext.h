@@ -22,6 +22,7 @@ class StageContext {
         NameFilesMade(run.NameFilesMade),
         CopiesMade(run.CopiesMade),
         TemplateWhole(run.TemplateWhole),
+        TemplateLine(run.TemplateLine),
         run_(run) {}
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
@@ -35,6 +36,7 @@ class StageContext {
   int32_t& NameFilesMade;
   int32_t& CopiesMade;
   bool& TemplateWhole;
+  std::string& TemplateLine;
 
   // The disk's held work folder; nothing when none was made.
   WorkArea* Work() const { return run_.Work.get(); }

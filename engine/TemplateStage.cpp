@@ -27,6 +27,7 @@ void MakeTemplateFile(StageContext& stage) {
   const std::string line = FillText(stage.plan.method, kTemplateLine) + "\r\n";
   const uint64_t lines = TemplateBasis(stage.disk.removable) / 1000;
   stage.TemplateWhole = false;
+  stage.TemplateLine = line;
   stage.SetProgress(0, static_cast<int64_t>(lines));
   stage.Yield();
   std::unique_ptr<OutputFile> out = Os().files->Create(TemplateFilePath());

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -21,7 +22,7 @@ enum class FsFailure { None, Refused, Missing, Gone, InUse, DiskFull };
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
-  virtual bool Write(const std::string& bytes) = 0;
+  virtual bool Write(std::string_view bytes) = 0;
   // Carries what was written through to the disk, so it survives a power loss.
   virtual bool Flush() = 0;
   // False when the file could not be closed: what was written may not have

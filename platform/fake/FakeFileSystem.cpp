@@ -291,7 +291,7 @@ bool FakeFileSystem::KeepsSizeOnly(const std::wstring& key) const {
 class FakeOutputFile : public OutputFile {
  public:
   FakeOutputFile(FakeFileSystem& fs, std::wstring path) : fs_(fs), path_(std::move(path)) {}
-  bool Write(const std::string& bytes) override {
+  bool Write(std::string_view bytes) override {
     if (!open_) return fs_.Fail(FsFailure::Refused);
     return fs_.Pass(FsOp::Write) && fs_.StoreFile(path_, bytes, true);
   }
@@ -372,7 +372,7 @@ std::unique_ptr<OutputFile> FakeFileSystem::MakeFile(const std::wstring& path, b
   return std::make_unique<FakeOutputFile>(*this, path);
 }
 
-bool FakeFileSystem::StoreFile(const std::wstring& path, const std::string& bytes, bool append) {
+bool FakeFileSystem::StoreFile(const std::wstring& path, std::string_view bytes, bool append) {
   const std::wstring key = Resolve(path);
   if (!ParentIsFolder(key)) return Fail(FsFailure::Gone);
   auto it = entries_.find(key);

@@ -133,7 +133,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::wstring> List(const std::wstring& folder, Kind kind);
   // Writes or appends after the operation has passed its gate; false with
   // the reason kept.
-  bool StoreFile(const std::wstring& path, const std::string& bytes, bool append);
+  bool StoreFile(const std::wstring& path, std::string_view bytes, bool append);
   // Create and CreateNew: the second fails on a name that is there.
   std::unique_ptr<OutputFile> MakeFile(const std::wstring& path, bool mustBeNew);
   bool Fits(const std::wstring& key, std::size_t growth) const;

@@ -74,7 +74,7 @@ DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_st
 
 // Writes straight from the caller's buffer, in one call for any block up to
 // 16 MiB: a 1 MiB block costs one WriteFile and no copy.
-bool WriteBytes(HANDLE h, const std::string& bytes) {
+bool WriteBytes(HANDLE h, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
@@ -250,7 +250,7 @@ class Win32OutputFile final : public OutputFile {
   Win32OutputFile(const Win32OutputFile&) = delete;
   Win32OutputFile& operator=(const Win32OutputFile&) = delete;
 
-  bool Write(const std::string& bytes) override {
+  bool Write(std::string_view bytes) override {
     if (!open()) return FailedWith(FsFailure::Refused);
     return WriteBytes(h_, bytes) ? Succeeded() : Failed();
   }

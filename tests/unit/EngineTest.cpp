@@ -104,6 +104,29 @@ TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
   EXPECT_EQ(PlannedNameFiles(5'000, NtfsMode::Normal, false, 0), 1);  // a tiny disk still gets one
 }
 
+// A stick's copies hold the template's bytes, written from memory: the
+// template is not opened again for a copy.
+TEST_F(Engine, TemplateCopiesAreTheTemplateWrittenWithoutReadingItBack) {
+  Disk(L'D', 16'000'000, drivetype::Removable);
+  std::string made;
+  uint64_t opened = 0;
+  std::vector<std::string> copies;
+  view.onYield = [&, stage = 0]() mutable {
+    if (view.steps[2] == StepIcon::Current && stage == 0)
+      stage = 1, opened = m.files.faults.Calls(FsOp::OpenRead), made = m.files.Contents(kData + L"\\temp.xd");
+    if (view.steps[3] != StepIcon::Current || std::exchange(stage, 2) == 2) return;
+    opened = m.files.faults.Calls(FsOp::OpenRead) - opened;
+    for (const std::wstring& name : m.files.ListFiles(L"D:\\VNL_temp"))
+      if (name.starts_with(L"000-ws")) copies.push_back(m.files.Contents(L"D:\\VNL_temp\\" + name));
+  };
+  Clean(L"D", CleaningMode::FreeSpace);
+  EXPECT_EQ(Status(), "1");
+  EXPECT_EQ(opened, 0u);
+  EXPECT_EQ(made.size(), 5'010'000u);
+  EXPECT_EQ(copies.size(), 3u);  // not printed: megabytes of spaces
+  EXPECT_TRUE(std::all_of(copies.begin(), copies.end(), [&](const std::string& c) { return c == made; }));
+}
+
 // Stop or a failure at any step: after Stop nothing more than the name file
 // in hand is written; the disk ends in the status of the step that failed
 // and never in success; stage 4 still gives it back unless its own removal
