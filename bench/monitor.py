@@ -8,10 +8,11 @@ file appears. Two kinds of lines go to the output:
       watched process and of the volume's ntfs-3g server, and the host's
       dirty page cache
   E t kind size name
-      one per change in the work folder, from inotify: C created, W closed
-      after writing (with the file's size for all but the first name file of
-      a run, whose size stands for all), D deleted; the folder itself is
-      "/" (C when it appears, D when it goes)
+      one per change in the work folder or a subfolder of it, from inotify:
+      C created, W closed after writing (with the file's size for all but the
+      first name file of a run, whose size stands for all), D deleted, each
+      file by its name alone; the folder itself is "/" (C when it appears, D
+      when it goes); the subfolders are not listed
 
 The times of the stages come from the events, so they are exact and the
 watching costs the volume no listing at all; the free space is asked of the
@@ -37,6 +38,8 @@ fd = libc.inotify_init1(IN_NONBLOCK)
 parent, leaf = os.path.split(work)
 top = libc.inotify_add_watch(fd, parent.encode(), IN_CREATE | IN_DELETE | IN_MOVED_TO | IN_MOVED_FROM)
 inside = -1
+subs = {}  # the watch of each subfolder of the work folder: its name
+FILE_EVENTS = IN_CREATE | IN_DELETE | IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM
 
 
 def ticks(path, first):
@@ -98,25 +101,38 @@ def event(kind, name, size=-1):
     log.write(f"E {time.time():.4f} {kind} {size} {name}\n")
 
 
-def size_of(name):
+def size_of(path):
     try:
-        return os.stat(os.path.join(work, name)).st_size
+        return os.stat(os.path.join(work, path)).st_size
     except OSError:
         return -1
 
 
-def watch_inside():
-    """The work folder appeared: watch it, and count what was made in it
-    before the watch was in place as made now."""
-    global inside
-    inside = libc.inotify_add_watch(fd, work.encode(), IN_CREATE | IN_DELETE | IN_CLOSE_WRITE | IN_MOVED_TO |
-                                    IN_MOVED_FROM | IN_DELETE_SELF)
-    event("C", "/")
+def made_before(folder):
+    """What was made in a folder before its watch was in place, as made now."""
     try:
-        for name in os.listdir(work):
-            event("C", name)
+        for name in os.listdir(os.path.join(work, folder)):
+            if os.path.isdir(os.path.join(work, folder, name)):
+                watch_sub(name)
+            else:
+                event("C", name)
     except OSError:
         pass
+
+
+def watch_sub(name):
+    wd = libc.inotify_add_watch(fd, os.path.join(work, name).encode(), FILE_EVENTS)
+    if wd >= 0:
+        subs[wd] = name
+        made_before(name)
+
+
+def watch_inside():
+    """The work folder appeared: watch it and its subfolders."""
+    global inside
+    inside = libc.inotify_add_watch(fd, work.encode(), FILE_EVENTS | IN_DELETE_SELF)
+    event("C", "/")
+    made_before("")
 
 
 def read_events():
@@ -136,14 +152,18 @@ def read_events():
             elif name == leaf and mask & (IN_DELETE | IN_MOVED_FROM):
                 event("D", "/")
                 inside = -1
-        elif wd == inside:
+        elif wd == inside and mask & IN_ISDIR:
+            if mask & (IN_CREATE | IN_MOVED_TO):
+                watch_sub(name)
+        elif wd == inside or wd in subs:
+            path = os.path.join(subs.get(wd, ""), name)
             if mask & (IN_CREATE | IN_MOVED_TO):
                 event("C", name)
             elif mask & (IN_DELETE | IN_MOVED_FROM):
                 event("D", name)
             elif mask & IN_CLOSE_WRITE:
                 named = name.startswith("bo")
-                event("W", name, size_of(name) if not named or not sized_name else -1)
+                event("W", name, size_of(path) if not named or not sized_name else -1)
                 sized_name = sized_name or named
 
 

@@ -32,8 +32,7 @@ void SetAllStepImages(Run& run, StepIcon icon) {
 // file; the write test's file is made new, never through a name that is
 // there already.
 std::unique_ptr<WorkArea> PrepareWorkFolder(const DiskFacts& disk) {
-  // "FAT" and "FAT32"; exFAT folders hold far more than the largest plan.
-  std::unique_ptr<WorkArea> work = WorkArea::Make(WorkFolderOf(disk.letter), disk.fileSystem.rfind(L"FAT", 0) == 0);
+  std::unique_ptr<WorkArea> work = WorkArea::Make(WorkFolderOf(disk.letter));
   if (!work) return nullptr;
   FileSystem& fs = *Os().files;
   const std::wstring test = work->Folder() + L"\\" + kWriteTestFile;

@@ -7,15 +7,7 @@
 
 namespace vantrel {
 
-namespace {
-constexpr int kFatEntries = 65'536, kFatOwnEntries = 2;
-}  // namespace
-
-int FatFilesPerFolder(WorkFile kind) {
-  return (kFatEntries - kFatOwnEntries) / (kind == WorkFile::NameFile ? 10 : 5);
-}
-
-std::unique_ptr<WorkArea> WorkArea::Make(const std::wstring& folder, bool fat) {
+std::unique_ptr<WorkArea> WorkArea::Make(const std::wstring& folder) {
   FileSystem& fs = *Os().files;
   // Never reused: whatever stands there now was not made by this run.
   if ((FolderExists(folder) || fs.IsLink(folder)) && DeleteFolderTree(folder) != Removal::Gone) return nullptr;
@@ -24,16 +16,15 @@ std::unique_ptr<WorkArea> WorkArea::Make(const std::wstring& folder, bool fat) {
   // made is refused here.
   std::unique_ptr<FolderHold> hold = fs.Hold(folder);
   if (!hold) return nullptr;
-  return std::unique_ptr<WorkArea>(new WorkArea(folder, std::move(hold), fat));
+  return std::unique_ptr<WorkArea>(new WorkArea(folder, std::move(hold)));
 }
 
 std::wstring WorkArea::PathOf(WorkFile kind, int index, bool make) {
   const std::wstring name = kind == WorkFile::NameFile ? NameFileName(index) : TemplateCopyName(index);
-  if (!fat_) return folder_ + L"\\" + name;
   const int position = kind == WorkFile::NameFile ? index : index - 1;
-  const std::wstring sub = (kind == WorkFile::NameFile ? L"n" : L"c") + std::to_wstring(position / FatFilesPerFolder(kind));
+  const std::wstring sub = (kind == WorkFile::NameFile ? L"n" : L"c") + std::to_wstring(position / kFilesPerFolder);
   const std::wstring path = folder_ + L"\\" + sub;
-  if (make && position % FatFilesPerFolder(kind) == 0) {
+  if (make && position % kFilesPerFolder == 0) {
     FileSystem& fs = *Os().files;
     if (!fs.CreateFolder(path)) return {};
     std::unique_ptr<FolderHold> hold = fs.Hold(path);

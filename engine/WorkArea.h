@@ -1,8 +1,9 @@
 // A disk's work folder as a run holds it, from the moment it is made to the
 // moment it is removed, so that nobody can swap it for a link meanwhile and
-// send the work files (or their removal) somewhere else. On FAT a folder
-// holds at most 65,536 directory entries, so there the files go into held
-// subfolders, each within that limit, whatever the size of the disk.
+// send the work files (or their removal) somewhere else. The files go into
+// held subfolders of a thousand each: a file's creation costs a scan of its
+// folder under Wine, which made stage 1 on a folder of 150,001 names take
+// hours, and on FAT a folder holds at most 65,536 directory entries.
 #pragma once
 #include <functional>
 #include <memory>
@@ -20,14 +21,14 @@ class WorkArea {
   // Makes the work folder and holds it. A folder (or link) already at its
   // place is a leftover: it goes first, safely; nothing when it will not, or
   // when the new folder cannot be made and held.
-  static std::unique_ptr<WorkArea> Make(const std::wstring& folder, bool fat);
+  static std::unique_ptr<WorkArea> Make(const std::wstring& folder);
   WorkArea(const WorkArea&) = delete;
   WorkArea& operator=(const WorkArea&) = delete;
 
   const std::wstring& Folder() const { return folder_; }
-  // The path of name file i (from 0) or template copy n (from 1). On FAT
-  // the subfolder is made and held when `make` asks for it and it is the
-  // first file there; empty text when that fails.
+  // The path of name file i (from 0) or template copy n (from 1). Its
+  // subfolder is made and held when `make` asks for it and it is the first
+  // file there; empty text when that fails.
   std::wstring PathOf(WorkFile kind, int index, bool make);
   // Deletes whatever is left in the subfolders and the folder, and then
   // them, through their holds. False when anything stays.
@@ -38,17 +39,14 @@ class WorkArea {
     std::wstring name;
     std::unique_ptr<FolderHold> hold;
   };
-  WorkArea(std::wstring folder, std::unique_ptr<FolderHold> hold, bool fat)
-      : folder_(std::move(folder)), hold_(std::move(hold)), fat_(fat) {}
+  WorkArea(std::wstring folder, std::unique_ptr<FolderHold> hold) : folder_(std::move(folder)), hold_(std::move(hold)) {}
   std::wstring folder_;
   std::unique_ptr<FolderHold> hold_;
-  bool fat_;
   std::vector<Sub> subs_;
 };
 
-// Files of one kind that a FAT folder takes beside its own "." and "..":
-// a name file takes ten entries (a short one and nine for its long name),
-// a template copy five.
-int FatFilesPerFolder(WorkFile kind);
+// Files in one subfolder: on FAT a thousand name files take ten thousand
+// entries (a short one and nine for each long name), well within a folder.
+inline constexpr int kFilesPerFolder = 1000;
 
 }  // namespace vantrel

@@ -99,7 +99,7 @@ TEST(Attack, NeverReachesTheUsersFilesNorFillsAnotherDisk) {
     bool tried = false, swapped = false;
     auto act = [&] {
       tried = true;
-      const std::wstring at = a.at ? a.at : L"D:\\VNL_temp\\" + NameFileName(r.run->NameFilesMade);
+      const std::wstring at = a.at ? a.at : L"D:\\VNL_temp\\n0\\" + NameFileName(r.run->NameFilesMade);
       if (a.act == Swap)
         swapped = m.files.SwapForLink(at, a.to);
       else

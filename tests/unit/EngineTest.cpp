@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 #include "engine/Estimate.h"
@@ -52,11 +53,11 @@ TEST_F(Engine, ACompletedDiskIsLoggedWithoutItsPauseShownAndLeavesNothingButTheU
 
 // Each kind of disk: its name files (a hundred-thousandth of the disk, a
 // hundredth of that on a small stick, none below 50 MB free; 903 bytes on
-// NTFS, empty elsewhere, and on FAT in folders within 65,536 entries), then
-// its fill as the free space shown falls: 'C' a copy of the 50 MB template,
-// 'c' of the 5 MB one of a stick, 'L' long lines, 'S' short ones. Copies
-// only of a whole template with room to spare, long lines down to 100,000
-// bytes, short ones down to 3,000, no FAT32 file beyond 4 GiB.
+// NTFS, empty elsewhere), then its fill as the free space shown falls: 'C'
+// a copy of the 50 MB template, 'c' of the 5 MB one of a stick, 'L' long
+// lines, 'S' short ones. Copies only of a whole template with room to
+// spare, long lines down to 100,000 bytes, short ones down to 3,000, no
+// FAT32 file beyond 4 GiB.
 TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
   // A Windows drive nearly full stops the template short of its size.
   const struct {
@@ -116,8 +117,8 @@ TEST_F(Engine, TemplateCopiesAreTheTemplateWrittenWithoutReadingItBack) {
       stage = 1, opened = m.files.faults.Calls(FsOp::OpenRead), made = m.files.Contents(kData + L"\\temp.xd");
     if (view.steps[3] != StepIcon::Current || std::exchange(stage, 2) == 2) return;
     opened = m.files.faults.Calls(FsOp::OpenRead) - opened;
-    for (const std::wstring& name : m.files.ListFiles(L"D:\\VNL_temp"))
-      if (name.starts_with(L"000-ws")) copies.push_back(m.files.Contents(L"D:\\VNL_temp\\" + name));
+    for (const std::wstring& name : m.files.ListFiles(L"D:\\VNL_temp\\c0"))
+      if (name.starts_with(L"000-ws")) copies.push_back(m.files.Contents(L"D:\\VNL_temp\\c0\\" + name));
   };
   Clean(L"D", CleaningMode::FreeSpace);
   EXPECT_EQ(Status(), "1");
@@ -125,6 +126,48 @@ TEST_F(Engine, TemplateCopiesAreTheTemplateWrittenWithoutReadingItBack) {
   EXPECT_EQ(made.size(), 5'010'000u);
   EXPECT_EQ(copies.size(), 3u);  // not printed: megabytes of spaces
   EXPECT_TRUE(std::all_of(copies.begin(), copies.end(), [&](const std::string& c) { return c == made; }));
+}
+
+// The name files go into held subfolders of a thousand each, on every file
+// system, and stay there for stage 4 when stage 1 ends early: after a stop,
+// or when a subfolder cannot be made or held. The disk is given back in
+// every case.
+TEST(NameFiles, GoIntoFoldersOfAThousandThatStageFourRemovesAfterAStopOrAFailure) {
+  const struct {
+    const char* what;
+    bool stop;
+    FsOp refused;
+    const char* status;
+  } cases[] = {{"stop after 2,500 files", true, {}, "0"},
+               {"the third subfolder cannot be made", false, FsOp::CreateFolder, "4"},
+               {"the third subfolder cannot be held", false, FsOp::Hold, "4"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EngineRig r;
+    r.Disk(L'D', 400'000'000);
+    r.m.files.faults.msPerCall = 10;
+    std::vector<std::size_t> perFolder;
+    std::size_t atTop = 0;
+    r.view.onYield = [&, armed = false]() mutable {
+      if (r.view.steps[0] == StepIcon::Current && !std::exchange(armed, true) && !c.stop)
+        r.m.files.faults.Fail(c.refused, 3, FsFailure::Refused);
+      if (c.stop && r.run->NameFilesMade >= 2500) r.view.stop = true;
+      if (r.view.steps[3] != StepIcon::Current || !perFolder.empty()) return;
+      for (const std::wstring& sub : r.m.files.ListFolders(L"D:\\VNL_temp"))
+        perFolder.push_back(r.m.files.ListFiles(L"D:\\VNL_temp\\" + sub).size());
+      atTop = r.m.files.ListFiles(L"D:\\VNL_temp").size();
+    };
+    r.Clean(L"D", CleaningMode::FileRecords);
+    EXPECT_EQ(r.Status(), c.status);
+    const int made = r.run->NameFilesMade;
+    EXPECT_TRUE(c.stop ? made >= 2500 && made < 3000 : made == 2000) << made;
+    // The third subfolder is there unless its making was refused.
+    EXPECT_EQ(perFolder.size(), c.refused == FsOp::CreateFolder ? 2u : 3u);
+    EXPECT_EQ(std::accumulate(perFolder.begin(), perFolder.end(), std::size_t{0}), static_cast<std::size_t>(made));
+    EXPECT_EQ(atTop, 0u);
+    EXPECT_TRUE(perFolder.empty() || *std::max_element(perFolder.begin(), perFolder.end()) == 1000);
+    EXPECT_FALSE(r.m.files.FolderExists(L"D:\\VNL_temp") || r.m.files.UsedOn(L'D'));
+  }
 }
 
 // Stop or a failure at any step: after Stop nothing more than the name file
