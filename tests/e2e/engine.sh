@@ -21,6 +21,8 @@ source "$root/tests/harness/markers.sh"
 
 digits=$(printf '0123456789%.0s' $(seq 10))
 name_file() { printf '%s/VNL_temp/bo%s-%s.$$$' "$(mnt "$1")" "$2" "$digits"; }  # disk number
+# Where a run puts its name file of that number: in the subfolder of its thousand.
+run_name_file() { printf '%s/VNL_temp/n%s/bo%s-%s.$$$' "$(mnt "$1")" "$(($2 / 1000))" "$2" "$digits"; }
 wait_for() {  # path seconds
   local end=$((SECONDS + $2))
   until [ -e "$1" ] || [ $SECONDS -ge $end ]; do sleep 0.05; done
@@ -94,7 +96,7 @@ main_run() {
   rm -rf "$PREFIX_ROOT/vanishing"
   go
   expect_eq "during the run the suspend query is refused (on mains)" "$((0x424D5144))" "$(drv query-suspend)"
-  wait_for "$(name_file l 5)" 180
+  wait_for "$(run_name_file l 5)" 180
   drv click Check2 >/dev/null
   sleep 0.5
   files=$(ls "$l/VNL_temp" | wc -l)
@@ -118,7 +120,7 @@ main_run() {
   select_disks M
   expect_eq "B: a sweep again leaves A's template and work folder alone without a word; Next says another cleaning is going \
 and stays on the review page; B closes without a word" "|yes|yes|M|$(text VERSION3 ANOTHER-RUN)|5||yes" \
-    "$(next_box 2)|$(there "$(data_folder)/temp.xd")|$(there "$(name_file l 1)")|$(
+    "$(next_box 2)|$(there "$(data_folder)/temp.xd")|$(there "$(run_name_file l 1)")|$(
       drv click Command1 / click Command1 / click Command1 / caption Label18)|$(go; drv message 10 | head -n 1; shot 96 another-run
       drv answer "$(text VERSION3 ANOTHER-RUN)" OK 10 >/dev/null)|$(page_now)|$(drv close >/dev/null; next_box 2)|$(
       drv wait-gone 30 >/dev/null && echo yes)"
@@ -171,13 +173,13 @@ when() {  # condition action
 # first. H and R are paused from the host at those moments: the first name
 # file going (stage 4 removes them first), the first template copy.
 failures_run() {
-  local r=$(mnt r) s=$(mnt s) h0=$(name_file h 0) said stop="$PREFIX_ROOT/stop" paused="$PREFIX_ROOT/r-paused" helpers=()
+  local r=$(mnt r) s=$(mnt s) h0=$(run_name_file h 0) said stop="$PREFIX_ROOT/stop" paused="$PREFIX_ROOT/r-paused" helpers=()
   to_bin gone.txt
   start_run HRS Option7 Option8 click Check4 /
   when '[ -d "$s/VNL_temp" ]' 'echo locked >"$s/VNL_temp/locked.txt" && chmod 444 "$s/VNL_temp/locked.txt"'
   when '{ [ -e "$h0" ] && touch "$PREFIX_ROOT/h-seen"; [ -e "$PREFIX_ROOT/h-seen" ] && [ ! -e "$h0" ]; }' \
     'drv click Check2 >/dev/null && touch "$PREFIX_ROOT/h-paused"'
-  when 'compgen -G "$r/VNL_temp/000-ws1-*" >/dev/null' 'drv click Check2 >/dev/null && touch "$paused"'
+  when 'compgen -G "$r/VNL_temp/c0/000-ws1-*" >/dev/null' 'drv click Check2 >/dev/null && touch "$paused"'
   go
   wait_for "$PREFIX_ROOT/h-paused" 120
   drv unplug H / click Check2 >/dev/null
@@ -227,7 +229,7 @@ history_and_session_end() {
 
   choose_run L Option6 Option8
   go
-  wait_for "$(name_file l 50)" 120
+  wait_for "$(run_name_file l 50)" 120
   expect_eq "the session ends in stage 1: the program agrees, its work folder already gone; it ends, leaving none" \
     "$(text VERSION3 STEP1-TITLE) yes no yes no" "$(drv caption status) $(drv end-session 300 2>&1 | sed -E 's/^[1-9][0-9]*$/yes/') $(
       there "$(mnt l)/VNL_temp") $(app_gone 90 && echo yes) $(there "$(mnt l)/VNL_temp")"
