@@ -107,7 +107,10 @@ TEST(Attack, NeverReachesTheUsersFilesNorFillsAnotherDisk) {
     };
     int turns = 0;
     r.view.onYield = [&] {
-      if (a.stage >= 0 && !tried && r.view.steps[a.stage] == StepIcon::Current && ++turns == 2) act();
+      // The next name file's link goes in once its subfolder is there.
+      if (a.stage >= 0 && !tried && r.view.steps[a.stage] == StepIcon::Current && ++turns >= 2 &&
+          (a.at || r.run->NameFilesMade > 0))
+        act();
     };
     if (a.stage == -1) {
       for (int i = 0; i < 50; ++i) m.files.PutFile(L"D:\\VNL_temp\\left" + std::to_wstring(i), "x");
