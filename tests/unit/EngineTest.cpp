@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "engine/Estimate.h"
+#include "disks/WorkFiles.h"
 #include "engine/NameFiles.h"
+#include "engine/Passes.h"
 #include "services/Settings.h"
 #include "tests/unit/EngineMachine.h"
 
@@ -209,6 +213,97 @@ TEST_F(Engine, AnOddStoredThroughputGivesNoEstimate) {
   for (const wchar_t* odd : {L"0", L"abc", L"-5", L"0.0000000001"}) {
     WriteSetting(kProgramSettings, L"Statistics", L"Disk99-cleanway1-ntfs1", odd);
     EXPECT_EQ(EstimateText({}, disk), L"") << odd;
+  }
+}
+
+// A unit of 1 or 3 bytes the head of a landing repeats, in hex; "?" for
+// random bytes.
+std::string PassOf(const std::string& head) {
+  for (std::size_t unit : {1u, 3u}) {
+    bool repeats = true;
+    for (std::size_t i = unit; i < head.size(); ++i) repeats &= head[i] == head[i - unit];
+    if (!repeats) continue;
+    char hex[7] = {};
+    for (std::size_t i = 0; i < unit; ++i) std::snprintf(hex + 2 * i, 3, "%02X", head[i] & 0xFF);
+    return hex;
+  }
+  return "?";
+}
+
+// What the disk saw of a name file, of a template copy and of a line file:
+// each pass of the method carried to the disk on its own (a cache would
+// merge passes that are not), in the published order, the last one read
+// back; the single-pass methods write none. The estimate counts the fill,
+// the passes and the read-back.
+TEST(Passes, EachMethodsPassesReachTheDiskOneByOne) {
+  const struct {
+    OverwriteMethod method;
+    const char* passes;
+  } methods[] = {
+      {OverwriteMethod::Spaces, ""},
+      {OverwriteMethod::Dod522022, "00 FF ? "},
+      {OverwriteMethod::Gutmann,
+       "? ? ? ? 55 AA 924924 492492 249249 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 924924 492492 249249 "
+       "6DB6DB B6DB6D DB6DB6 ? ? ? ? "},
+  };
+  for (const auto& c : methods) {
+    EngineRig r;
+    r.Disk(L'D', 52'000'000, drivetype::Removable);
+    RunPlan plan = r.Plan(L"D", CleaningMode::FreeSpace);
+    plan.method = c.method;
+    r.Clean(plan);
+    EXPECT_EQ(r.Status(), "1");
+    const auto passes = std::count(c.passes, c.passes + std::strlen(c.passes), ' ');
+    const std::wstring told = L" - " + LangText(L"VERSION3", L"PASSES-DONE") + L" " + std::to_wstring(passes);
+    EXPECT_EQ(r.view.rows[0].info.ends_with(told), passes > 0);
+    for (const std::wstring& file : {NameFileName(0), TemplateCopyName(1), std::wstring(L"fw1")}) {
+      std::string seen;
+      for (const std::string& head : r.m.files.Landings(L"D:\\VNL_temp\\" + file)) seen += PassOf(head) + " ";
+      EXPECT_EQ(seen, c.passes) << int(c.method);
+    }
+    WriteSetting(kProgramSettings, L"Statistics", L"Disk99-cleanway1-ntfs1", L"1000");
+    const auto at = r.m.clock.FormatDateTime(r.m.clock.NowSeconds() + 3 * WorkFactor(c.method));
+    RunPlan estimated;
+    estimated.method = c.method;
+    EXPECT_EQ(EstimateText(estimated, {L"D", L"NTFS", false, 0, 3'000, L"", 99}),
+              LangText(L"VERSION3", L"ESTIMATED") + L" " + *at);
+  }
+  EXPECT_EQ(WorkFactor(OverwriteMethod::Gutmann), 37);
+}
+
+// Stop in the middle of the passes, a work file that cannot be written
+// again, a last pass the disk did not keep although it answered that it
+// did: never completed, the mismatch in its own status, and the disk given
+// back in every case.
+TEST(Passes, ThatDoNotAllReachTheDiskNeverEndCompleted) {
+  const struct {
+    const char* what;
+    FsOp op;
+    uint64_t call;  // 0: Stop
+    const char* status;
+  } cases[] = {
+      {"stop in the middle of the passes", FsOp::Land, 0, "0"},
+      {"the second file's last pass is lost", FsOp::Land, 6, "7"},
+      {"the work folder's files cannot be written again", FsOp::Rewrite, 2, "3"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EngineRig r;
+    r.Disk(L'D', 52'000'000, drivetype::Removable);
+    RunPlan plan = r.Plan(L"D", CleaningMode::FreeSpace);
+    plan.method = OverwriteMethod::Dod522022;
+    if (c.call) r.m.files.faults.Fail(c.op, c.call, FsFailure::Refused);
+    r.m.files.faults.msPerCall = 10;
+    int turns = 0;
+    r.view.onYield = [&] {
+      if (!c.call && r.m.files.faults.Calls(FsOp::Land) > 0 && ++turns == 3) r.view.stop = true;
+    };
+    r.Clean(plan);
+    EXPECT_EQ(r.Status(), c.status);
+    EXPECT_TRUE(r.view.steps[2] == StepIcon::Error && !r.view.rows[0].ok);
+    EXPECT_EQ(r.view.rows[0].info, LangText(L"VERSION3", L"WORK-STATUS-" + std::wstring(1, c.status[0])));
+    EXPECT_EQ(r.m.files.UsedOn(L'D'), 0u);
+    EXPECT_LT(r.m.files.faults.Calls(FsOp::Land), 159u);
   }
 }
 
