@@ -29,7 +29,7 @@ std::wstring EstimateText(const RunPlan& plan, const DiskFacts& disk) {
   // The figure is of one write of the disk; a method of several passes
   // goes over it that many times.
   const double seconds =
-      std::floor(static_cast<double>(disk.availableSpace) / *perSecond) * WorkFactor(plan.method);
+      std::floor(static_cast<double>(disk.availableSpace) / *perSecond) * WorkFactor(plan);
   if (seconds > kLongestEstimateSeconds) return L"";
   const auto when = Os().clock->FormatDateTime(Os().clock->NowSeconds() + static_cast<int64_t>(seconds));
   return when ? LangText(L"VERSION3", L"ESTIMATED") + L" " + *when : L"";
@@ -39,7 +39,7 @@ void StoreThroughput(const RunPlan& plan, const DiskFacts& disk, int64_t elapsed
   const auto free = FreeBytes(disk.letter);
   if (elapsedSeconds < 1 || !free) return;
   WriteSetting(kProgramSettings, L"Statistics", ThroughputKey(disk.serial, plan.cleaning, plan.ntfs),
-               std::to_wstring(*free * WorkFactor(plan.method) / static_cast<uint64_t>(elapsedSeconds)));
+               std::to_wstring(*free * WorkFactor(plan) / static_cast<uint64_t>(elapsedSeconds)));
 }
 
 }  // namespace vantrel

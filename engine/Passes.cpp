@@ -78,6 +78,8 @@ Outcome PassOverFile(StageContext& stage, RewriteFile& file, const std::vector<s
     if (!file.ReadFromDisk(at, read, n)) return Outcome::Failed;
     if (read.size() != n || read.compare(0, n, blocks.back(), 0, n) != 0) return Outcome::Mismatch;
     stage.Breathe();
+    stage.WaitWhilePaused();
+    if (stage.StopRequested()) return Outcome::Stopped;
   }
   return Outcome::Done;
 }
@@ -92,9 +94,9 @@ const std::vector<OverwritePass>& PassesOf(OverwriteMethod method) {
   return method == OverwriteMethod::Gutmann ? gutmann : method == OverwriteMethod::Dod522022 ? dod : none;
 }
 
-int WorkFactor(OverwriteMethod method) {
-  const std::size_t passes = PassesOf(method).size();
-  return passes == 0 ? 1 : static_cast<int>(passes) + 2;
+int WorkFactor(const RunPlan& plan) {
+  const std::size_t passes = PassesOf(plan.method).size();
+  return passes == 0 || plan.cleaning != CleaningMode::FreeSpace ? 1 : static_cast<int>(passes) + 2;
 }
 
 bool RewriteInPasses(StageContext& stage) {

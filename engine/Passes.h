@@ -20,9 +20,9 @@ struct OverwritePass {
 // three for DOD 5220.22 (a character, its complement, random) and the 35
 // published ones for Gutmann.
 const std::vector<OverwritePass>& PassesOf(OverwriteMethod method);
-// How many times the free space is gone over: the fill, each pass, and the
-// read-back of the last pass.
-int WorkFactor(OverwriteMethod method);
+// How many times a run goes over the free space: the fill, each pass, and
+// the read-back of the last pass; the passes come only with the fill.
+int WorkFactor(const RunPlan& plan);
 // Rewrites the work files of the stages so far in the method's passes and
 // checks the last; a mismatch fails the disk with kVerifyFailed, a pass
 // that cannot be written with the stage's own status. Stop ends it between
