@@ -346,7 +346,9 @@ class FakeFolderHold : public FolderHold {
 class FakeRewriteFile : public RewriteFile {
  public:
   FakeRewriteFile(FakeFileSystem& fs, std::wstring key) : fs_(fs), key_(std::move(key)) {}
-  ~FakeRewriteFile() override { Close(); }
+  ~FakeRewriteFile() override {
+    if (open_) Close();
+  }
   uint64_t Size() override {
     const auto* e = entry();
     return e ? e->size : 0;
