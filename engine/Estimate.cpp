@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/Passes.h"
 #include "engine/StageContext.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -25,7 +26,10 @@ std::wstring EstimateText(const RunPlan& plan, const DiskFacts& disk) {
       ReadSetting(kProgramSettings, L"Statistics", ThroughputKey(disk.serial, plan.cleaning, plan.ntfs));
   const auto perSecond = ParseNumber(figure);
   if (!perSecond || *perSecond <= 0) return L"";
-  const double seconds = std::floor(static_cast<double>(disk.availableSpace) / *perSecond);
+  // The figure is of one write of the disk; a method of several passes
+  // goes over it that many times.
+  const double seconds =
+      std::floor(static_cast<double>(disk.availableSpace) / *perSecond) * WorkFactor(plan);
   if (seconds > kLongestEstimateSeconds) return L"";
   const auto when = Os().clock->FormatDateTime(Os().clock->NowSeconds() + static_cast<int64_t>(seconds));
   return when ? LangText(L"VERSION3", L"ESTIMATED") + L" " + *when : L"";
@@ -35,7 +39,7 @@ void StoreThroughput(const RunPlan& plan, const DiskFacts& disk, int64_t elapsed
   const auto free = FreeBytes(disk.letter);
   if (elapsedSeconds < 1 || !free) return;
   WriteSetting(kProgramSettings, L"Statistics", ThroughputKey(disk.serial, plan.cleaning, plan.ntfs),
-               std::to_wstring(*free / static_cast<uint64_t>(elapsedSeconds)));
+               std::to_wstring(*free * WorkFactor(plan) / static_cast<uint64_t>(elapsedSeconds)));
 }
 
 }  // namespace vantrel

@@ -6,6 +6,7 @@
 
 #include "disks/WorkFiles.h"
 #include "engine/FillText.h"
+#include "engine/Passes.h"
 #include "engine/TemplateStage.h"
 #include "engine/WorkArea.h"
 #include "lang/Language.h"
@@ -179,7 +180,8 @@ void FillFreeSpace(StageContext& stage) {
     phase = NextPhase(phase, *free, basis, copies);
   }
   if (!lines.Close()) return fail();
-  if (!stage.StopRequested()) {
+  const bool passed = stage.StopRequested() || RewriteInPasses(stage);
+  if (passed && !stage.StopRequested()) {
     stage.view.Show(RunText::Stage, LangText(L"INTERFACE", L"WAITINGTOCOMPLETE"));
     stage.Wait(kFinishWaitMs);
   }

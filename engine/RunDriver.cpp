@@ -5,6 +5,7 @@
 
 #include "disks/WorkFiles.h"
 #include "engine/Estimate.h"
+#include "engine/Passes.h"
 #include "engine/StageContext.h"
 #include "engine/StageRunner.h"
 #include "engine/WorkArea.h"
@@ -112,6 +113,10 @@ void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
   if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(run.plan, disk, elapsed);
   // The row is the user's one account of a disk whose record is lost.
   std::wstring info = LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus));
+  // A method of several passes says what it did: the passes run only with the fill.
+  const std::size_t passes = PassesOf(run.plan.method).size();
+  if (run.DiskStatus == kCompleted && run.FreeSpaceMode() && passes > 0)
+    info += L" - " + LangText(L"VERSION3", L"PASSES-DONE") + L" " + std::to_wstring(passes);
   if (logged == Logged::Lost) info += L" - " + LangText(L"VERSION3", L"LOG-NOT-WRITTEN");
   // A row that cannot be shown keeps neither the checkpoint nor the next
   // disk waiting.

@@ -20,6 +20,9 @@ enum DiskStatusCode : int16_t {
   kNameFilesFailed = 4,
   kTemplateFailed = 5,
   kRemovalFailed = 6,
+  // The last pass of a method of several, read back from the disk, is not
+  // what was written: the disk did not keep it.
+  kVerifyFailed = 7,
 };
 
 // The facts of the disk in work, read when its work begins.

@@ -33,6 +33,8 @@ void StageContext::ReleaseWork() { run_.Work.reset(); }
 
 void StageContext::Fail() { run_.DiskStatus = StageFailure(index); }
 
+void StageContext::Fail(DiskStatusCode code) { run_.DiskStatus = code; }
+
 std::optional<uint64_t> FreeBytes(const std::wstring& letter) {
   return IgnoringFailures(std::optional<uint64_t>(), [&] { return Os().drives->AvailableSpace(letter + L":"); });
 }

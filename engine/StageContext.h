@@ -47,8 +47,9 @@ class StageContext {
   // Holds the work while Pause is ticked and Stop is not pressed, with the
   // stage's step image showing it.
   void WaitWhilePaused();
-  // The disk fails with this stage's status.
+  // The disk fails with this stage's status, or with the code given.
   void Fail();
+  void Fail(DiskStatusCode code);
   // Shows the stage's state icon and lets the window show it.
   void ShowStep(StepIcon icon);
 

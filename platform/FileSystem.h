@@ -41,6 +41,26 @@ class InputFile {
   virtual bool Read(std::string& into, std::size_t most) = 0;
 };
 
+// A file opened again to be overwritten where it lies: never created, never
+// truncated, never grown, so the file system keeps its clusters. What is
+// written passes the system's cache on its way, and a read-back must not
+// be answered from that cache: it would show what was meant to be written,
+// not what the disk holds.
+class RewriteFile {
+ public:
+  virtual ~RewriteFile() = default;
+  virtual uint64_t Size() = 0;
+  // Writes at `offset`; bytes beyond the file's end are refused.
+  virtual bool WriteAt(uint64_t offset, const std::string& bytes) = 0;
+  // Returns once everything written lies on the disk itself: the device is
+  // asked to empty its own cache too.
+  virtual bool Flush() = 0;
+  // Replaces `into` with at most `most` bytes from `offset` as the disk
+  // holds them, read past every cache of the system; short at the end.
+  virtual bool ReadFromDisk(uint64_t offset, std::string& into, std::size_t most) = 0;
+  virtual bool Close() = 0;
+};
+
 // A folder held open for as long as work goes on inside it. While it is held
 // nobody can rename, remove or replace it (nor, on Windows, any folder above
 // it), so a path through it reaches this folder and nothing else: a folder
@@ -85,6 +105,9 @@ class FileSystem {
   // included, makes it fail (Refused) instead of being followed. Work files
   // on disks that others can write to are made only this way.
   virtual std::unique_ptr<OutputFile> CreateNew(const std::wstring& path) = 0;
+  // Opens an existing file of a held work folder to overwrite it in place
+  // (see RewriteFile); a link in its place is refused, never followed.
+  virtual std::unique_ptr<RewriteFile> OpenRewrite(const std::wstring& path) = 0;
   // Holds an existing folder (see FolderHold). Refused for a link, checked
   // on the folder opened and not on the path, and for a file; Missing or
   // Gone when there is nothing; InUse when someone holds it already.

@@ -340,6 +340,93 @@ class FakeFolderHold : public FolderHold {
   bool holding_ = true;
 };
 
+// Writes go to the cache; only a flush, or the close when the system writes
+// the cache back, carries them to the disk, as one write however many came
+// before: passes that are not flushed one by one reach the disk as the last.
+class FakeRewriteFile : public RewriteFile {
+ public:
+  FakeRewriteFile(FakeFileSystem& fs, std::wstring key) : fs_(fs), key_(std::move(key)) {}
+  ~FakeRewriteFile() override {
+    if (open_) Close();
+  }
+  uint64_t Size() override {
+    const auto* e = entry();
+    return e ? e->size : 0;
+  }
+  bool WriteAt(uint64_t offset, const std::string& bytes) override {
+    if (!open_) return fs_.Fail(FsFailure::Refused);
+    if (!fs_.Pass(FsOp::Write)) return false;
+    FakeFileSystem::Entry* e = entry();
+    if (!e) return fs_.FailAbsent(key_);
+    if (offset + bytes.size() > e->size) return fs_.Fail(FsFailure::Refused);
+    if (e->bytes.size() == e->size) e->bytes.replace(offset, bytes.size(), bytes);
+    pending_ = true;
+    return fs_.Succeed();
+  }
+  bool Flush() override {
+    if (!open_) return fs_.Fail(FsFailure::Refused);
+    return fs_.Pass(FsOp::Flush) && Land();
+  }
+  bool ReadFromDisk(uint64_t offset, std::string& into, std::size_t most) override {
+    into.clear();
+    if (!open_) return fs_.Fail(FsFailure::Refused);
+    if (!fs_.Pass(FsOp::Read)) return false;
+    const FakeFileSystem::Entry* e = entry();
+    if (!e) return fs_.FailAbsent(key_);
+    const uint64_t n = offset < e->size ? std::min<uint64_t>(most, e->size - offset) : 0;
+    if (e->disk.size() == e->size)
+      into.assign(e->disk, offset, n);
+    else
+      into.resize(n);
+    return fs_.Succeed();
+  }
+  bool Close() override {
+    if (!std::exchange(open_, false)) return fs_.Fail(FsFailure::Refused);
+    return fs_.Pass(FsOp::Close) && Land();
+  }
+
+ private:
+  FakeFileSystem::Entry* entry() {
+    const auto it = fs_.entries_.find(key_);
+    return it == fs_.entries_.end() ? nullptr : &it->second;
+  }
+  // A landing that fails leaves the disk as it was and says nothing.
+  bool Land() {
+    FakeFileSystem::Entry* e = entry();
+    if (std::exchange(pending_, false) && e && fs_.faults.Next(FsOp::Land) == FsFailure::None) {
+      e->disk = e->bytes;
+      fs_.landings_[key_].push_back(e->bytes.substr(0, FakeFileSystem::kLandingHead));
+    }
+    return fs_.Succeed();
+  }
+  FakeFileSystem& fs_;
+  std::wstring key_;
+  bool open_ = true, pending_ = false;
+};
+
+std::unique_ptr<RewriteFile> FakeFileSystem::OpenRewrite(const std::wstring& path) {
+  const std::wstring key = Resolve(path, false);
+  if (!Pass(FsOp::Rewrite)) return nullptr;
+  const auto it = entries_.find(key);
+  if (it == entries_.end()) {
+    FailAbsent(key);
+    return nullptr;
+  }
+  if (it->second.folder || it->second.readOnly || !it->second.linkTarget.empty()) {
+    Fail(FsFailure::Refused);
+    return nullptr;
+  }
+  // What the system wrote back of the file before it was opened again.
+  if (!std::exchange(it->second.diskKnown, true)) it->second.disk = it->second.bytes;
+  Succeed();
+  return std::make_unique<FakeRewriteFile>(*this, key);
+}
+
+std::vector<std::string> FakeFileSystem::Landings(const std::wstring& path) const {
+  const auto it = landings_.find(Resolve(path));
+  return it == landings_.end() ? std::vector<std::string>() : it->second;
+}
+
 std::unique_ptr<FolderHold> FakeFileSystem::Hold(const std::wstring& folder) {
   const std::wstring key = Resolve(folder, false);
   if (!Pass(FsOp::Hold)) return nullptr;

@@ -49,6 +49,11 @@ class FakeFileSystem : public FileSystem {
   bool SwapForLink(const std::wstring& folder, const std::wstring& target);
   // False while bytes written to the file have not been flushed.
   bool Flushed(const std::wstring& path) const;
+  // What the disk saw of the file at `path`: the first bytes of every write
+  // of it that reached the disk through a RewriteFile, in order; kept after
+  // the file is removed, as the sectors keep them.
+  static constexpr std::size_t kLandingHead = 12;
+  std::vector<std::string> Landings(const std::wstring& path) const;
 
   // Shared with FakeDrives made over this file system.
   Faults faults;
@@ -75,6 +80,7 @@ class FakeFileSystem : public FileSystem {
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
   std::unique_ptr<OutputFile> Create(const std::wstring& path) override;
   std::unique_ptr<OutputFile> CreateNew(const std::wstring& path) override;
+  std::unique_ptr<RewriteFile> OpenRewrite(const std::wstring& path) override;
   std::unique_ptr<FolderHold> Hold(const std::wstring& folder) override;
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;
@@ -92,11 +98,16 @@ class FakeFileSystem : public FileSystem {
   friend class FakeOutputFile;
   friend class FakeInputFile;
   friend class FakeFolderHold;
+  friend class FakeRewriteFile;
   struct Entry {
     bool folder = false;  // for a link: it points to a folder
     bool readOnly = false;
     bool unflushed = false;
-    std::string bytes;
+    std::string bytes;  // as the program sees them, through the cache
+    // What the disk holds, once a RewriteFile opened the file: a read from
+    // the disk sees only these.
+    std::string disk;
+    bool diskKnown = false;
     uint64_t size = 0;  // bytes.size(), or more on a drive that keeps sizes only
     std::wstring name;        // as created, for listings
     std::wstring linkTarget;  // key of what a link points to; empty for no link
@@ -148,6 +159,7 @@ class FakeFileSystem : public FileSystem {
   std::map<wchar_t, uint64_t> usedBytes_;            // by lower-case drive letter
   uint64_t nextOrder_ = 0;
   std::set<std::wstring> held_;  // keys of the folders held
+  std::map<std::wstring, std::vector<std::string>> landings_;  // by key
   FsFailure last_ = FsFailure::None;
 };
 

@@ -18,9 +18,12 @@ namespace vantrel::fake {
 // RemoveFolder a held folder's removal. Drive questions are counted here
 // too: FreeSpace (AvailableSpace), Volume and TotalSize; and the registry's
 // SetValue as RegistrySet (the fake registry keeps a table of its own).
+// Rewrite counts OpenRewrite; Land counts each time written bytes are
+// carried from the cache to the disk, and a Land that fails loses them
+// without a word (the flush answers true), as a failing disk does.
 enum class FsOp {
   Read, Write, Append, Close, Flush, RemoveFile, CreateFolder, RemoveFolder, Copy, Move,
-  Create, OpenRead, List, Hold, FreeSpace, Volume, TotalSize, RegistrySet
+  Create, OpenRead, List, Hold, FreeSpace, Volume, TotalSize, RegistrySet, Rewrite, Land
 };
 
 class Faults {

@@ -431,6 +431,90 @@ std::unique_ptr<FolderHold> Win32FileSystem::Hold(const std::wstring& folder) {
   return std::make_unique<Win32FolderHold>(h.release(), folder, *id);
 }
 
+namespace {
+
+// Reads that bypass the cache must start and end on a sector and land in a
+// buffer aligned to one: 4096 is a whole number of sectors of the disks of
+// 512 and of 4096 bytes, and a page is aligned to it.
+constexpr DWORD kSectorAlign = 4096;
+
+class Win32RewriteFile final : public RewriteFile {
+ public:
+  explicit Win32RewriteFile(HANDLE h) : h_(h) {}
+  ~Win32RewriteFile() override {
+    if (buffer_) VirtualFree(buffer_, 0, MEM_RELEASE);
+  }
+  uint64_t Size() override {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(h_.get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+  }
+  bool WriteAt(uint64_t offset, const std::string& bytes) override {
+    if (offset + bytes.size() > Size()) return FailedWith(FsFailure::Refused);
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(h_.get(), at, nullptr, FILE_BEGIN)) return Failed();
+    return WriteBytes(h_.get(), bytes) ? Succeeded() : Failed();
+  }
+  bool Flush() override { return Done(FlushFileBuffers(h_.get())); }
+  // Through a second handle to the same file, opened without the cache: no
+  // path is looked up again, and no answer comes from memory.
+  bool ReadFromDisk(uint64_t offset, std::string& into, std::size_t most) override {
+    into.clear();
+    if (!uncached_.valid()) {
+      *uncached_.out() = ReOpenFile(h_.get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    FILE_FLAG_NO_BUFFERING | FILE_FLAG_OPEN_REPARSE_POINT);
+      if (!uncached_.valid()) return Failed();
+    }
+    const uint64_t start = offset / kSectorAlign * kSectorAlign;
+    const std::size_t skip = static_cast<std::size_t>(offset - start);
+    const DWORD ask = static_cast<DWORD>((skip + most + kSectorAlign - 1) / kSectorAlign * kSectorAlign);
+    if (ask > capacity_) {
+      if (buffer_) VirtualFree(buffer_, 0, MEM_RELEASE);
+      buffer_ = VirtualAlloc(nullptr, ask, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+      capacity_ = buffer_ ? ask : 0;
+      if (!buffer_) return Failed();
+    }
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(start);
+    at.OffsetHigh = static_cast<DWORD>(start >> 32);
+    DWORD got = 0;
+    if (!::ReadFile(uncached_.get(), buffer_, ask, &got, &at) && GetLastError() != ERROR_HANDLE_EOF) return Failed();
+    if (got > skip) into.assign(static_cast<const char*>(buffer_) + skip, std::min<std::size_t>(got - skip, most));
+    return Succeeded();
+  }
+  bool Close() override {
+    uncached_.reset();
+    if (!h_.valid()) return FailedWith(FsFailure::Refused);
+    return Done(CloseHandle(h_.release()));
+  }
+
+ private:
+  FileHandle h_, uncached_;
+  void* buffer_ = nullptr;
+  DWORD capacity_ = 0;
+};
+
+}  // namespace
+
+// An existing file only, never through a link in its place, and nobody
+// else writes to it meanwhile.
+std::unique_ptr<RewriteFile> Win32FileSystem::OpenRewrite(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    Failed();
+    return nullptr;
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    CloseHandle(h);
+    FailedWith(FsFailure::Refused);
+    return nullptr;
+  }
+  Succeeded();
+  return std::make_unique<Win32RewriteFile>(h);
+}
+
 std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::wstring& path) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

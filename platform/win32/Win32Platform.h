@@ -31,6 +31,7 @@ class Win32FileSystem : public FileSystem {
   bool AppendAll(const std::wstring& path, const std::string& bytes) override;
   std::unique_ptr<OutputFile> Create(const std::wstring& path) override;
   std::unique_ptr<OutputFile> CreateNew(const std::wstring& path) override;
+  std::unique_ptr<RewriteFile> OpenRewrite(const std::wstring& path) override;
   std::unique_ptr<FolderHold> Hold(const std::wstring& folder) override;
   bool MoveReplace(const std::wstring& from, const std::wstring& to) override;
   bool Copy(const std::wstring& from, const std::wstring& to) override;

@@ -103,6 +103,23 @@ TEST(FilesContract, ReplacementBlocksAndWriters) {
   EXPECT_FALSE(out->Close() || out->Write("late") || out->Flush());
 }
 
+// A file written again where it lies keeps its size, and what it holds is
+// read back through the second, uncached handle also where a read starts
+// or ends inside a sector; a write beyond its end is refused.
+TEST(FilesContract, ARewriteKeepsTheSizeAndReadsBackFromTheDisk) {
+  FileSystem& files = *Os().files;
+  const std::wstring a = ScratchFolder() + L"\\a";
+  const std::string before(10'000, 'x'), pass(10'000, '\x55');
+  ASSERT_TRUE(files.WriteAll(a, before));
+  std::unique_ptr<RewriteFile> file = files.OpenRewrite(a);
+  ASSERT_TRUE(file && file->Size() == 10'000 && file->WriteAt(0, pass) && file->Flush());
+  std::string back;
+  EXPECT_TRUE(file->ReadFromDisk(100, back, 5'000) && back == pass.substr(100, 5'000));
+  EXPECT_TRUE(file->ReadFromDisk(8'192, back, 4'096) && back == pass.substr(8'192));
+  EXPECT_FALSE(file->WriteAt(9'999, "ab"));
+  EXPECT_TRUE(file->Close() && files.ReadAll(a, back) && back == pass);
+}
+
 // Why an operation failed, where the logic acts on it: a file someone else
 // removed is no failure, but one whose folder or disk went away is; a
 // read-only file and an existing name are refusals. Questions in between

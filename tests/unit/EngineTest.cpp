@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <numeric>
 #include <stdexcept>
 
 #include "engine/Estimate.h"
+#include "disks/WorkFiles.h"
 #include "engine/NameFiles.h"
+#include "engine/Passes.h"
 #include "services/Settings.h"
 #include "tests/unit/EngineMachine.h"
 
@@ -275,6 +278,75 @@ TEST_F(Engine, AnOddStoredThroughputGivesNoEstimate) {
   for (const wchar_t* odd : {L"0", L"abc", L"-5", L"0.0000000001"}) {
     WriteSetting(kProgramSettings, L"Statistics", L"Disk99-cleanway1-ntfs1", odd);
     EXPECT_EQ(EstimateText({}, disk), L"") << odd;
+  }
+}
+
+// A unit of 1 or 3 bytes the head of a landing repeats, in hex; "?" for
+// random bytes.
+std::string PassOf(const std::string& head) {
+  for (std::size_t unit : {1u, 3u}) {
+    bool repeats = true;
+    for (std::size_t i = unit; i < head.size(); ++i) repeats &= head[i] == head[i - unit];
+    if (!repeats) continue;
+    char hex[7] = {};
+    for (std::size_t i = 0; i < unit; ++i) std::snprintf(hex + 2 * i, 3, "%02X", head[i] & 0xFF);
+    return hex;
+  }
+  return "?";
+}
+
+// What the disk saw of a name file, of a template copy and of a line file:
+// each pass of the method carried to the disk on its own (a cache would
+// merge passes that are not), in the published order, the last one read
+// back; the single-pass methods write none; the row and the estimate count
+// them. Stop in the middle of the passes, a work file that cannot be
+// written again, a last pass the disk lost although it answered that it
+// kept it: never completed, the loss in its own status, the disk given back.
+TEST(Passes, ReachTheDiskOneByOneAndTheLastIsReadBack) {
+  constexpr uint64_t kStop = 999;
+  const struct {
+    OverwriteMethod method;
+    FsOp op;
+    uint64_t call;  // of the fault; 0: none
+    const char *status, *passes;  // passes: what the disk saw of each file
+  } cases[] = {
+      {OverwriteMethod::Spaces, FsOp::Land, 0, "1", ""},
+      {OverwriteMethod::Dod522022, FsOp::Land, 0, "1", "00 FF ? "},
+      {OverwriteMethod::Gutmann, FsOp::Land, 0, "1",
+       "? ? ? ? 55 AA 924924 492492 249249 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 924924 492492 249249 "
+       "6DB6DB B6DB6D DB6DB6 ? ? ? ? "},
+      {OverwriteMethod::Dod522022, FsOp::Land, kStop, "0", nullptr},
+      {OverwriteMethod::Dod522022, FsOp::Land, 6, "7", nullptr},  // the second file's last pass
+      {OverwriteMethod::Dod522022, FsOp::Rewrite, 2, "3", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.status) + (c.passes ? c.passes : ""));
+    EngineRig r;
+    r.Disk(L'D', 52'000'000, drivetype::Removable);
+    RunPlan plan = r.Plan(L"D", CleaningMode::FreeSpace);
+    plan.method = c.method;
+    if (c.call && c.call != kStop) r.m.files.faults.Fail(c.op, c.call, FsFailure::Refused);
+    r.m.files.faults.msPerCall = 10;
+    r.view.onYield = [&, turns = 0]() mutable {
+      if (c.call == kStop && r.m.files.faults.Calls(FsOp::Land) > 0 && ++turns == 3) r.view.stop = true;
+    };
+    r.Clean(plan);
+    const std::size_t passes = PassesOf(c.method).size();
+    std::wstring row = LangText(L"VERSION3", L"WORK-STATUS-" + std::wstring(1, c.status[0]));
+    if (c.passes && passes) row += L" - " + LangText(L"VERSION3", L"PASSES-DONE") + L" " + std::to_wstring(passes);
+    EXPECT_EQ(r.view.rows[0].info, row);
+    EXPECT_EQ(r.m.files.UsedOn(L'D'), 0u);
+    if (!c.passes) continue;
+    for (const std::wstring& file : {L"n0\\" + NameFileName(0), L"c0\\" + TemplateCopyName(1), std::wstring(L"fw1")}) {
+      std::string seen;
+      for (const std::string& head : r.m.files.Landings(L"D:\\VNL_temp\\" + file)) seen += PassOf(head) + " ";
+      EXPECT_EQ(seen, c.passes);
+    }
+    WriteSetting(kProgramSettings, L"Statistics", L"Disk99-cleanway2-ntfs1", L"1000");
+    const auto at = r.m.clock.FormatDateTime(r.m.clock.NowSeconds() + 3 * (passes ? passes + 2 : 1));
+    EXPECT_EQ(EstimateText(plan, {L"D", L"NTFS", false, 0, 3'000, L"", 99}),
+              LangText(L"VERSION3", L"ESTIMATED") + L" " + *at);
+    EXPECT_EQ(WorkFactor({{}, CleaningMode::FileRecords, NtfsMode::Normal, c.method}), 1);  // no passes, no fill
   }
 }
 
