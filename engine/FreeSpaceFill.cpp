@@ -48,6 +48,7 @@ Phase NextPhase(Phase now, uint64_t free, uint64_t basis, bool copies) {
 class LineFiles {
  public:
   explicit LineFiles(std::wstring folder) : folder_(std::move(folder)) {}
+  int Opened() const { return files_[0].made + files_[1].made; }
   bool Append(Phase phase, const std::string& line) {
     const int i = phase == Phase::LongLine ? 0 : 1;
     Current& f = files_[i];
@@ -84,6 +85,39 @@ class LineFiles {
   };
   std::wstring folder_;
   Current files_[2];
+};
+
+// The free space after each line: the last answer less the bytes written
+// since. The system is asked again only when the lines since could have
+// taken it down to the phase's threshold, so every stopping point is decided
+// on an answer, as before: a question after every line held the last 50 MB
+// of a fixed disk to a fraction of the disk's speed. The most a line takes is
+// its bytes and a part of a file record; the file may take one cluster more
+// than its bytes (2 MiB, the largest that NTFS formats), and a new line file
+// a cluster and a record of its own, so one is always followed by a question.
+class LineFreeSpace {
+ public:
+  explicit LineFreeSpace(std::wstring letter) : letter_(std::move(letter)) {}
+  std::optional<uint64_t> Ask() {
+    const auto free = FreeBytes(letter_);
+    last_ = free.value_or(0);
+    written_ = lines_ = 0;
+    return free;
+  }
+  std::optional<uint64_t> AfterLine(uint64_t bytes, uint64_t threshold, bool newFile) {
+    written_ += bytes;
+    ++lines_;
+    const uint64_t most = written_ + lines_ * kRecordPart + kLargestCluster;
+    if (newFile || written_ > kMostUnasked || last_ <= threshold + most) return Ask();
+    return last_ - written_;
+  }
+
+ private:
+  static constexpr uint64_t kRecordPart = 1024, kLargestCluster = 2 << 20;
+  // Other programs write too: asked at least every so many bytes.
+  static constexpr uint64_t kMostUnasked = 64 << 20;
+  std::wstring letter_;
+  uint64_t last_ = 0, written_ = 0, lines_ = 0;
 };
 
 // The bytes of a whole template, its one line over and over, held as a
@@ -139,6 +173,7 @@ void FillFreeSpace(StageContext& stage) {
   const bool copies = stage.TemplateWhole && !stage.TemplateLine.empty();
   const TemplateBytes templateBytes(copies ? stage.TemplateLine : std::string(), basis / 1000);
   LineFiles lines(stage.Work()->Folder());
+  LineFreeSpace reckoned(disk.letter);
   auto fail = [&] {
     lines.Close();
     stage.view.Show(RunText::FreeBytes, L"");
@@ -150,20 +185,24 @@ void FillFreeSpace(StageContext& stage) {
   int copy = 0;
   bool remarked = false;
   stage.Yield();
-  auto free = FreeBytes(disk.letter);
+  auto free = reckoned.Ask();
   if (!free) return fail();
   Phase phase = *free < basis ? Phase::ShortLine : copies ? Phase::Copy : Phase::LongLine;
   while (phase != Phase::Finish) {
-    bool written = false;
     if (phase == Phase::Copy) {
       ++copy;
       ++stage.WorkFileCount;
       stage.CopiesMade = copy;
-      written = CopyTemplate(stage, templateBytes, stage.Work()->PathOf(WorkFile::TemplateCopy, copy, true));
+      const bool written =
+          CopyTemplate(stage, templateBytes, stage.Work()->PathOf(WorkFile::TemplateCopy, copy, true));
+      free = written ? reckoned.Ask() : std::nullopt;
     } else {
-      written = lines.Append(phase, phase == Phase::LongLine ? longLine : shortLine);
+      const std::string& line = phase == Phase::LongLine ? longLine : shortLine;
+      const int opened = lines.Opened();
+      const uint64_t threshold = phase == Phase::LongLine ? kLongLineThreshold : kShortLineThreshold;
+      free = lines.Append(phase, line) ? reckoned.AfterLine(line.size(), threshold, lines.Opened() != opened)
+                                       : std::nullopt;
     }
-    free = written ? FreeBytes(disk.letter) : std::nullopt;
     if (!free) return fail();
     // Free space that grew past its start (another program freed some)
     // shows as nothing written.

@@ -60,7 +60,9 @@ TEST_F(Engine, ACompletedDiskIsLoggedWithoutItsPauseShownAndLeavesNothingButTheU
 // a copy of the 50 MB template, 'c' of the 5 MB one of a stick, 'L' long
 // lines, 'S' short ones. Copies only of a whole template with room to
 // spare, long lines down to 100,000 bytes, short ones down to 3,000, no
-// FAT32 file beyond 4 GiB.
+// FAT32 file beyond 4 GiB. The free space is asked after each copy, after
+// 64 MiB of lines, and after every line only within a few megabytes of a
+// threshold.
 TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
   // A Windows drive nearly full stops the template short of its size.
   const struct {
@@ -83,9 +85,11 @@ TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
     r.Disk(L'D', d.capacity, d.type, d.fs);
     r.m.files.sizesOnly = {L"D:", kData + L"\\temp.xd"};
     if (d.windowsDriveFull) r.m.files.capacity[L'C'] = r.m.files.UsedOn(L'C') + 400'000;
-    uint64_t before = 0, nameBytes = UINT64_MAX;
+    uint64_t before = 0, nameBytes = UINT64_MAX, asked[2] = {};
     bool secondLineFile = false;
     r.view.onYield = [&] {
+      for (int i : {0, 1})
+        if (r.view.steps[2 + i] == StepIcon::Pending) asked[i] = r.m.files.faults.Calls(FsOp::FreeSpace);
       if (r.view.steps[1] == StepIcon::Current) nameBytes = std::min(nameBytes, r.m.files.UsedOn(L'D'));
       if (r.view.steps[2] == StepIcon::Pending) before = d.capacity - r.m.files.UsedOn(L'D');
       if (r.view.steps[3] == StepIcon::Current) secondLineFile |= r.m.files.FileExists(L"D:\\VNL_temp\\fw1-2");
@@ -101,6 +105,7 @@ TEST(Disks, GetTheirNameFilesAndTheirWholeFill) {
     EXPECT_EQ(r.run->NameFilesMade, d.nameFiles) << d.capacity;
     EXPECT_EQ(nameBytes, d.nameFiles * d.each) << d.capacity;
     EXPECT_EQ(fill, d.fill) << d.capacity;
+    EXPECT_LE(asked[1] - asked[0], 80 + d.capacity / (64 << 20)) << d.capacity;
     EXPECT_LE(r.view.freeShown.empty() ? 0 : r.view.freeShown.back(), 3000u);
     EXPECT_EQ(secondLineFile, d.capacity > 4'294'967'295ull);
     EXPECT_EQ(r.m.files.UsedOn(L'D'), 0u);
