@@ -1,13 +1,14 @@
 # Peak working set while the program removes a work folder of 150,001 name
 # files. Wine would take most of an hour to make them, so a native loop
-# makes them beforehand, with the names the program gives them, in a folder
-# of the volume, which becomes the work folder by a rename once the disk
-# page has been passed (a work folder found on the disk page would be
-# removed there, not by a run). The run, quick cleaning with the most name
-# files on a volume large enough for all of them, then writes each of them
-# again (quick under Wine, since each name is already there) and stage 4
-# removes the files the program made. Source from engine.sh after the main
-# runs, whose name files give the names.
+# makes them beforehand, with the names the program gives them, in the
+# subfolders of 1,000 that a run makes ("n0", "n1", ...), in a folder of the
+# volume that becomes the work folder by a rename once the disk page has
+# been passed (a work folder found on the disk page would be removed there,
+# not by a run). The run, a quick cleaning with the most name files on a
+# volume large enough for all of them, finds it where its work folder goes
+# and removes it as a run's leftover, subfolder by held subfolder, before
+# it makes its own. Source from engine.sh after the main runs, whose name
+# files give the names.
 
 MEMORY_FILES=${MEMORY_FILES:-150001}
 
@@ -25,13 +26,14 @@ measure_memory() {  # letter name
   python3 - "$mnt/prep" "$MEMORY_FILES" "$suffix" <<'PY'
 import os, sys
 folder, count, suffix = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-os.makedirs(folder)
 line = b"A" * 901 + b"\r\n"
 for i in range(count):
-    with open(f"{folder}/bo{i}{suffix}", "wb") as f:
+    if i % 1000 == 0:
+        os.makedirs(f"{folder}/n{i // 1000}")
+    with open(f"{folder}/n{i // 1000}/bo{i}{suffix}", "wb") as f:
         f.write(line)
 PY
-  made=$(ls "$mnt/prep" | wc -l)
+  made=$(find "$mnt/prep" -type f | wc -l)
   echo "memory: $made name files made natively in $(awk -v a="$t0" -v b="$(now)" 'BEGIN { printf "%.0f", b - a }') s"
   start_run "$1" Option6 Option10
   pid=$(prefix_process Vantrel.exe)
