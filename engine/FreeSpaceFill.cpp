@@ -88,13 +88,15 @@ class LineFiles {
 };
 
 // The free space after each line: the last answer less the bytes written
-// since. The system is asked again only when the lines since could have
-// taken it down to the phase's threshold, so every stopping point is decided
-// on an answer, as before: a question after every line held the last 50 MB
-// of a fixed disk to a fraction of the disk's speed. The most a line takes is
-// its bytes and a part of a file record; the file may take one cluster more
-// than its bytes (2 MiB, the largest that NTFS formats), and a new line file
-// a cluster and a record of its own, so one is always followed by a question.
+// since. The system is asked again whenever the lines since could have taken
+// it where the next step would differ (the phase decides that, given the
+// least and the likeliest free space: it goes on alike for every value in
+// between), so every change of phase is decided on an answer, as before: a
+// question after every line held the last 50 MB of a fixed disk to a
+// fraction of the disk's speed. The most a line takes is its bytes and a
+// part of a file record; the file may take one cluster more than its bytes
+// (2 MiB, the largest that NTFS formats), and a new line file a cluster and
+// a record of its own, so one is always followed by a question.
 class LineFreeSpace {
  public:
   explicit LineFreeSpace(std::wstring letter) : letter_(std::move(letter)) {}
@@ -104,11 +106,13 @@ class LineFreeSpace {
     written_ = lines_ = 0;
     return free;
   }
-  std::optional<uint64_t> AfterLine(uint64_t bytes, uint64_t threshold, bool newFile) {
+  template <class GoesOn>
+  std::optional<uint64_t> AfterLine(uint64_t bytes, bool newFile, GoesOn goesOn) {
     written_ += bytes;
     ++lines_;
     const uint64_t most = written_ + lines_ * kRecordPart + kLargestCluster;
-    if (newFile || written_ > kMostUnasked || last_ <= threshold + most) return Ask();
+    if (newFile || written_ > kMostUnasked || last_ <= most || !goesOn(last_ - most) || !goesOn(last_ - written_))
+      return Ask();
     return last_ - written_;
   }
 
@@ -199,8 +203,8 @@ void FillFreeSpace(StageContext& stage) {
     } else {
       const std::string& line = phase == Phase::LongLine ? longLine : shortLine;
       const int opened = lines.Opened();
-      const uint64_t threshold = phase == Phase::LongLine ? kLongLineThreshold : kShortLineThreshold;
-      free = lines.Append(phase, line) ? reckoned.AfterLine(line.size(), threshold, lines.Opened() != opened)
+      auto goesOn = [&](uint64_t f) { return NextPhase(phase, f, basis, copies) == phase; };
+      free = lines.Append(phase, line) ? reckoned.AfterLine(line.size(), lines.Opened() != opened, goesOn)
                                        : std::nullopt;
     }
     if (!free) return fail();
