@@ -42,7 +42,7 @@ class RunPage : public RunControls, public RunView {
   void PlayCompletionSound(bool thenRepeat) override { finish_.PlayCompletionSound(thenRepeat); }
   void StartShutdownCountdown() override { finish_.StartShutdownCountdown(); }
   void ShowFinishPage() override;
-  void Yield() override { DoEvents(); }
+  void Yield() override;
   Form& Window() override { return stage.form(); }
 
  private:
@@ -52,6 +52,7 @@ class RunPage : public RunControls, public RunView {
   FinishPage& finish_;
   // Not stored: they hold for the run under way and the next ones.
   bool paused_ = false, turnOffWhenDone_ = false;
+  std::wstring pendingFree_;  // the last free space told, drawn at the next turn
 };
 
 }  // namespace vantrel

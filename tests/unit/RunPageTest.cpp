@@ -36,6 +36,16 @@ TEST_F(RunPageTest, AnotherCopysRunIsLeftAloneAndNoSecondRunStartsMeanwhile) {
   EXPECT_TRUE(LogText().starts_with("1|") && !m.files.FolderExists(L"D:\\VNL_temp") && m.system.machineLocks.empty());
 }
 
+// The fill tells its free space after each of hundreds of lines; the window
+// draws the figure at its turns only (under Wine a label draws itself on
+// every change), and none is left once the fill is over.
+TEST_F(RunPageTest, TheFreeSpaceIsDrawnAtTheWindowsTurnsOnly) {
+  Walk(L"D", f->modes.full, f->method.spaces);
+  m.toolkit.RunFor(100);
+  EXPECT_TRUE(LogText().starts_with("1|") && f->run.freeBytes.Caption().empty() &&
+              m.toolkit.captionChanges[&f->run.freeBytes] < 50) << m.toolkit.captionChanges[&f->run.freeBytes];
+}
+
 // Windows ends the session during the run: the work of the disk in work
 // goes before Windows hears yes, E is not begun, and nobody is asked. When
 // another program refuses and Windows goes on with the session, the window
