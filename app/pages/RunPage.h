@@ -2,6 +2,8 @@
 // the finish page's), what it asks comes from Stop, the Pause box, the
 // boxes for the end of the run, and the user's choices.
 #pragma once
+#include <optional>
+
 #include "app/ChoicesModel.h"
 #include "app/ControlArray.h"
 #include "app/pages/FinishPage.h"
@@ -52,7 +54,12 @@ class RunPage : public RunControls, public RunView {
   FinishPage& finish_;
   // Not stored: they hold for the run under way and the next ones.
   bool paused_ = false, turnOffWhenDone_ = false;
-  std::wstring pendingFree_;  // the last free space told, drawn at the next turn
+  // What the run told last, drawn at the window's next turn.
+  std::wstring pendingFree_;
+  struct Bar {
+    int64_t value, max;
+  };
+  std::optional<Bar> pendingBar_;
 };
 
 }  // namespace vantrel

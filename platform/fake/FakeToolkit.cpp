@@ -24,7 +24,7 @@ void FakeToolkit::FormDestroyed(Form& form) {
 
 void FakeToolkit::ControlChanged(Control& control, Property property) {
   if (property == Property::Focus) focused = &control;
-  if (property == Property::Caption) ++captionChanges[&control];
+  if (property == Property::Caption || property == Property::Value) ++changes[&control];
   if (property == Property::Columns || property == Property::Rows) ShowList(control);
   if (property != Property::ToolTip) return;
   if (control.ToolTip().empty())

@@ -29,8 +29,9 @@ class FakeToolkit : public ToolkitBackend {
   // The tips the backend carries, as a window would: set when a control's
   // text changes, gone with the control or with an empty text.
   std::map<const Control*, std::wstring> toolTips;
-  // How often each control's text changed: a window draws a label each time.
-  std::map<const Control*, int> captionChanges;
+  // How often each control's text or value changed: a window draws it each
+  // time.
+  std::map<const Control*, int> changes;
 
   // What a person sees when resting the mouse on the control: nothing over
   // a control that is hidden (or inside a hidden container) or disabled,
