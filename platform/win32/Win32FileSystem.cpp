@@ -401,6 +401,31 @@ class Win32FolderHold final : public FolderHold {
     // The folder goes as its last handle closes.
     return CloseHandle(h.release()) ? Succeeded() : Failed();
   }
+  // NTFS names the index of a folder's names "$I30"; its allocation is a
+  // stream of the folder that systems without named streams do not open.
+  std::optional<uint64_t> IndexBytes() override {
+    const std::wstring stream = path_ + L":$I30:$INDEX_ALLOCATION";
+    FileHandle h(CreateFileW(stream.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    LARGE_INTEGER size{};
+    if (!h.valid() || !GetFileSizeEx(h.get(), &size)) return std::nullopt;
+    return static_cast<uint64_t>(size.QuadPart);
+  }
+  std::optional<FolderTimes> Times() override {
+    FILE_BASIC_INFO info{};
+    if (!h_.valid() || !GetFileInformationByHandleEx(h_.get(), FileBasicInfo, &info, sizeof info)) return std::nullopt;
+    return FolderTimes{info.CreationTime.QuadPart, info.LastAccessTime.QuadPart, info.LastWriteTime.QuadPart,
+                       info.ChangeTime.QuadPart};
+  }
+  bool SetTimes(const FolderTimes& times) override {
+    if (!h_.valid()) return FailedWith(FsFailure::Refused);
+    FILE_BASIC_INFO info{};  // attributes 0: left as they are
+    info.CreationTime.QuadPart = times.created;
+    info.LastAccessTime.QuadPart = times.accessed;
+    info.LastWriteTime.QuadPart = times.written;
+    info.ChangeTime.QuadPart = times.changed;
+    return SetFileInformationByHandle(h_.get(), FileBasicInfo, &info, sizeof info) ? Succeeded() : Failed();
+  }
 
  private:
   static constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -419,7 +444,8 @@ std::unique_ptr<FolderHold> Win32FileSystem::Hold(const std::wstring& folder) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
     if (!probe.valid()) return nullptr;
   }
-  FileHandle h(OpenFolderItself(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+  // Writing attributes lets the folder's times be put back through the hold.
+  FileHandle h(OpenFolderItself(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE));
   if (!h.valid()) return nullptr;
   const auto id = IdOf(h.get());
