@@ -46,12 +46,10 @@ class FolderPass {
   FolderPass(StageContext& stage, std::wstring folder, FolderHold& hold, bool& left)
       : stage_(stage), folder_(std::move(folder)), hold_(hold), left_(left), fat_(stage.disk.fileSystem.starts_with(L"FAT")) {}
 
-  // False when the folder was skipped: not listed, not written, or its
-  // times not kept.
+  // False when the folder was skipped: not written, or stopped.
   bool Rewrite(const std::vector<std::wstring>& names) {
-    const auto times = hold_.Times();
     const std::size_t room = kLongestPath - folder_.size() - 1;
-    if (!times || folder_.size() + 1 > kLongestPath || room < kShortestName) return false;
+    if (folder_.size() + 1 > kLongestPath || room < kShortestName) return false;
     // FAT reuses the first free run of entries that fits a new name: names
     // of one short entry each fill every freed entry, however small its gap.
     const std::size_t length = fat_ ? 12 : std::min(kLongestName, room);
@@ -59,27 +57,38 @@ class FolderPass {
     for (const std::wstring& name : names) bases.push_back(Upper(name));
     std::sort(bases.begin(), bases.end());
     const uint64_t bytes = hold_.IndexBytes().value_or(GuessedIndexBytes(names));
-    const int count = fat_ ? static_cast<int>(bytes / 32 + 16) : EntriesToFill(bytes, length);
+    const int count = fat_ ? static_cast<int>(bytes / 32 + 16) : EntriesToFill(bytes, length, bases.size());
+    // NTFS splits a block before an entry that no longer fits, so its last
+    // bytes, less than one entry, keep what they held: short entries follow
+    // the long ones and leave less there.
     bool whole = true;
-    for (int k = 0; k < count && whole && !stage_.StopRequested(); ++k) {
-      whole = MakeOne(bases[static_cast<std::size_t>(k) * bases.size() / count], k, length);
-      stage_.Breathe();
-      stage_.WaitWhilePaused();
+    for (const auto [n, len] : {std::pair{count, length}, std::pair{fat_ ? 0 : 2 * count, std::size_t{0}}}) {
+      for (int k = 0; k < n && whole && !stage_.StopRequested(); ++k) {
+        const std::size_t at = static_cast<std::size_t>(k) * bases.size() / n;
+        whole = MakeOne(bases[at], at + 1 < bases.size() ? bases[at + 1] : L"", k, len);
+        stage_.Breathe();
+        stage_.WaitWhilePaused();
+      }
     }
     const bool removed = RemoveMade();
-    const bool timesBack = hold_.SetTimes(*times);
     if (!removed) left_ = true;
-    return whole && removed && timesBack && !stage_.StopRequested();
+    return whole && removed && !stage_.StopRequested();
   }
 
  private:
-  // Entry k after `base`; a name that is there already (the user's, or a
-  // link) is refused by the system and another is tried.
-  bool MakeOne(const std::wstring& base, int k, std::size_t length) {
+  // Entry k after `base`, of `length` characters or a short one (0); a
+  // name that is there already (the user's, or a link) is refused by the
+  // system and another is tried.
+  // A short one takes no more of `base` than sorts it before `next`.
+  bool MakeOne(const std::wstring& base, const std::wstring& next, int k, std::size_t length) {
+    const auto differ = std::mismatch(base.begin(), base.end(), next.begin(), next.end()).first;
+    const std::size_t shortPrefix = std::min<std::size_t>(differ - base.begin() + 1, length / 2 + 40);
     for (int attempt = 0; attempt < kTriesPerName; ++attempt) {
+      const std::wstring tag = std::to_wstring(k) + L"-" + std::to_wstring(attempt);
       std::wstring name = fat_ ? ShortName(k * kTriesPerName + attempt)
-                               : base.substr(0, length / 2) + kMark + std::to_wstring(k) + L"-" + std::to_wstring(attempt) + L"-";
-      name.resize(length, L'x');
+                          : length ? base.substr(0, length / 2) + kMark + tag + L"-"
+                                   : base.substr(0, shortPrefix) + L"~" + Base36(k * kTriesPerName + attempt);
+      name.resize(std::max(length, name.size()), L'x');
       const std::wstring path = Join(folder_, name);
       std::unique_ptr<OutputFile> file = Os().files->CreateNew(path);
       if (!file) {
@@ -106,6 +115,12 @@ class FolderPass {
     return std::all_of(left.begin(), left.end(), [](const std::wstring& p) { return Os().files->RemoveFile(p); });
   }
 
+  static std::wstring Base36(int n) {
+    std::wstring text;
+    do text.insert(text.begin(), L"0123456789abcdefghijklmnopqrstuvwxyz"[n % 36]);
+    while ((n /= 36) > 0);
+    return text;
+  }
   // "~VN" and six hex digits as the name, "IDX" as the extension.
   static std::wstring ShortName(int n) {
     std::wstring name = L"~VN000000.IDX";
@@ -125,13 +140,17 @@ class Walk {
  public:
   explicit Walk(StageContext& stage) : stage_(stage), work_(Upper(WorkFolderOf(stage.disk.letter))) {}
 
-  // Depth first; the folder stays held while its subfolders are walked.
+  // Depth first; the folder stays held while its subfolders are walked, and
+  // gets its times back after them, read before anything listed it: under
+  // Wine a path through a folder reads it, and ntfs-3g then moves its
+  // access time.
   void Enter(const std::wstring& folder) {
     if (stage_.StopRequested() || left || Upper(folder) == work_) return;
     FileSystem& fs = *Os().files;
     std::unique_ptr<FolderHold> hold = fs.Hold(folder);
+    const auto times = hold ? hold->Times() : std::nullopt;
     std::vector<std::wstring> names;
-    const bool listed = hold && fs.EachFile(folder, [&](const std::wstring& name) {
+    const bool listed = times && fs.EachFile(folder, [&](const std::wstring& name) {
       names.push_back(name);
       return true;
     });
@@ -141,12 +160,14 @@ class Walk {
       names.insert(names.end(), folders.begin(), folders.end());
       names.insert(names.end(), links.begin(), links.end());
     }
-    if (listed && FolderPass(stage_, folder, *hold, left).Rewrite(names))
+    const bool rewritten = listed && FolderPass(stage_, folder, *hold, left).Rewrite(names);
+    stage_.Breathe();
+    for (const std::wstring& sub : folders) Enter(Join(folder, sub));
+    const bool timesBack = times && hold->SetTimes(*times);
+    if (rewritten && timesBack)
       ++stage_.FoldersRewritten;
     else if (!stage_.StopRequested())
       ++stage_.FoldersSkipped;
-    stage_.Breathe();
-    for (const std::wstring& sub : folders) Enter(Join(folder, sub));
   }
 
   // An entry of ours could not be removed: the walk ends there.
@@ -159,12 +180,13 @@ class Walk {
 
 }  // namespace
 
-int EntriesToFill(uint64_t indexBytes, std::size_t nameLength) {
-  // Twice a block's worth: the entries spread over the folder's order, not
-  // evenly over its blocks, and a block whose live entries are few gets few.
-  const uint64_t perBlock = 2 * ((kIndexBlock + EntryBytes(nameLength) - 1) / EntryBytes(nameLength));
+int EntriesToFill(uint64_t indexBytes, std::size_t nameLength, std::size_t bases) {
+  const uint64_t block = (kIndexBlock + EntryBytes(nameLength) - 1) / EntryBytes(nameLength);
   const uint64_t blocks = (indexBytes + kIndexBlock - 1) / kIndexBlock + 1;
-  return static_cast<int>(std::min<uint64_t>(blocks * perBlock, kMostEntries));
+  // The entries follow the live names, not the blocks: a block that kept
+  // only two of its names must still get a block's worth.
+  const uint64_t count = std::max(2 * block * blocks, (block + 1) / 2 * bases);
+  return static_cast<int>(std::min<uint64_t>(count, kMostEntries));
 }
 
 uint64_t GuessedIndexBytes(const std::vector<std::wstring>& names) {

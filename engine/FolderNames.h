@@ -20,9 +20,10 @@ class StageContext;
 bool RewriteFolderNames(StageContext& stage);
 
 // How many entries with names of `nameLength` characters fill an index of
-// `indexBytes`: twice a block's worth for each block, and for one block
-// beyond (the folder's root grows into one).
-int EntriesToFill(uint64_t indexBytes, std::size_t nameLength);
+// `indexBytes`, spread after `bases` names: twice a block's worth for each
+// block and for one beyond (the folder's root grows into one), and at least
+// half a block's worth after each name.
+int EntriesToFill(uint64_t indexBytes, std::size_t nameLength, std::size_t bases);
 // The index a folder's live entries could have grown, where the system does
 // not tell its size: three times what they take now.
 uint64_t GuessedIndexBytes(const std::vector<std::wstring>& names);

@@ -361,8 +361,11 @@ HANDLE OpenFolderItself(const std::wstring& folder, DWORD access, DWORD share) {
     return INVALID_HANDLE_VALUE;
   }
   const DWORD byPath = Attributes(folder);
-  const bool link = (opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-                    (byPath != INVALID_FILE_ATTRIBUTES && (byPath & FILE_ATTRIBUTE_REPARSE_POINT));
+  // A drive's root is nobody's link to swap; Wine reports it as one when
+  // its drive letter is a link to where the volume is mounted.
+  const bool root = folder.size() == 3 && folder.ends_with(L":\\");
+  const bool link = !root && ((opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                              (byPath != INVALID_FILE_ATTRIBUTES && (byPath & FILE_ATTRIBUTE_REPARSE_POINT)));
   if (link || !(opened.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     FailedWith(FsFailure::Refused);
     return INVALID_HANDLE_VALUE;
@@ -438,8 +441,9 @@ class Win32FolderHold final : public FolderHold {
 
 std::unique_ptr<FolderHold> Win32FileSystem::Hold(const std::wstring& folder) {
   // Someone holds it already when even a handle that shares everything may
-  // not have the right to delete it.
-  {
+  // not have the right to delete it. A drive's root is never deleted nor
+  // renamed, and refuses that right to everyone.
+  if (!(folder.size() == 3 && folder.ends_with(L":\\"))) {
     FileHandle probe(OpenFolderItself(folder, DELETE | FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
     if (!probe.valid()) return nullptr;
