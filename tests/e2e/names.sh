@@ -43,7 +43,7 @@ archive_state() {
 
 names_run() {
   local t=$SECONDS commands=()
-  [ "$extra" = off ] || commands=(click Check10)
+  [ "$extra" = off ] && commands=(click Option1) || commands=(click Check10)
   start_run D Option7 Option8 "${commands[@]}" /
   go
   expect_eq "the run ends completed" "visible=1|1|D" "$(wait_page 7 900)|$(outcomes 1)"
