@@ -48,7 +48,7 @@ names_run() {
   go
   expect_eq "the run ends completed" "visible=1|1|D" "$(wait_page 7 900)|$(outcomes 1)"
   echo "measured: the cleaning with the extra $extra took $((SECONDS - t)) s; row: $(drv caption 'ReportInfo(0)')"
-  finish; cat "$DRIVE_C/fn-debug.txt"
+  finish
   wine_restart
   expect_eq "the kept files and every folder's times are as they were" "$(cat "$PREFIX_ROOT/d.archive")" "$(archive_state)"
   image_unmount d

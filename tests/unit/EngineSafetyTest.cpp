@@ -200,12 +200,6 @@ TEST(Sweep, EveryCallOfARunFailingInTurnKeepsThePromises) {
   EXPECT_TRUE(broken.empty()) << broken.size() << " runs broke a promise, the first: " << broken.front();
 }
 
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
-
 // Deleted names linger in the index of a folder that stays (and of one
 // inside it): the first step rewrites them, never enters a link, leaves the
 // user's files and the folders' times as they were and nothing of its own;
@@ -245,9 +239,9 @@ TEST(FolderNames, LeaveNoDeletedNameInTheFoldersThatStay) {
     };
     ASSERT_EQ(deleted(outside), 72);
     // After the work folder's write test and the root's entries (after its
-    // two folders and the 16 starting points over the alphabet; long ones,
-    // then twice as many short ones).
-    if (c.kind == Unwritable) r.m.files.faults.Fail(FsOp::Create, 3 * EntriesToFill(0, 255, 18) + 2, FsFailure::Refused);
+    // two folders and the 16 starting points over the alphabet; short ones,
+    // long ones, short ones again: five times the long ones' count).
+    if (c.kind == Unwritable) r.m.files.faults.Fail(FsOp::Create, 5 * EntriesToFill(0, 255, 18) + 2, FsFailure::Refused);
     uint64_t longestInStep = 0;  // the window's longest wait up to the name files' end
     r.view.onYield = [&] {
       if (c.kind == Stopped && r.m.files.ListFiles(letters).size() > 48) r.view.stop = true;
