@@ -59,12 +59,15 @@ class FolderPass {
     const uint64_t bytes = hold_.IndexBytes().value_or(GuessedIndexBytes(names));
     const int count = fat_ ? static_cast<int>(bytes / 32 + 16) : EntriesToFill(bytes, length, bases.size());
     // NTFS splits a block before an entry that no longer fits, so its last
-    // bytes, less than one entry, keep what they held: short entries before
-    // and after the long ones leave less there.
+    // bytes, less than one entry, keep what they held. Short entries come
+    // first, enough after each name (16) that the block holding it fills
+    // to within a short entry of its end before it splits; a long entry
+    // would split it while hundreds of its bytes are still old. The long
+    // ones then take whatever blocks are left with fewer calls.
     bool whole = true;
-    const int shorts = fat_ ? 0 : 2 * count;
-    int serial = 0;  // names the entries of every round apart
-    for (const auto [n, len] : {std::pair{shorts, std::size_t{0}}, std::pair{count, length}, std::pair{shorts, std::size_t{0}}}) {
+    const int shorts = fat_ ? 0 : 4 * count;
+    int serial = 0;  // names the entries of both rounds apart
+    for (const auto [n, len] : {std::pair{shorts, std::size_t{0}}, std::pair{count, length}}) {
       for (int k = 0; k < n && whole && !stage_.StopRequested(); ++k) {
         const std::size_t at = static_cast<std::size_t>(k) * bases.size() / n;
         whole = MakeOne(bases[at], at + 1 < bases.size() ? bases[at + 1] : L"", serial++, len);
