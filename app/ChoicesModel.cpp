@@ -24,6 +24,7 @@ constexpr struct {
     {&Choices::playSound, L"Settings", L"PlaySound", true},
     {&Choices::preventStandby, L"Settings", L"PreventStandBy", true},
     {&Choices::emptyBin, L"EmptyBin", L"Value", false},
+    {&Choices::folderNames, L"FolderNames", L"Value", false},
 };
 
 // The modes by their stored codes; the first mode is stored as empty text.
@@ -122,6 +123,7 @@ RunPlan ChoicesModel::Plan(std::vector<std::wstring> letters) const {
   plan.ntfs = now_.ntfs.value_or(NtfsMode::Normal);
   plan.method = now_.method;
   plan.emptyRecycleBin = now_.emptyBin;
+  plan.rewriteFolderNames = now_.folderNames;
   plan.preventStandby = now_.preventStandby;
   return plan;
 }

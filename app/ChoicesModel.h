@@ -24,6 +24,7 @@ struct Choices {
   std::optional<NtfsMode> ntfs = NtfsMode::Normal;
   OverwriteMethod method = OverwriteMethod::Spaces;
   bool emptyBin = false;
+  bool folderNames = false;  // rewrite the deleted names in the folders that stay
   // The system's option to clear the paging file at shutdown: it lives in
   // the system's registry, not in the program's settings.
   bool pagingFile = false;

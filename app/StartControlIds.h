@@ -58,6 +58,7 @@ inline constexpr Entry kControls[] = {
     {L"Check6", 1206, false, kInterface, L"CHECK6"},
     {L"Label7", 1107, false, kInterface, L"LABEL7"},
     {L"Check5", 1205, false, kInterface, L"CHECK5"},
+    {L"Check10", 1210, false, kVersion3, L"FOLDER-NAMES"},
     {L"Label23", 1123, false, kInterface, L"COMMAND5"},
     // Page 5
     {L"Label6", 1106, false, kInterface, L"LABEL6"},

@@ -176,7 +176,8 @@ MethodControls Method(Builder& b) {
           .pagingFile = b.Check(L"Check6", {kMargin, 3900, kText, 315}),
           .pagingInfo = b.Label(L"Label7", {kMargin + 360, 4230, kText - 360, 600}),
           .preventStandby = b.Check(L"Check5", {kMargin, 4920, kText, 315}),
-          .remembered = b.Label(L"Label23", {kMargin, 5520, kText, 600})};
+          .folderNames = b.Check(L"Check10", {kMargin, 5280, kText, 315}),
+          .remembered = b.Label(L"Label23", {kMargin, 5700, kText, 600})};
 }
 
 // Rows of a heading and its value.

@@ -14,7 +14,12 @@ namespace vantrel {
 namespace {
 // An estimate further away than this is no estimate at all.
 constexpr double kLongestEstimateSeconds = 100.0 * 365 * 86400;
+std::wstring FolderNamesKey(int64_t serial) { return L"Disk" + std::to_wstring(serial) + L"-foldernames"; }
 }  // namespace
+
+void StoreFolderNamesSeconds(const DiskFacts& disk, int64_t seconds) {
+  WriteSetting(kProgramSettings, L"Statistics", FolderNamesKey(disk.serial), std::to_wstring(seconds));
+}
 
 std::wstring ThroughputKey(int64_t serial, CleaningMode cleaning, NtfsMode ntfs) {
   return L"Disk" + std::to_wstring(serial) + L"-cleanway" + std::to_wstring(static_cast<int>(cleaning)) + L"-ntfs" +
@@ -28,8 +33,9 @@ std::wstring EstimateText(const RunPlan& plan, const DiskFacts& disk) {
   if (!perSecond || *perSecond <= 0) return L"";
   // The figure is of one write of the disk; a method of several passes
   // goes over it that many times.
-  const double seconds =
-      std::floor(static_cast<double>(disk.availableSpace) / *perSecond) * WorkFactor(plan);
+  double seconds = std::floor(static_cast<double>(disk.availableSpace) / *perSecond) * WorkFactor(plan);
+  if (plan.rewriteFolderNames)
+    seconds += ParseNumber(ReadSetting(kProgramSettings, L"Statistics", FolderNamesKey(disk.serial))).value_or(0);
   if (seconds > kLongestEstimateSeconds) return L"";
   const auto when = Os().clock->FormatDateTime(Os().clock->NowSeconds() + static_cast<int64_t>(seconds));
   return when ? LangText(L"VERSION3", L"ESTIMATED") + L" " + *when : L"";

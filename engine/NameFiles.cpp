@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/FillText.h"
+#include "engine/FolderNames.h"
 #include "engine/WorkArea.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -54,6 +55,11 @@ int PlannedNameFiles(uint64_t totalSize, NtfsMode ntfs, bool removable, uint64_t
 
 void WriteNameFiles(StageContext& stage) {
   const DiskFacts& disk = stage.disk;
+  // First, so that the name files also overwrite the file records its
+  // temporary entries took.
+  if (stage.plan.rewriteFolderNames) {
+    if (!RewriteFolderNames(stage) || stage.StopRequested()) return;
+  }
   const bool ntfs = disk.fileSystem == L"NTFS";
   const auto freeAtStart = FreeBytes(disk.letter);
   if (!freeAtStart) return stage.Fail();

@@ -110,13 +110,17 @@ void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
   record.ntfsMode = static_cast<int>(run.plan.ntfs);
   // A fault in the log's code loses the record like a failed write.
   const Logged logged = IgnoringFailures(Logged::Lost, [&] { return PrependLogLine(FormatLogRecord(record)); });
-  if (elapsed >= 1 && run.DiskStatus == kCompleted) StoreThroughput(run.plan, disk, elapsed);
+  if (run.DiskStatus == kCompleted) StoreThroughput(run.plan, disk, elapsed - run.FolderNamesSeconds);
+  if (run.DiskStatus == kCompleted && run.plan.rewriteFolderNames) StoreFolderNamesSeconds(disk, run.FolderNamesSeconds);
   // The row is the user's one account of a disk whose record is lost.
   std::wstring info = LangText(L"VERSION3", L"WORK-STATUS-" + std::to_wstring(run.DiskStatus));
   // A method of several passes says what it did: the passes run only with the fill.
   const std::size_t passes = PassesOf(run.plan.method).size();
   if (run.DiskStatus == kCompleted && run.FreeSpaceMode() && passes > 0)
     info += L" - " + LangText(L"VERSION3", L"PASSES-DONE") + L" " + std::to_wstring(passes);
+  if (run.plan.rewriteFolderNames && run.FoldersRewritten + run.FoldersSkipped > 0)
+    info += L" - " + LangText(L"VERSION3", L"FOLDERS-REWRITTEN") + L" " + std::to_wstring(run.FoldersRewritten) + L", " +
+            LangText(L"VERSION3", L"FOLDERS-SKIPPED") + L" " + std::to_wstring(run.FoldersSkipped);
   if (logged == Logged::Lost) info += L" - " + LangText(L"VERSION3", L"LOG-NOT-WRITTEN");
   // A row that cannot be shown keeps neither the checkpoint nor the next
   // disk waiting.
@@ -213,6 +217,8 @@ void RunAllDisks(Run& run) {
     if (IgnoringFailures(false, [&] { return PrepareDisk(run, i, disk); })) {
       run.WorkFileCount = 0;
       run.NameFilesMade = run.CopiesMade = 0;
+      run.FoldersRewritten = run.FoldersSkipped = 0;
+      run.FolderNamesSeconds = 0;
       run.StageInWork = -1;
       // The stages contain their own faults; this catches one between them,
       // which fails the disk as its stage would. Stage 4 runs either way.

@@ -19,6 +19,8 @@ struct RunPlan {
   NtfsMode ntfs = NtfsMode::Normal;
   OverwriteMethod method = OverwriteMethod::Spaces;
   bool emptyRecycleBin = false;
+  // Rewrites the indexes of the disk's folders, where deleted names stay.
+  bool rewriteFolderNames = false;
   bool preventStandby = false;
 };
 

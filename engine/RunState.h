@@ -64,6 +64,11 @@ class Run {
   std::string TemplateLine;
   // The disk's work folder, held from its making to its removal.
   std::unique_ptr<WorkArea> Work;
+  // The folders whose deleted names the first step rewrote, those it could
+  // not, and the seconds it took.
+  int32_t FoldersRewritten = 0;
+  int32_t FoldersSkipped = 0;
+  int64_t FolderNamesSeconds = 0;
   // The stage last begun on the disk (0 to 3), -1 before the first.
   int StageInWork = -1;
 

@@ -23,6 +23,9 @@ class StageContext {
         CopiesMade(run.CopiesMade),
         TemplateWhole(run.TemplateWhole),
         TemplateLine(run.TemplateLine),
+        FoldersRewritten(run.FoldersRewritten),
+        FoldersSkipped(run.FoldersSkipped),
+        FolderNamesSeconds(run.FolderNamesSeconds),
         run_(run) {}
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
@@ -37,6 +40,9 @@ class StageContext {
   int32_t& CopiesMade;
   bool& TemplateWhole;
   std::string& TemplateLine;
+  int32_t& FoldersRewritten;
+  int32_t& FoldersSkipped;
+  int64_t& FolderNamesSeconds;
 
   // The disk's held work folder; nothing when none was made.
   WorkArea* Work() const { return run_.Work.get(); }

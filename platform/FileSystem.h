@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,9 +67,23 @@ class RewriteFile {
 // it), so a path through it reaches this folder and nothing else: a folder
 // swapped for a link between two calls cannot happen. A second hold of the
 // same folder, by this or another program, is refused as in use.
+// A folder's times as the file system keeps them, in 100 ns units since
+// 1601; creating or removing an entry inside the folder changes them.
+struct FolderTimes {
+  int64_t created = 0, accessed = 0, written = 0, changed = 0;
+  bool operator==(const FolderTimes&) const = default;
+};
+
 class FolderHold {
  public:
   virtual ~FolderHold() = default;
+  // The bytes the folder's index of names has taken on the disk. NTFS never
+  // shrinks it, so it also covers the blocks whose live entries went.
+  // Nothing where the system cannot tell.
+  virtual std::optional<uint64_t> IndexBytes() = 0;
+  // The folder's times, read and put back through the hold.
+  virtual std::optional<FolderTimes> Times() = 0;
+  virtual bool SetTimes(const FolderTimes& times) = 0;
   // Removes the folder, which must be empty, through the hold itself, so
   // that the folder removed is the one held; the hold ends either way.
   virtual bool Remove() = 0;

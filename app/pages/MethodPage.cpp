@@ -14,6 +14,7 @@ MethodPage::MethodPage(const MethodControls& controls, ChoicesModel& choices)
   }
   emptyBin.onClick = [this] { choices_.Set(&Choices::emptyBin, Ticked(emptyBin)); };
   preventStandby.onClick = [this] { choices_.Set(&Choices::preventStandby, Ticked(preventStandby)); };
+  folderNames.onClick = [this] { choices_.Set(&Choices::folderNames, Ticked(folderNames)); };
   pagingFile.onClick = [this] { PagingFileClick(); };
 }
 
@@ -29,6 +30,7 @@ void MethodPage::Draw() {
   // that still ask the windows before they suspend.
   preventStandby.SetValue(choices_->preventStandby ? 1 : 0);
   pagingFile.SetValue(choices_->pagingFile ? 1 : 0);
+  folderNames.SetValue(choices_->folderNames ? 1 : 0);
 }
 
 // Only an administrator may change the system's option; anyone else's click

@@ -1,6 +1,7 @@
 // Page 4, the overwrite method and the extras: emptying the Recycle Bin
 // before a run, the system's option to clear the paging file at shutdown,
-// and keeping the computer out of standby while a run works.
+// keeping the computer out of standby while a run works, and rewriting the
+// deleted names that the disks' folders still hold.
 #pragma once
 #include "app/ChoicesModel.h"
 #include "platform/Toolkit.h"
@@ -9,7 +10,7 @@ namespace vantrel {
 
 struct MethodControls {
   Control &title, &randomCharacters, &spaces, &randomDigits, &gutmann, &dod;
-  Control &binTitle, &binInfo, &emptyBin, &pagingFile, &pagingInfo, &preventStandby, &remembered;
+  Control &binTitle, &binInfo, &emptyBin, &pagingFile, &pagingInfo, &preventStandby, &folderNames, &remembered;
 };
 
 class MethodPage : public MethodControls {

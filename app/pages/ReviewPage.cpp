@@ -25,6 +25,7 @@ void ReviewPage::Fill(const std::vector<std::wstring>& letters, const Choices& c
     modes = Text(L"VERSION3", L"MODE", static_cast<int>(*choices.cleaning));
   }
   if (choices.ntfs) modes += L", FAT/NTFS: " + Text(L"VERSION3", L"NTFS-MODE-", static_cast<int>(*choices.ntfs));
+  if (choices.folderNames) modes += L", " + LangText(L"VERSION3", L"FOLDER-NAMES");
   action.SetCaption(overwrite);
   mode.SetCaption(modes);
 }

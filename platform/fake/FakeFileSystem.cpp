@@ -179,8 +179,60 @@ bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
   used += cost;
   usedBytes_[key[0]] += entry.size;
   children_[parent][entry.order] = key;
+  Indexed(parent, entry.name, true);
   entries_[key] = std::move(entry);
   return true;
+}
+
+namespace {
+// An NTFS index entry: its header and file-name attribute, then the name in
+// UTF-16, rounded up to 8 bytes.
+uint64_t IndexEntryBytes(const std::wstring& name) { return (0x52 + 2 * name.size() + 7) & ~uint64_t{7}; }
+}  // namespace
+
+void FakeFileSystem::Indexed(const std::wstring& parent, const std::wstring& name, bool added) {
+  const auto folder = entries_.find(parent);
+  if (folder != entries_.end()) folder->second.times.written = folder->second.times.changed = ++timeTick_;
+  FolderIndex& index = indexes_[parent];
+  std::wstring upper = name;
+  for (auto& c : upper) c = static_cast<wchar_t>(std::towupper(c));
+  const uint64_t bytes = IndexEntryBytes(name);
+  const auto at = index.slots.try_emplace(upper).first;
+  if (!added) {
+    if (at->second.live) index.liveBytes -= at->second.bytes;
+    at->second = {false, bytes, 0};
+    return;
+  }
+  if (!at->second.live) index.liveBytes += bytes;
+  at->second = {true, bytes, 0};
+  // The root inside the folder's record holds a few entries; beyond them
+  // the index takes whole blocks.
+  if (index.liveBytes > kIndexBlock / 8)
+    index.high = std::max(index.high, (index.liveBytes + kIndexBlock - 1) / kIndexBlock * kIndexBlock);
+  std::vector<std::wstring> filled;
+  auto reach = [&](auto from, auto to) {
+    for (uint64_t between = 0; from != to && between < kIndexBlock; ++from) {
+      if (!from->second.live && (from->second.covered += bytes) >= kIndexBlock) filled.push_back(from->first);
+      between += from->second.bytes;
+    }
+  };
+  reach(std::next(at), index.slots.end());
+  reach(std::make_reverse_iterator(at), index.slots.rend());
+  for (const std::wstring& gone : filled) index.slots.erase(gone);
+}
+
+std::vector<std::wstring> FakeFileSystem::LingeringNames(const std::wstring& folder) const {
+  std::vector<std::wstring> names;
+  const auto it = indexes_.find(Resolve(folder));
+  if (it != indexes_.end())
+    for (const auto& [name, slot] : it->second.slots)
+      if (!slot.live) names.push_back(name);
+  return names;
+}
+
+FolderTimes FakeFileSystem::TimesOf(const std::wstring& folder) const {
+  const Entry* e = Find(folder);
+  return e ? e->times : FolderTimes();
 }
 
 void FakeFileSystem::Erase(const std::wstring& key) {
@@ -188,6 +240,7 @@ void FakeFileSystem::Erase(const std::wstring& key) {
   if (it == entries_.end()) return;
   const std::wstring parent = ParentKey(key);
   folderEntries_[parent] -= FatEntriesOf(it->second.name);
+  Indexed(parent, it->second.name, false);
   usedBytes_[key[0]] -= it->second.size;
   const auto kids = children_.find(parent);
   if (kids != children_.end()) {
@@ -331,6 +384,19 @@ class FakeFolderHold : public FolderHold {
     if (!fs_.entries_.count(key_)) return fs_.FailAbsent(key_);
     if (fs_.children_.count(key_)) return fs_.Fail(FsFailure::Refused);
     fs_.Erase(key_);
+    return fs_.Succeed();
+  }
+  std::optional<uint64_t> IndexBytes() override {
+    const auto it = fs_.indexes_.find(key_);
+    return it == fs_.indexes_.end() ? 0 : it->second.high;
+  }
+  std::optional<FolderTimes> Times() override {
+    if (!holding_ || !fs_.entries_.count(key_)) return std::nullopt;
+    return fs_.entries_[key_].times;
+  }
+  bool SetTimes(const FolderTimes& times) override {
+    if (!holding_ || !fs_.entries_.count(key_)) return fs_.Fail(FsFailure::Refused);
+    fs_.entries_[key_].times = times;
     return fs_.Succeed();
   }
 

@@ -54,6 +54,10 @@ class FakeFileSystem : public FileSystem {
   // the file is removed, as the sectors keep them.
   static constexpr std::size_t kLandingHead = 12;
   std::vector<std::string> Landings(const std::wstring& path) const;
+  // The names of removed entries that a folder's index still holds in its
+  // blocks' unused tails, upper case (see FolderIndex).
+  std::vector<std::wstring> LingeringNames(const std::wstring& folder) const;
+  FolderTimes TimesOf(const std::wstring& folder) const;
 
   // Shared with FakeDrives made over this file system.
   Faults faults;
@@ -112,7 +116,24 @@ class FakeFileSystem : public FileSystem {
     std::wstring name;        // as created, for listings
     std::wstring linkTarget;  // key of what a link points to; empty for no link
     uint64_t order = 0;
+    FolderTimes times;
   };
+  // A folder's index as NTFS keeps it: entries sorted by upper-cased name in
+  // blocks of kIndexBlock bytes. A removed entry's name stays in its block's
+  // unused tail until new entries fill that block; here, until entries worth
+  // a block were made within a block's reach of it (less than a block of
+  // entries, live or lingering, between them), however they were spread. The
+  // allocation never shrinks: `high` keeps its largest size.
+  static constexpr uint64_t kIndexBlock = 4096;
+  struct IndexSlot {
+    bool live = false;
+    uint64_t bytes = 0, covered = 0;
+  };
+  struct FolderIndex {
+    std::map<std::wstring, IndexSlot> slots;
+    uint64_t liveBytes = 0, high = 0;
+  };
+  void Indexed(const std::wstring& parent, const std::wstring& name, bool added);
   enum class Kind { Files, Folders, Links };
   // The key an operation reaches: links on the way are followed, and the
   // last one too unless the operation acts on the link itself.
@@ -159,6 +180,8 @@ class FakeFileSystem : public FileSystem {
   std::map<wchar_t, uint64_t> usedBytes_;            // by lower-case drive letter
   uint64_t nextOrder_ = 0;
   std::set<std::wstring> held_;  // keys of the folders held
+  std::map<std::wstring, FolderIndex> indexes_;  // by folder key
+  int64_t timeTick_ = 0;
   std::map<std::wstring, std::vector<std::string>> landings_;  // by key
   FsFailure last_ = FsFailure::None;
 };

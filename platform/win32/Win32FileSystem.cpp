@@ -361,8 +361,11 @@ HANDLE OpenFolderItself(const std::wstring& folder, DWORD access, DWORD share) {
     return INVALID_HANDLE_VALUE;
   }
   const DWORD byPath = Attributes(folder);
-  const bool link = (opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-                    (byPath != INVALID_FILE_ATTRIBUTES && (byPath & FILE_ATTRIBUTE_REPARSE_POINT));
+  // A drive's root is nobody's link to swap; Wine reports it as one when
+  // its drive letter is a link to where the volume is mounted.
+  const bool root = folder.size() == 3 && folder.ends_with(L":\\");
+  const bool link = !root && ((opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                              (byPath != INVALID_FILE_ATTRIBUTES && (byPath & FILE_ATTRIBUTE_REPARSE_POINT)));
   if (link || !(opened.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     FailedWith(FsFailure::Refused);
     return INVALID_HANDLE_VALUE;
@@ -401,6 +404,31 @@ class Win32FolderHold final : public FolderHold {
     // The folder goes as its last handle closes.
     return CloseHandle(h.release()) ? Succeeded() : Failed();
   }
+  // NTFS names the index of a folder's names "$I30"; its allocation is a
+  // stream of the folder that systems without named streams do not open.
+  std::optional<uint64_t> IndexBytes() override {
+    const std::wstring stream = path_ + L":$I30:$INDEX_ALLOCATION";
+    FileHandle h(CreateFileW(stream.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    LARGE_INTEGER size{};
+    if (!h.valid() || !GetFileSizeEx(h.get(), &size)) return std::nullopt;
+    return static_cast<uint64_t>(size.QuadPart);
+  }
+  std::optional<FolderTimes> Times() override {
+    FILE_BASIC_INFO info{};
+    if (!h_.valid() || !GetFileInformationByHandleEx(h_.get(), FileBasicInfo, &info, sizeof info)) return std::nullopt;
+    return FolderTimes{info.CreationTime.QuadPart, info.LastAccessTime.QuadPart, info.LastWriteTime.QuadPart,
+                       info.ChangeTime.QuadPart};
+  }
+  bool SetTimes(const FolderTimes& times) override {
+    if (!h_.valid()) return FailedWith(FsFailure::Refused);
+    FILE_BASIC_INFO info{};  // attributes 0: left as they are
+    info.CreationTime.QuadPart = times.created;
+    info.LastAccessTime.QuadPart = times.accessed;
+    info.LastWriteTime.QuadPart = times.written;
+    info.ChangeTime.QuadPart = times.changed;
+    return SetFileInformationByHandle(h_.get(), FileBasicInfo, &info, sizeof info) ? Succeeded() : Failed();
+  }
 
  private:
   static constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -413,13 +441,15 @@ class Win32FolderHold final : public FolderHold {
 
 std::unique_ptr<FolderHold> Win32FileSystem::Hold(const std::wstring& folder) {
   // Someone holds it already when even a handle that shares everything may
-  // not have the right to delete it.
-  {
+  // not have the right to delete it. A drive's root is never deleted nor
+  // renamed, and refuses that right to everyone.
+  if (!(folder.size() == 3 && folder.ends_with(L":\\"))) {
     FileHandle probe(OpenFolderItself(folder, DELETE | FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
     if (!probe.valid()) return nullptr;
   }
-  FileHandle h(OpenFolderItself(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+  // Writing attributes lets the folder's times be put back through the hold.
+  FileHandle h(OpenFolderItself(folder, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE));
   if (!h.valid()) return nullptr;
   const auto id = IdOf(h.get());

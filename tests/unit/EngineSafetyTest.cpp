@@ -6,6 +6,7 @@
 
 #include "disks/LeftoverFolders.h"
 #include "disks/WorkFiles.h"
+#include "engine/FolderNames.h"
 #include "runlog/RunLog.h"
 #include "tests/unit/EngineMachine.h"
 
@@ -197,6 +198,71 @@ TEST(Sweep, EveryCallOfARunFailingInTurnKeepsThePromises) {
   }
   EXPECT_GT(runs, 2500);
   EXPECT_TRUE(broken.empty()) << broken.size() << " runs broke a promise, the first: " << broken.front();
+}
+
+// Deleted names linger in the index of a folder that stays (and of one
+// inside it): the first step rewrites them, never enters a link, leaves the
+// user's files and the folders' times as they were and nothing of its own;
+// a folder it cannot write is skipped, counted, and keeps its names; a stop
+// ends it with its entries gone and the times back.
+TEST(FolderNames, LeaveNoDeletedNameInTheFoldersThatStay) {
+  enum Kind { Rewritten, Unwritable, Stopped };
+  const struct {
+    const char* what;
+    Kind kind;
+    const char* status;
+    int rewritten, skipped;
+  } cases[] = {{"every folder", Rewritten, "1", 3, 0},
+               {"the first folder below the root refuses its first entry", Unwritable, "1", 2, 1},
+               {"stop in the middle of the first folder below the root", Stopped, "0", 1, 0}};
+  const std::wstring letters = L"D:\\Letters", old = letters + L"\\Old", outside = L"E:\\Outside";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EngineRig r;
+    r.Disk(L'D', 80'000'000);
+    r.m.files.AddDrive(L'E');
+    std::map<std::wstring, std::string> kept;
+    for (const std::wstring& folder : {letters, old, outside}) {
+      auto path = [&](int i) { return folder + L"\\letter-to-my-lawyer-number-" + std::to_wstring(1000 + i) + L".docx"; };
+      for (int i = 0; i < 120; ++i) r.m.files.PutFile(path(i), "mine " + std::to_string(i));
+      for (int i = 0; i < 120; ++i)
+        if (i % 5 < 3) r.m.files.RemoveFile(path(i));
+        else kept[path(i)] = "mine " + std::to_string(i);
+    }
+    r.m.files.PutLink(letters + L"\\Elsewhere", outside);
+    r.m.files.faults.msPerCall = 10;
+    const FolderTimes before[] = {r.m.files.TimesOf(letters), r.m.files.TimesOf(old)};
+    // The user's names that linger; the step's own may.
+    auto deleted = [&](const std::wstring& folder) {
+      const auto names = r.m.files.LingeringNames(folder);
+      return std::count_if(names.begin(), names.end(), [](const std::wstring& n) { return n.ends_with(L".DOCX"); });
+    };
+    ASSERT_EQ(deleted(outside), 72);
+    // After the work folder's write test and the root's entries (after its
+    // two folders and the 16 starting points over the alphabet; short ones,
+    // long ones, short ones again: five times the long ones' count).
+    if (c.kind == Unwritable) r.m.files.faults.Fail(FsOp::Create, 5 * EntriesToFill(0, 255, 18) + 2, FsFailure::Refused);
+    uint64_t longestInStep = 0;  // the window's longest wait up to the name files' end
+    r.view.onYield = [&] {
+      if (c.kind == Stopped && r.m.files.ListFiles(letters).size() > 48) r.view.stop = true;
+      if (r.view.steps[0] == StepIcon::Current) longestInStep = r.view.longestWithoutYieldMs;
+    };
+    RunPlan plan = EngineRig::Plan(L"D", CleaningMode::FileRecords);
+    plan.rewriteFolderNames = true;
+    r.Clean(plan);
+    EXPECT_EQ(r.Status(), c.status);
+    EXPECT_TRUE(r.view.rows[0].info.ends_with(LangText(L"VERSION3", L"FOLDERS-REWRITTEN") + L" " +
+                                              std::to_wstring(c.rewritten) + L", " +
+                                              LangText(L"VERSION3", L"FOLDERS-SKIPPED") + L" " + std::to_wstring(c.skipped)))
+        << r.view.rows[0].info;
+    EXPECT_EQ(deleted(letters), c.kind == Rewritten ? 0 : 72);
+    EXPECT_EQ(deleted(old), c.kind == Stopped ? 72 : 0);
+    EXPECT_EQ(deleted(outside), 72);  // behind the link
+    for (const auto& [path, bytes] : kept) EXPECT_EQ(r.m.files.Contents(path), bytes);
+    for (const std::wstring& folder : {letters, old, outside}) EXPECT_EQ(r.m.files.ListFiles(folder).size(), 48u);
+    EXPECT_TRUE(r.m.files.TimesOf(letters) == before[0] && r.m.files.TimesOf(old) == before[1]);
+    EXPECT_LE(longestInStep, 250u);
+  }
 }
 
 }  // namespace
