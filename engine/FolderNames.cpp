@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <string>
+#include <vector>
 
 #include "disks/WorkFiles.h"
 #include "engine/StageContext.h"
@@ -40,6 +42,14 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
   return folder.ends_with(L'\\') ? folder + name : folder + L"\\" + name;
 }
 
+// The index a folder's live entries could have grown, where the system does
+// not tell its size: three times what they take now.
+uint64_t GuessedIndexBytes(const std::vector<std::wstring>& names) {
+  uint64_t bytes = 0;
+  for (const std::wstring& name : names) bytes += EntryBytes(name.size());
+  return 3 * bytes;
+}
+
 // One folder, held while the step works in it.
 class FolderPass {
  public:
@@ -71,8 +81,7 @@ class FolderPass {
       for (int k = 0; k < n && whole && !stage_.StopRequested(); ++k) {
         const std::size_t at = static_cast<std::size_t>(k) * bases.size() / n;
         whole = MakeOne(bases[at], at + 1 < bases.size() ? bases[at + 1] : L"", serial++, len);
-        stage_.Breathe();
-        stage_.WaitWhilePaused();
+        stage_.TakeTurn();
       }
     }
     const bool removed = RemoveMade();
@@ -192,12 +201,6 @@ int EntriesToFill(uint64_t indexBytes, std::size_t nameLength, std::size_t bases
   // only two of its names must still get a block's worth.
   const uint64_t count = std::max(2 * block * blocks, (block + 1) / 2 * bases);
   return static_cast<int>(std::min<uint64_t>(count, kMostEntries));
-}
-
-uint64_t GuessedIndexBytes(const std::vector<std::wstring>& names) {
-  uint64_t bytes = 0;
-  for (const std::wstring& name : names) bytes += EntryBytes(name.size());
-  return 3 * bytes;
 }
 
 bool RewriteFolderNames(StageContext& stage) {

@@ -3,13 +3,12 @@
 // name stays in its block's unused tail until that block fills again; FAT
 // keeps a removed entry's long-name parts and most of its short name in the
 // folder's entries the same way. This step fills every block of every
-// folder of the disk with long-named entries of its own, spread over the
-// folder's order, removes them, and puts the folder's times back. It runs
+// folder of the disk with entries of its own, short ones then long ones,
+// spread over the folder's order, removes them, and puts the folder's times back. It runs
 // before the name files, which then overwrite the file records it used.
 #pragma once
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <cstddef>
 
 namespace vantrel {
 
@@ -24,8 +23,5 @@ bool RewriteFolderNames(StageContext& stage);
 // block and for one beyond (the folder's root grows into one), and at least
 // half a block's worth after each name.
 int EntriesToFill(uint64_t indexBytes, std::size_t nameLength, std::size_t bases);
-// The index a folder's live entries could have grown, where the system does
-// not tell its size: three times what they take now.
-uint64_t GuessedIndexBytes(const std::vector<std::wstring>& names);
 
 }  // namespace vantrel

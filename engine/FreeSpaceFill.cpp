@@ -49,6 +49,13 @@ class LineFiles {
  public:
   explicit LineFiles(std::wstring folder) : folder_(std::move(folder)) {}
   int Opened() const { return files_[0].made + files_[1].made; }
+  // Every line file made, for the passes.
+  std::vector<std::wstring> Made() const {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 2; ++i)
+      for (int part = 1; part <= files_[i].made; ++part) paths.push_back(PathOf(i, part));
+    return paths;
+  }
   bool Append(Phase phase, const std::string& line) {
     const int i = phase == Phase::LongLine ? 0 : 1;
     Current& f = files_[i];
@@ -58,7 +65,7 @@ class LineFiles {
     }
     if (!f.file) {
       ++f.made;
-      f.file = Os().files->CreateNew(folder_ + L"\\" + LineFileName(i, f.made));
+      f.file = Os().files->CreateNew(PathOf(i, f.made));
       f.bytes = 0;
     }
     if (!f.file || !f.file->Write(line)) return false;
@@ -83,6 +90,7 @@ class LineFiles {
     uint64_t bytes = 0;
     int made = 0;
   };
+  std::wstring PathOf(int i, int part) const { return folder_ + L"\\" + LineFileName(i, part); }
   std::wstring folder_;
   Current files_[2];
 };
@@ -158,8 +166,7 @@ bool CopyTemplate(StageContext& stage, const TemplateBytes& bytes, const std::ws
       return false;
     }
     at += block.size();
-    stage.Breathe();
-    stage.WaitWhilePaused();
+    stage.TakeTurn();
   }
   return out->Close();
 }
@@ -217,13 +224,12 @@ void FillFreeSpace(StageContext& stage) {
       stage.view.Show(RunText::Remark, LangText(L"INTERFACE", L"LABEL44"));
       remarked = true;
     }
-    stage.Breathe();
-    stage.WaitWhilePaused();
+    stage.TakeTurn();
     if (stage.StopRequested()) break;
     phase = NextPhase(phase, *free, basis, copies);
   }
   if (!lines.Close()) return fail();
-  const bool passed = stage.StopRequested() || RewriteInPasses(stage);
+  const bool passed = stage.StopRequested() || RewriteInPasses(stage, lines.Made());
   if (passed && !stage.StopRequested()) {
     stage.view.Show(RunText::Stage, LangText(L"INTERFACE", L"WAITINGTOCOMPLETE"));
     stage.Wait(kFinishWaitMs);

@@ -84,8 +84,7 @@ void WriteNameFiles(StageContext& stage) {
     if (file) stage.NameFilesMade = i + 1;
     const bool written = file && (!ntfs || file->Write(line));
     if (!file || !file->Close() || !written) return stage.Fail();
-    stage.Breathe();
-    stage.WaitWhilePaused();
+    stage.TakeTurn();
     if (stage.StopRequested()) {
       stage.WorkFileCount = i;
       return;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "disks/WorkFiles.h"
 #include "engine/WorkArea.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -40,18 +39,11 @@ std::string BlockOf(const OverwritePass& pass) {
 
 // The work files that hold bytes: on NTFS the name files' lines too, which
 // live in their file records.
-std::vector<std::wstring> FilesWithBytes(StageContext& stage) {
-  std::vector<std::wstring> files;
+std::vector<std::wstring> FilesWithBytes(StageContext& stage, std::vector<std::wstring> files) {
   WorkArea& work = *stage.Work();
   if (stage.disk.fileSystem == L"NTFS")
     for (int i = 0; i < stage.NameFilesMade; ++i) files.push_back(work.PathOf(WorkFile::NameFile, i, false));
   for (int n = 1; n <= stage.CopiesMade; ++n) files.push_back(work.PathOf(WorkFile::TemplateCopy, n, false));
-  for (int i = 0; i < 2; ++i)
-    for (int part = 1;; ++part) {
-      const std::wstring path = work.Folder() + L"\\" + LineFileName(i, part);
-      if (!Os().files->FileExists(path)) break;
-      files.push_back(path);
-    }
   return files;
 }
 
@@ -65,8 +57,7 @@ Outcome PassOverFile(StageContext& stage, RewriteFile& file, const std::vector<s
     for (uint64_t at = 0; at < size; at += kBlock) {
       const std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(kBlock, size - at));
       if (!file.WriteAt(at, n == kBlock ? block : block.substr(0, n))) return Outcome::Failed;
-      stage.Breathe();
-      stage.WaitWhilePaused();
+      stage.TakeTurn();
       if (stage.StopRequested()) return Outcome::Stopped;
     }
     if (!file.Flush()) return Outcome::Failed;
@@ -77,8 +68,7 @@ Outcome PassOverFile(StageContext& stage, RewriteFile& file, const std::vector<s
     const std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(kBlock, size - at));
     if (!file.ReadFromDisk(at, read, n)) return Outcome::Failed;
     if (read.size() != n || read.compare(0, n, blocks.back(), 0, n) != 0) return Outcome::Mismatch;
-    stage.Breathe();
-    stage.WaitWhilePaused();
+    stage.TakeTurn();
     if (stage.StopRequested()) return Outcome::Stopped;
   }
   return Outcome::Done;
@@ -99,12 +89,12 @@ int WorkFactor(const RunPlan& plan) {
   return passes == 0 || plan.cleaning != CleaningMode::FreeSpace ? 1 : static_cast<int>(passes) + 2;
 }
 
-bool RewriteInPasses(StageContext& stage) {
+bool RewriteInPasses(StageContext& stage, const std::vector<std::wstring>& lineFiles) {
   const std::vector<OverwritePass>& passes = PassesOf(stage.plan.method);
   if (passes.empty() || !stage.Work()) return true;
   std::vector<std::string> blocks;
   for (const OverwritePass& pass : passes) blocks.push_back(BlockOf(pass));
-  const std::vector<std::wstring> files = FilesWithBytes(stage);
+  const std::vector<std::wstring> files = FilesWithBytes(stage, lineFiles);
   stage.SetProgress(0, static_cast<int64_t>(files.size() * passes.size()));
   stage.view.Show(RunText::Remark,
                   LangText(L"VERSION3", L"PASSES-NOW") + L" " + std::to_wstring(passes.size()));

@@ -23,11 +23,12 @@ const std::vector<OverwritePass>& PassesOf(OverwriteMethod method);
 // How many times a run goes over the free space: the fill, each pass, and
 // the read-back of the last pass; the passes come only with the fill.
 int WorkFactor(const RunPlan& plan);
-// Rewrites the work files of the stages so far in the method's passes and
-// checks the last; a mismatch fails the disk with kVerifyFailed, a pass
-// that cannot be written with the stage's own status. Stop ends it between
-// two blocks; the files stay for stage 4. True when every pass was made
-// and the last one read back as written.
-bool RewriteInPasses(StageContext& stage);
+// Rewrites the work files of the stages so far (the fill hands over the
+// line files it made) in the method's passes and checks the last; a
+// mismatch fails the disk with kVerifyFailed, a pass that cannot be written
+// with the stage's own status. Stop ends it between two blocks; the files
+// stay for stage 4. True when every pass was made and the last one read
+// back as written.
+bool RewriteInPasses(StageContext& stage, const std::vector<std::wstring>& lineFiles);
 
 }  // namespace vantrel

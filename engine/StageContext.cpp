@@ -19,7 +19,8 @@ void StageContext::ShowStep(StepIcon icon) {
   Yield();
 }
 
-void StageContext::WaitWhilePaused() {
+void StageContext::TakeTurn() {
+  Breathe();
   if (!view.Paused() || StopRequested()) return;
   ShowStep(StepIcon::Paused);
   while (view.Paused() && !StopRequested()) {

@@ -50,9 +50,10 @@ class StageContext {
   void ReleaseWork();
 
   bool StopRequested() const { return run_.StopRequested(); }
-  // Holds the work while Pause is ticked and Stop is not pressed, with the
-  // stage's step image showing it.
-  void WaitWhilePaused();
+  // Between two pieces of work: the window's turn when it is due (Breathe),
+  // then the work held while Pause is ticked and Stop is not pressed, with
+  // the stage's step image showing it.
+  void TakeTurn();
   // The disk fails with this stage's status, or with the code given.
   void Fail();
   void Fail(DiskStatusCode code);

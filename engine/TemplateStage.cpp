@@ -56,8 +56,7 @@ void MakeTemplateFile(StageContext& stage) {
     systemFree = FreeBytes(Env().SystemDrive);
     if (!systemFree) failed = true;
     if (failed || *systemFree < kSystemDriveReserve) break;
-    stage.Breathe();
-    stage.WaitWhilePaused();
+    stage.TakeTurn();
     if (stage.StopRequested()) break;
   }
   if (!out->Close() || failed) return stage.Fail();

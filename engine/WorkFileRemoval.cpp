@@ -18,8 +18,7 @@ void RemoveWorkFiles(StageContext& stage) {
   int counter = 0;
   auto afterEachFile = [&] {
     // Stop is not tested: every file goes, whatever was pressed.
-    stage.Breathe();
-    stage.WaitWhilePaused();
+    stage.TakeTurn();
   };
   // One file the stages made, by its name: false stops the stage. A file
   // that is not there although its folder is, is no failure; a folder or a

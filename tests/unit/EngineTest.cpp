@@ -281,9 +281,10 @@ std::string PassOf(const std::string& head) {
 // merge passes that are not), in the published order, the last one read
 // back; the single-pass methods write none, their copies being the
 // template's bytes written from memory (the template is not opened again);
-// the row and the estimate count them. Stop in the middle of the passes, a work file that cannot be
-// written again, a last pass the disk lost although it answered that it
-// kept it: never completed, the loss in its own status, the disk given back.
+// the row and the estimate count them. Stop in the middle of the passes, a
+// work file that cannot be written again, a last pass the disk lost
+// although it answered that it kept it: never completed, the loss in its
+// own status, the disk given back.
 TEST(Passes, ReachTheDiskOneByOneAndTheLastIsReadBackWhileASinglePassCopiesFromMemory) {
   constexpr uint64_t kStop = 999;
   const struct {
