@@ -16,31 +16,40 @@ constexpr uint64_t kFreeFloor = 50'000'000;
 constexpr int kNtfsLine = 901;
 // Whether a disk still has more than a floor of free bytes, asked of the
 // system only when the files made since the last answer could have taken
-// the difference: a question per file costs as much as the file.
+// the difference: a question per file costs as much as the file. What a
+// file takes is learnt from the answers: an NTFS name file takes a whole
+// cluster, and with clusters of 2 MiB a fixed guess would run the disk full
+// between two questions.
 class FreeSpaceWatch {
  public:
   FreeSpaceWatch(std::wstring letter, uint64_t floor) : letter_(std::move(letter)), floor_(floor) {}
   std::optional<bool> Above() {
     if (unasked_ > 0) {
       --unasked_;
+      ++made_;
       return true;
     }
     const auto free = FreeBytes(letter_);
     if (!free) return std::nullopt;
+    if (made_ > 0 && last_ > *free) perFile_ = std::max(perFile_, (last_ - *free + made_ - 1) / made_);
+    // Until one file has shown what it takes, the next answer comes after it.
+    const bool measured = made_ > 0;
+    last_ = *free;
+    made_ = 1;
     if (*free < floor_) return false;
-    unasked_ = std::min<uint64_t>((*free - floor_) / kMostPerFile, kMostUnasked);
+    unasked_ = measured ? std::min<uint64_t>((*free - floor_) / perFile_, kMostUnasked) : 0;
     return true;
   }
 
  private:
-  // What one name file can take at most: its cluster, its record, and the
-  // folder's index growing; and how many files go unasked at most even on
-  // an empty disk, since other programs write too.
-  static constexpr uint64_t kMostPerFile = 1 << 20;
+  // What one name file takes at least in the reckoning: a cluster, its
+  // record and the folder's index growing; and how many files go unasked at
+  // most even on an empty disk, since other programs write too.
+  static constexpr uint64_t kLeastPerFile = 1 << 20;
   static constexpr uint64_t kMostUnasked = 256;
   std::wstring letter_;
   uint64_t floor_;
-  uint64_t unasked_ = 0;
+  uint64_t unasked_ = 0, made_ = 0, last_ = 0, perFile_ = kLeastPerFile;
 };
 
 }  // namespace

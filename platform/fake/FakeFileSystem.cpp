@@ -177,7 +177,7 @@ bool FakeFileSystem::Insert(const std::wstring& key, Entry entry) {
       used + own + cost > kFatFolderEntries)
     return false;
   used += cost;
-  usedBytes_[key[0]] += entry.size;
+  usedBytes_[key[0]] += Taken(key, entry.size);
   children_[parent][entry.order] = key;
   Indexed(parent, entry.name, true);
   entries_[key] = std::move(entry);
@@ -241,7 +241,7 @@ void FakeFileSystem::Erase(const std::wstring& key) {
   const std::wstring parent = ParentKey(key);
   folderEntries_[parent] -= FatEntriesOf(it->second.name);
   Indexed(parent, it->second.name, false);
-  usedBytes_[key[0]] -= it->second.size;
+  usedBytes_[key[0]] -= Taken(key, it->second.size);
   const auto kids = children_.find(parent);
   if (kids != children_.end()) {
     kids->second.erase(it->second.order);
@@ -333,6 +333,11 @@ bool FakeFileSystem::Fits(const std::wstring& key, std::size_t growth) const {
   if (key.empty()) return false;
   const auto cap = capacity.find(static_cast<wchar_t>(std::towupper(key[0])));
   return cap == capacity.end() || UsedOn(key[0]) + growth <= cap->second;
+}
+
+uint64_t FakeFileSystem::Taken(const std::wstring& key, uint64_t size) const {
+  const auto cluster = key.empty() ? clusterBytes.end() : clusterBytes.find(static_cast<wchar_t>(std::towupper(key[0])));
+  return cluster == clusterBytes.end() ? size : (size + cluster->second - 1) / cluster->second * cluster->second;
 }
 
 bool FakeFileSystem::KeepsSizeOnly(const std::wstring& key) const {
@@ -532,7 +537,7 @@ bool FakeFileSystem::StoreFile(const std::wstring& path, std::string_view bytes,
   if (it != entries_.end() && (it->second.folder || it->second.readOnly)) return Fail(FsFailure::Refused);
   const uint64_t old = it == entries_.end() ? 0 : it->second.size;
   const uint64_t grown = append ? old + bytes.size() : bytes.size();
-  if (grown > old && !Fits(key, grown - old)) return Fail(FsFailure::DiskFull);
+  if (grown > old && !Fits(key, Taken(key, grown) - Taken(key, old))) return Fail(FsFailure::DiskFull);
   const wchar_t drive = static_cast<wchar_t>(std::towupper(key[0]));
   // A FAT file ends at 4 GiB - 1; the system refuses to let it grow beyond.
   if (fat.count(drive) && grown > kFatLargestFile) return Fail(FsFailure::Refused);
@@ -544,8 +549,8 @@ bool FakeFileSystem::StoreFile(const std::wstring& path, std::string_view bytes,
     if (!Insert(key, e)) return Fail(FsFailure::Refused);
     it = entries_.find(key);
   }
-  usedBytes_[key[0]] += grown;
-  usedBytes_[key[0]] -= old;
+  usedBytes_[key[0]] += Taken(key, grown);
+  usedBytes_[key[0]] -= Taken(key, old);
   it->second.size = grown;
   if (KeepsSizeOnly(key))
     it->second.bytes.clear();

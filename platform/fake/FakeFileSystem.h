@@ -63,6 +63,8 @@ class FakeFileSystem : public FileSystem {
   Faults faults;
   // Bytes a drive holds at most, by upper-case letter; unlimited when absent.
   std::map<wchar_t, uint64_t> capacity;
+  // Cluster size by upper-case letter: a file takes whole clusters there.
+  std::map<wchar_t, uint64_t> clusterBytes;
   // Upper-case letters of the drives formatted FAT: their folders refuse the
   // entry beyond kFatFolderEntries.
   std::set<wchar_t> fat;
@@ -169,6 +171,7 @@ class FakeFileSystem : public FileSystem {
   // Create and CreateNew: the second fails on a name that is there.
   std::unique_ptr<OutputFile> MakeFile(const std::wstring& path, bool mustBeNew);
   bool Fits(const std::wstring& key, std::size_t growth) const;
+  uint64_t Taken(const std::wstring& key, uint64_t size) const;
   bool KeepsSizeOnly(const std::wstring& key) const;
 
   std::map<std::wstring, Entry> entries_;

@@ -154,6 +154,17 @@ TEST(NameFiles, GoIntoFoldersOfAThousandThatStageFourRemovesAfterAStopOrAFailure
   }
 }
 
+// An NTFS name file of 903 bytes takes a whole cluster, which may be 2 MiB:
+// the files still stop at the floor of 50 MB, which the disk keeps.
+TEST(NameFiles, StopAtTheFloorOnADiskOfLargeClusters) {
+  EngineRig r;
+  r.Disk(L'D', 200ull << 21);
+  r.m.files.clusterBytes[L'D'] = 2 << 20;
+  r.Clean(L"D", CleaningMode::FileRecords);
+  EXPECT_EQ(r.Status(), "1");
+  EXPECT_TRUE(r.run->NameFilesMade >= 170 && r.run->NameFilesMade <= 177) << r.run->NameFilesMade;
+}
+
 // Stop or a failure at any step: after Stop nothing more than the name file
 // in hand is written; the disk ends in the status of the step that failed
 // and never in success; stage 4 still gives it back unless its own removal
