@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ constexpr wchar_t kMark[] = L"~vantrel-index-";
 constexpr const wchar_t* kSpread[] = {L"0", L"4", L"8", L"A", L"C", L"E", L"G", L"I",
                                       L"K", L"M", L"O", L"Q", L"S", L"U", L"W", L"Y"};
 constexpr int kTriesPerName = 3;
+// Short entries of names this far behind the one in hand go at once: by
+// then each has filled the block of its name (a block holds fewer than 48
+// names), and under Wine a create costs more the more entries its folder
+// holds, so the folder never grows by more than about a thousand.
+constexpr std::size_t kShortsKeptBehind = 64;
 // A folder of millions of names takes a few million entries; a size beyond
 // any folder's is no reason to loop for ever.
 constexpr uint64_t kMostEntries = 1 << 23;
@@ -77,14 +83,16 @@ class FolderPass {
     bool whole = true;
     const int shorts = fat_ ? 0 : 4 * count;
     int serial = 0;  // names the entries of both rounds apart
-    for (const auto [n, len] : {std::pair{shorts, std::size_t{0}}, std::pair{count, length}}) {
+    for (const auto& [n, len] : {std::pair{shorts, std::size_t{0}}, std::pair{count, length}}) {
       for (int k = 0; k < n && whole && !stage_.StopRequested(); ++k) {
         const std::size_t at = static_cast<std::size_t>(k) * bases.size() / n;
-        whole = MakeOne(bases[at], at + 1 < bases.size() ? bases[at + 1] : L"", serial++, len);
+        if (!len) RemoveMade(at >= kShortsKeptBehind ? at - kShortsKeptBehind : 0);
+        whole = MakeOne(bases[at], at + 1 < bases.size() ? bases[at + 1] : L"", serial++, len, at);
         stage_.TakeTurn();
       }
     }
-    const bool removed = RemoveMade();
+    RemoveMade(bases.size() + 1);
+    const bool removed = std::all_of(refused_.begin(), refused_.end(), [](const std::wstring& p) { return Os().files->RemoveFile(p); });
     if (!removed) left_ = true;
     return whole && removed && !stage_.StopRequested();
   }
@@ -94,7 +102,7 @@ class FolderPass {
   // name that is there already (the user's, or a link) is refused by the
   // system and another is tried.
   // A short one takes no more of `base` than sorts it before `next`.
-  bool MakeOne(const std::wstring& base, const std::wstring& next, int k, std::size_t length) {
+  bool MakeOne(const std::wstring& base, const std::wstring& next, int k, std::size_t length, std::size_t at) {
     const auto differ = std::mismatch(base.begin(), base.end(), next.begin(), next.end()).first;
     const std::size_t shortPrefix = std::min<std::size_t>(differ - base.begin() + 1, length / 2 + 40);
     for (int attempt = 0; attempt < kTriesPerName; ++attempt) {
@@ -107,26 +115,24 @@ class FolderPass {
       std::unique_ptr<OutputFile> file = Os().files->CreateNew(path);
       if (!file) {
         // The first refused: a folder the user cannot write.
-        if (made_.empty()) return false;
+        if (!madeAny_) return false;
         continue;
       }
-      made_.push_back(path);
+      made_.push_back({path, at});
+      madeAny_ = true;
       file->Close();
       return true;
     }
     return false;
   }
 
-  // Every entry made goes, whatever ended the pass; a second try for those
-  // that would not go at once.
-  bool RemoveMade() {
-    std::vector<std::wstring> left;
-    for (const std::wstring& path : made_) {
-      if (!Os().files->RemoveFile(path)) left.push_back(path);
+  // The entries made after names before `before` go; those that would not
+  // go at once are tried once more at the pass's end, whatever ended it.
+  void RemoveMade(std::size_t before) {
+    for (; !made_.empty() && made_.front().second < before; made_.pop_front()) {
+      if (!Os().files->RemoveFile(made_.front().first)) refused_.push_back(made_.front().first);
       stage_.Breathe();
     }
-    made_.clear();
-    return std::all_of(left.begin(), left.end(), [](const std::wstring& p) { return Os().files->RemoveFile(p); });
   }
 
   static std::wstring Base36(int n) {
@@ -147,7 +153,10 @@ class FolderPass {
   FolderHold& hold_;
   bool& left_;
   const bool fat_;
-  std::vector<std::wstring> made_;
+  // What was made, with the index of the name it follows, in the order made.
+  std::deque<std::pair<std::wstring, std::size_t>> made_;
+  bool madeAny_ = false;
+  std::vector<std::wstring> refused_;
 };
 
 class Walk {
