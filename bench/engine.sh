@@ -105,21 +105,26 @@ watched_run() {  # letter name cleaning-option metadata-option
   suffix=$(awk '$1 == "E" && $3 == "C" && $5 ~ /^bo0-/ { print substr($5, 4); exit }' "$out")
 }
 
+# A watched run of the program on a disk, then the same watching started for
+# the plain tools that follow, so that both pay for it. Sets the caller's
+# mnt, out, stop and monitor (and, through the run, its figures).
+run_then_watch() {  # letter name cleaning-option metadata-option
+  mnt=$(mnt "$2")
+  out="$PREFIX_ROOT/$2.run$run.tl"
+  stop="$PREFIX_ROOT/stop"
+  watched_run "$1" "$2" "$3" "$4"
+  rm -f "$stop"
+  python3 "$root/bench/monitor.py" "$mnt" "$mnt/VNL_ref" "$$" "$PREFIX_ROOT/$2.ref$run.tl" "$stop" &
+  monitor=$!
+  sleep 0.5
+}
+
 # One mode-2 run on a disk, then the plain tools on the same volume: dd, the
 # native loops, rm -rf, the Win32 reference. Appends "ours reference ratio"
 # to the disk's figure files and prints the run's details.
 measure_run() {  # letter name
   local mnt out stop monitor suffix f=$2
-  mnt=$(mnt "$f")
-  out="$PREFIX_ROOT/$f.run$run.tl"
-  stop="$PREFIX_ROOT/stop"
-  watched_run "$1" "$f" Option7 Option8
-
-  # The same watching while the plain tools work, so both pay for it.
-  rm -f "$stop"
-  python3 "$root/bench/monitor.py" "$mnt" "$mnt/VNL_ref" "$$" "$PREFIX_ROOT/$f.ref$run.tl" "$stop" &
-  monitor=$!
-  sleep 0.5
+  run_then_watch "$1" "$f" Option7 Option8
   local dd_s dd_t0 dd_flush_s ddsync_s
   image_flush "$f"
   dd_t0=$(now)
@@ -192,14 +197,7 @@ refnames() {  # make|remove letter count suffix size; prints "seconds files"
 # and, as a run made them before the subfolders, in one folder.
 measure_big() {  # letter name
   local mnt out stop monitor suffix f=$2 sub_make sub_remove flat_make flat_remove n
-  mnt=$(mnt "$f")
-  out="$PREFIX_ROOT/$f.run$run.tl"
-  stop="$PREFIX_ROOT/stop"
-  watched_run "$1" "$f" Option6 Option8
-  rm -f "$stop"
-  python3 "$root/bench/monitor.py" "$mnt" "$mnt/VNL_ref" "$$" "$PREFIX_ROOT/$f.ref$run.tl" "$stop" &
-  monitor=$!
-  sleep 0.5
+  run_then_watch "$1" "$f" Option6 Option8
   image_flush "$f"
   read -r sub_make _ <<<"$(refnames make "$1" "$names" "$suffix" "$name_size")"
   image_flush "$f"
