@@ -30,7 +30,7 @@ enum CleanExit : int {
 class CleanForm : public RunView {
  public:
   static constexpr int kWidthTwips = 6000;   // 400 pixels at 96 DPI
-  static constexpr int kHeightTwips = 1740;  // 116 pixels at 96 DPI
+  static constexpr int kHeightTwips = 1500;  // 100 pixels at 96 DPI
 
   CleanForm();
 

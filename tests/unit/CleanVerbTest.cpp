@@ -80,7 +80,7 @@ TEST(CleanVerb, TheWordsMakeThePlanOrABoxThatChangesNothingAndEachOutcomeHasItsC
       EXPECT_EQ(m.toolkit.shownForms, 0) << c.line;
       EXPECT_EQ(m.Setting(L"SecurityWay", L"Value") + m.Setting(L"NTFSMODE", L"VALUE"), L"73") << c.line;
     } else if (*c.logged) {
-      EXPECT_TRUE(m.Boxes().empty() && !m.program->clean->ui.Visible()) << c.line;
+      EXPECT_TRUE(m.Boxes().empty() && m.program->clean && !m.program->clean->ui.Visible()) << c.line;
     }
   }
 }
@@ -93,7 +93,7 @@ TEST(CleanVerb, StopOrTheCloseBoxEndsTheRunAsStoppedWithTheDisksClean) {
     CleanMachine m;
     const auto free = m.drives.AvailableSpace(L"D:");
     m.program = std::make_unique<Program>();
-    ASSERT_TRUE(m.program->Start(L"clean D: E:"));
+    ASSERT_TRUE(m.program->Start(L"clean D: E:") && m.program->clean);
     CleanForm& w = *m.program->clean;
     m.Watch([&] {
       if (w.status.Caption().find(Text(L"VERSION3", L"STEP3-TITLE")) == std::wstring::npos || w.progress.Value() == 0)
