@@ -32,7 +32,8 @@ exit_code() {  # seconds
   until [ -s "$PREFIX_ROOT/exit" ] || [ $SECONDS -ge $end ]; do sleep 0.2; done
   cat "$PREFIX_ROOT/exit" 2>/dev/null
 }
-# Waits until the small window shows the stage given by its title key.
+# Waits until the small window shows the stage given by its title key; its
+# controls go by their ids (app/CleanControlIds.h): 4001 the stage, 4004 Stop.
 in_stage() {  # key seconds
   local end=$((SECONDS + $2))
   until [[ "$(drv caption 4001 2>/dev/null)" == *"$(text VERSION3 "$1")"* ]] || [ $SECONDS -ge $end ]; do sleep 0.2; done
