@@ -9,6 +9,7 @@ enum class Handover {
   Wizard,            // no verb: the main window starts
   LanguagePage,      // "lang": the secondary window on its language page
   SubscriptionPage,  // "subscribe": the secondary window on its subscription page
+  Clean,             // "clean" and its words: the small window of an unattended run
   End,               // a verb did its job, or start-up failed: the process ends
 };
 

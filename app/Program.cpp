@@ -1,10 +1,13 @@
 #include "app/Program.h"
 
+#include "app/clean/CleanArguments.h"
+
 #include "platform/Toolkit.h"
 
 namespace vantrel {
 
 bool Program::Start(const std::wstring& commandLine) {
+  commandLine_ = commandLine;
   const Handover handover = start.Load(commandLine);
   switch (handover) {
     case Handover::Wizard:
@@ -21,15 +24,24 @@ bool Program::Start(const std::wstring& commandLine) {
       else
         second->ShowSubscriptionPage();
       return true;
+    case Handover::Clean:
+      clean = std::make_unique<CleanForm>();
+      return clean->Start(commandLine);
     case Handover::End: break;
   }
   return false;
 }
 
+int Program::ExitCode() const {
+  if (clean) return clean->ExitCode();
+  // A scheduled run that could not even begin must not read as done.
+  return IsCleanVerb(commandLine_) ? kCleanNotStarted : 0;
+}
+
 int RunVantrel(const std::wstring& commandLine) {
   Program program;
   if (program.Start(commandLine)) Toolkit().Run();
-  return 0;
+  return program.ExitCode();
 }
 
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 #include "app/StartForm.h"
 
 #include "app/Captions.h"
+#include "app/clean/CleanArguments.h"
 #include "app/StartControlIds.h"
 #include "lang/Language.h"
 #include "maker/ErrorReport.h"
@@ -38,6 +39,9 @@ void StartForm::ChoiceUnstored() {
 Handover StartForm::Load(const std::wstring& commandLine) {
   InitEnvironment();
   if (!InitLanguage()) return Handover::End;
+  // An unattended run asks nothing before it starts: the error-report offer
+  // and the update reminder wait for the next start of the wizard.
+  if (IsCleanVerb(commandLine)) return Handover::Clean;
   OfferErrorReport();
   UpdateCheckReminder(true);
   if (const Handover verb = DispatchVerb(commandLine); verb != Handover::Wizard) return verb;

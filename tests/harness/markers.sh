@@ -66,3 +66,26 @@ recoverable_planted() {  # name
     awk '$1 ~ /^[0-9]+$/ && $3 + 0 > 0 && $NF ~ /^(large[0-9]+\.bin|small[0-9]+\.txt|[A-Z][A-Z]MARK[0-9]+\.txt)$/ { n++ }
          END { print n + 0 }'
 }
+
+# Bytes of the file-record table of an unmounted image (NTFS only grows it).
+mft_bytes() {
+  ntfsinfo -F '$MFT' "$PREFIX_ROOT/$1.img" 2>/dev/null |
+    awk -F'[:(]' 'tolower($1) ~ /data size/ { gsub(/[ \t]/, "", $2); if ($2 + 0 > m) m = $2 + 0 } END { print m + 0 }'
+}
+
+# The residue of a cleaning of a mounted image, which it leaves unmounted:
+# "$residue_clean" when the free space is back (against $PREFIX_ROOT/<name>.free)
+# but for the file-record table's growth (against <name>.mft), no marker is
+# left (a kept folder's index may keep a deleted name where no new file
+# lands), and no planted file is recoverable; otherwise what differs.
+residue_clean="yes|0 0 0 0 0|0"
+residue() {  # name
+  local n=$1 after before grown left set
+  after=$(free_bytes "$n") before=$(cat "$PREFIX_ROOT/$n.free")
+  image_unmount "$n"
+  grown=$(($(mft_bytes "$n") - $(cat "$PREFIX_ROOT/$n.mft")))
+  left=$(markers_left "$n" removed) && left+=" $(markers_left "$n" kept)"
+  echo "$([ "$after" -ge $((before - grown - 1048576)) ] && echo yes || echo "$before -> $after, table grew $grown")|${left% *}$(
+    [ "${left% *}" = "0 0 0 0 0" ] || echo ": $(for set in $marker_sets; do
+      image_marker_places "$PREFIX_ROOT/$n.img" "$PREFIX_ROOT/$n.$set."{large,small,name}; done)")|$(recoverable_planted "$n")"
+}

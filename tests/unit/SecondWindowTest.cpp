@@ -47,12 +47,13 @@ TEST_F(SecondWindow, LangShowsTheLanguagePageAloneAndOkStoresTheChoiceAndEnds) {
 // A verb hands over only when it is the whole command line, in its case; the
 // links start the program again with theirs, or say that it could not.
 TEST_F(SecondWindow, VerbsMatchWholeAndWithCaseAndTheLinksStartThemOrSaySo) {
-  for (const wchar_t* normal : {L"", L"Lang", L" lang", L"lang ", L"help", L"UPDATES", L"lang subscribe"}) {
+  for (const wchar_t* normal : {L"", L"Lang", L" lang", L"lang ", L"help", L"UPDATES", L"lang subscribe",
+                                 L"Clean D:", L"cleaner D:"}) {
     ASSERT_TRUE(Run(normal)) << normal;
     EXPECT_TRUE(program->start.ui.Visible() && !program->second) << normal;
   }
   for (const wchar_t* job : {L"updates", L"langaudit"}) EXPECT_FALSE(Run(job) || program->second) << job;
-  EXPECT_EQ(m.toolkit.shownForms, 7);
+  EXPECT_EQ(m.toolkit.shownForms, 9);
   EXPECT_EQ(m.Boxes(), Texts{L"Interface translated completely."});
   ASSERT_TRUE(Run(L""));
   m.shell.startResult = false;
