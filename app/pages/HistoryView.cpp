@@ -17,7 +17,7 @@ namespace {
 constexpr struct {
   const wchar_t* caption;
   int share;
-} kColumns[] = {{L"Disk", 7}, {L"Label", 12}, {L"Started at", 24}, {L"Time", 9}, {L"Info", 43}};
+} kColumns[] = {{L"Disk", 7}, {L"Label", 11}, {L"Started at", 27}, {L"Time", 9}, {L"Info", 41}};
 
 // The least height the list keeps when rows of disks push it down: with
 // less, the history gives way to the disks.

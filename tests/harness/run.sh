@@ -82,7 +82,7 @@ field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
 # "ok" when each column of the history is its share of the list (hundredths,
 # within a pixel), else the widths and the list's.
 history_widths() {
-  drv list ListView1 | sed -n 2p | awk -v w="$(drv rect ListView1 | cut -d' ' -f3)" '{ split("7 12 24 9 43", s, " ")
+  drv list ListView1 | sed -n 2p | awk -v w="$(drv rect ListView1 | cut -d' ' -f3)" '{ split("7 11 27 9 41", s, " ")
     r = "ok"; for (i = 1; i <= 5; i++) { d = $i - int(w * s[i] / 100); if (d > 1 || d < -1) r = $0 " of " w } print r }'
 }
 # What the history's tip shows of a log record, its lines joined by "~".
