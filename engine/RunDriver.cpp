@@ -184,6 +184,7 @@ void StartRun(Run& run) {
   if (run.plan.preventStandby) IgnoringFailures([&] { awake.emplace(view.Window()); });
   IgnoringFailures([&] {
     run.SetProgress(0, 1);
+    run.ShowRunProgress();  // the button shows the run from its start, the bin's emptying too
     run.Yield();
     if (run.plan.emptyRecycleBin) {
       view.Show(RunText::Stage, LangText(L"INTERFACE", L"EMPTYBIN"));
