@@ -79,7 +79,7 @@ history_readable() {  # dpi
   { printf '1|12/9/2026 1:00:00 AM|12/9/2026 1:02:05 AM|125|D|Photos and documents of 2026|NTFS|123|2|3\r\n'; cat "$log"; } >"$log.new"
   mv "$log.new" "$log"
   tip=$(drv click Check9 / click Check9 / click ListView1 / key DOWN / key UP 10 >/dev/null; drv tooltip ListView1 5 | tr -d '\r' | paste -sd'~' -)
-  shot "$1" history
+  shot "$1" history-tip
   expect_eq "history at $1 DPI: columns by their shares; the chosen row whole in the tip" \
     "ok|$(history_tip "$(first_log 1)")" "$(history_widths)|$tip"
 }
