@@ -95,6 +95,7 @@ bool PrepareDisk(Run& run, std::size_t index, DiskFacts& disk) {
 
 void CloseDisk(Run& run, const DiskFacts& disk, int64_t start, int row) {
   if (run.StopRequested()) run.DiskStatus = kStopped;
+  run.ShowRunProgress(true);
   const int64_t now = Os().clock->NowSeconds();
   const int64_t elapsed = now - start - static_cast<int64_t>(run.PausedMs / 1000);
   LogRecord record;
@@ -183,6 +184,7 @@ void StartRun(Run& run) {
   if (run.plan.preventStandby) IgnoringFailures([&] { awake.emplace(view.Window()); });
   IgnoringFailures([&] {
     run.SetProgress(0, 1);
+    run.ShowRunProgress();  // the button shows the run from its start, the bin's emptying too
     run.Yield();
     if (run.plan.emptyRecycleBin) {
       view.Show(RunText::Stage, LangText(L"INTERFACE", L"EMPTYBIN"));
@@ -211,6 +213,8 @@ void RunAllDisks(Run& run) {
   const std::size_t disks = run.plan.letters.size();
   for (std::size_t i = 0; i < disks && !run.view.SessionEnding(); ++i) {
     run.DiskStatus = kCompleted;
+    run.DiskIndex = i;
+    run.StageInWork = -1;
     const int64_t start = Os().clock->NowSeconds();
     run.PausedMs = 0;
     DiskFacts disk;
@@ -219,7 +223,6 @@ void RunAllDisks(Run& run) {
       run.NameFilesMade = run.CopiesMade = 0;
       run.FoldersRewritten = run.FoldersSkipped = 0;
       run.FolderNamesSeconds = 0;
-      run.StageInWork = -1;
       // The stages contain their own faults; this catches one between them,
       // which fails the disk as its stage would. Stage 4 runs either way.
       if (!IgnoringFailures(false, [&] {

@@ -71,6 +71,8 @@ class Run {
   int64_t FolderNamesSeconds = 0;
   // The stage last begun on the disk (0 to 3), -1 before the first.
   int StageInWork = -1;
+  // The disk in work, from 0 in the plan's order.
+  std::size_t DiskIndex = 0;
 
   bool StopRequested() const { return view.StopRequested(); }
   bool FreeSpaceMode() const { return plan.cleaning == CleaningMode::FreeSpace; }
@@ -80,6 +82,10 @@ class Run {
   int64_t ProgressMax() const { return progressMax_; }
   void SetProgress(int64_t value, int64_t max);
   void SetProgressValue(int64_t value) { SetProgress(value, progressMax_); }
+  // Tells the view where the whole run stands: each disk of the plan counts
+  // four equal steps, the stage in work as far as its bar has come. With
+  // diskOver, the disk in work counts whole and its status is final.
+  void ShowRunProgress(bool diskOver = false);
 
   // Lets the window answer now.
   void Yield();
@@ -92,6 +98,7 @@ class Run {
 
  private:
   int64_t progressValue_ = 0, progressMax_ = 1;
+  bool diskFailed_ = false;
   Breather breather_;
 };
 

@@ -38,6 +38,9 @@ class RunView {
   virtual void Show(RunText which, const std::wstring& text) = 0;
   virtual void ShowStep(int stage, StepIcon icon) = 0;
   virtual void ShowProgress(int64_t value, int64_t max) = 0;
+  // The run as a whole (the window's taskbar button): done out of total,
+  // and whether a disk of the run has failed so far.
+  virtual void ShowRunProgress(int64_t done, int64_t total, bool diskFailed) = 0;
   virtual void ShowStopButton(bool shown) = 0;
   // The finish page's report: one row per disk, from row 0 on.
   virtual void ClearReport() = 0;

@@ -100,6 +100,7 @@ void Control::SetColumns(std::vector<ListColumn> columns) {
 
 void Control::SetRows(std::vector<ListRow> rows) {
   rows_ = std::move(rows);
+  value_ = -1;
   Notify(Property::Rows);
 }
 

@@ -69,7 +69,9 @@ class Control {
   void SetVisible(bool visible);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
-  // Check boxes 0/1 (2 greyed), option buttons 0/1, progress bars the position.
+  // Check boxes 0/1 (2 greyed), option buttons 0/1, progress bars the
+  // position, report lists the row the user chose (-1: none; new rows
+  // choose none). A list tells the user's choice through onClick.
   int64_t Value() const { return value_; }
   // Changing the state of a check box or an option button from code raises
   // its click behaviour, as a user's click does; selecting an option clears
@@ -155,6 +157,15 @@ class ToolkitBackend;
 // A window procedure in the program's terms: the message number and its two
 // parameters in, the answer out.
 using WindowProc = std::function<intptr_t(uint32_t message, uintptr_t wParam, intptr_t lParam)>;
+
+// What a form's button on the taskbar shows of long work: nothing, its
+// progress in the colour of going on, of a pause or of a failure.
+enum class TaskbarState { None, Normal, Paused, Error };
+struct TaskbarProgress {
+  TaskbarState state = TaskbarState::None;
+  uint64_t done = 0, total = 0;
+  bool operator==(const TaskbarProgress&) const = default;
+};
 
 // Why a window closes: the user's close box or system menu, the program's
 // own close, or Windows ending the session (log-off, shut-down).
@@ -267,6 +278,15 @@ class ToolkitBackend {
   // answered. Putting the returned one back restores the window. Nothing
   // (an empty procedure) when the form has no window.
   virtual WindowProc ReplaceWindowProc(Form& form, WindowProc proc) = 0;
+  // The form's taskbar button shows the progress (state None clears it).
+  // Each call reaches another process: call it when the picture changes.
+  // False when the system refused (no taskbar, no button, no window).
+  virtual bool ShowTaskbarProgress(Form& form, const TaskbarProgress& progress) = 0;
+  // Whether the form's window is the one the user works in.
+  virtual bool InFront(Form& form) = 0;
+  // Flashes the form's taskbar button until the user brings the window to
+  // the front; false when the system refused.
+  virtual bool FlashTaskbarButton(Form& form) = 0;
 };
 
 // The backend installed with the platform.

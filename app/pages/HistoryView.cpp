@@ -1,6 +1,7 @@
 #include "app/pages/HistoryView.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/ControlArray.h"
 #include "runlog/Statistics.h"
@@ -10,11 +11,13 @@ namespace vantrel {
 namespace {
 
 // Fixed captions, not translated; widths in hundredths of the list's width.
-// They leave a twentieth for the scroll bar.
+// They leave a twentieth for the scroll bar. Each fits its caption whole at
+// any DPI, since fonts and twips scale alike; the disk's share of 3 showed
+// "Disk" as "..".
 constexpr struct {
   const wchar_t* caption;
   int share;
-} kColumns[] = {{L"Disk", 3}, {L"Label", 10}, {L"Started at", 22}, {L"Time", 10}, {L"Info", 50}};
+} kColumns[] = {{L"Disk", 7}, {L"Label", 11}, {L"Started at", 27}, {L"Time", 9}, {L"Info", 41}};
 
 // The least height the list keeps when rows of disks push it down: with
 // less, the history gives way to the disks.
@@ -33,6 +36,7 @@ HistoryView::HistoryView(const HistoryControls& controls, ChoicesModel& choices)
     Refresh();
   };
   clear.onClick = [this] { Clear(); };
+  list.onClick = [this] { ShowRowTip(); };
 }
 
 void HistoryView::Draw() {
@@ -47,6 +51,7 @@ void HistoryView::Refresh() {
   for (const HistoryRow& row : ReadHistory(choices_->showGoodOnly)) rows.emplace_back(row.begin(), row.end());
   hasRows_ = !rows.empty();
   list.SetRows(std::move(rows));
+  ShowRowTip();
   ShowArea();
 }
 
@@ -69,6 +74,18 @@ void HistoryView::Place(int panelRows, int rowPitch) {
 void HistoryView::ShowArea() {
   shown_ = room_ && hasRows_;
   for (Control* part : {&list, &separator, &clear, &title}) part->SetVisible(shown_);
+}
+
+// A run's outcome is often longer than its column: the row the user chose
+// shows whole, every column named, while the mouse rests on the list.
+void HistoryView::ShowRowTip() {
+  const std::vector<ListRow>& rows = list.Rows();
+  const int64_t row = list.Value();
+  std::wstring tip;
+  if (row >= 0 && row < static_cast<int64_t>(rows.size()))
+    for (std::size_t i = 0; i < std::size(kColumns) && i < rows[row].size(); ++i)
+      if (!rows[row][i].empty()) tip += (tip.empty() ? L"" : L"\n") + std::wstring(kColumns[i].caption) + L": " + rows[row][i];
+  list.SetToolTip(tip);
 }
 
 void HistoryView::Clear() {

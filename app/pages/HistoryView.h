@@ -22,6 +22,8 @@ class HistoryView : public HistoryControls {
 
  private:
   void Clear();
+  // The chosen row whole, in the list's tip.
+  void ShowRowTip();
   // Only with rows to show and room below the disks to show them.
   void ShowArea();
 

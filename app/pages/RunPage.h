@@ -36,6 +36,7 @@ class RunPage : public RunControls, public RunView {
   void Show(RunText which, const std::wstring& text) override;
   void ShowStep(int stage, StepIcon icon) override;
   void ShowProgress(int64_t value, int64_t max) override;
+  void ShowRunProgress(int64_t done, int64_t total, bool diskFailed) override;
   void ShowStopButton(bool shown) override;
   void ClearReport() override { finish_.ClearReport(); }
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {
@@ -60,6 +61,14 @@ class RunPage : public RunControls, public RunView {
     int64_t value, max;
   };
   std::optional<Bar> pendingBar_;
+  // The taskbar button: the run's share done in steps of half a percent,
+  // sent only when it or the state changes, since each call reaches the
+  // shell's process.
+  void DrawTaskbar();
+  void EndTaskbar();
+  bool running_ = false, diskFailed_ = false;
+  int64_t runDone_ = 0;
+  TaskbarProgress taskbarShown_;
 };
 
 }  // namespace vantrel

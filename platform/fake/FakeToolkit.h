@@ -47,6 +47,13 @@ class FakeToolkit : public ToolkitBackend {
   };
   std::map<const Control*, ListShown> lists;
 
+  // Every taskbar call, in order, and the form in front (none: the user
+  // works in another program). Windows takes the calls only for a window it
+  // shows.
+  std::vector<TaskbarProgress> taskbar;
+  int flashes = 0;
+  Form* front = nullptr;
+
   // What a form's window answers by itself to a message nobody replaced
   // (Windows' default procedure grants a power broadcast with 1, Wine's
   // answers 0).
@@ -71,6 +78,15 @@ class FakeToolkit : public ToolkitBackend {
   Picture LoadPicture(const std::wstring& file) override;
   Picture ResourcePicture(const std::wstring& name) override;
   WindowProc ReplaceWindowProc(Form& form, WindowProc proc) override;
+  bool ShowTaskbarProgress(Form& form, const TaskbarProgress& progress) override {
+    taskbar.push_back(progress);
+    return windows_.count(&form) && form.Visible();
+  }
+  bool InFront(Form& form) override { return front == &form && form.Visible(); }
+  bool FlashTaskbarButton(Form& form) override {
+    ++flashes;
+    return windows_.count(&form) && form.Visible();
+  }
 
  private:
   struct Scheduled {

@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shobjidl.h>
 #include <wincodec.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace vantrel::win32 {
@@ -47,6 +49,9 @@ struct FormWindow {
   HBITMAP background = nullptr;  // scaled to the client area
   HBRUSH backgroundBrush = nullptr;
   HWND tips = nullptr;  // made with the first tip; owned by hwnd, so it goes with it
+  // What the taskbar button was last asked to show: a button made anew
+  // (Explorer restarted) is told again.
+  TaskbarProgress taskbar;
 };
 
 // What a progress bar was last told, so a change sends only what differs.
@@ -80,6 +85,12 @@ struct Win32Toolkit::Impl {
   int dpi = 96;
   HWND timerWindow = nullptr;
   IWICImagingFactory* wic = nullptr;
+  // The shell's taskbar, asked for at the first use; null where there is none.
+  ITaskbarList3* taskbar = nullptr;
+  bool taskbarAsked = false;
+  // The shell sends it when a window's taskbar button is made; before that
+  // the button takes no progress.
+  UINT buttonCreated = 0;
   std::map<Form*, FormWindow> forms;
   std::map<Control*, HWND> windows;
   std::map<HWND, Control*> controls;
@@ -316,8 +327,13 @@ struct Win32Toolkit::Impl {
         result = 0;
         return true;
       case WM_NOTIFY:
-        if (!lp || reinterpret_cast<NMHDR*>(lp)->code != LVN_GETDISPINFOW) return false;
-        ListText(*reinterpret_cast<NMLVDISPINFOW*>(lp));
+        if (!lp) return false;
+        if (reinterpret_cast<NMHDR*>(lp)->code == LVN_GETDISPINFOW)
+          ListText(*reinterpret_cast<NMLVDISPINFOW*>(lp));
+        else if (reinterpret_cast<NMHDR*>(lp)->code == LVN_ITEMCHANGED)
+          ListChosen(reinterpret_cast<NMHDR*>(lp)->hwndFrom);
+        else
+          return false;
         result = 0;
         return true;
       case WM_SETCURSOR:
@@ -360,6 +376,31 @@ struct Win32Toolkit::Impl {
     if (GetFocus() == GetAncestor(control, GA_ROOT)) SetFocus(control);
   }
 
+  HWND WindowOf(Form& form) {
+    const auto it = forms.find(&form);
+    return it == forms.end() ? nullptr : it->second.hwnd;
+  }
+  ITaskbarList3* Taskbar() {
+    if (taskbarAsked) return taskbar;
+    taskbarAsked = true;
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                reinterpret_cast<void**>(&taskbar))))
+      taskbar = nullptr;
+    else if (FAILED(taskbar->HrInit()))
+      Release(std::exchange(taskbar, nullptr));
+    return taskbar;
+  }
+  bool ApplyTaskbar(HWND hwnd, const TaskbarProgress& p) {
+    static const TBPFLAG kStates[] = {TBPF_NOPROGRESS, TBPF_NORMAL, TBPF_PAUSED, TBPF_ERROR};
+    ITaskbarList3* bar = Taskbar();
+    if (!bar || !hwnd) return false;
+    HRESULT hr = bar->SetProgressState(hwnd, kStates[static_cast<int>(p.state)]);
+    // A value sent with no progress shown would bring the bar back.
+    if (SUCCEEDED(hr) && p.state != TaskbarState::None)
+      hr = bar->SetProgressValue(hwnd, std::min(p.done, p.total), std::max<uint64_t>(p.total, 1));
+    return SUCCEEDED(hr);
+  }
+
   void CreateWindowFor(Control& c);
   void ApplyPosition(Control& c);
   void ApplyAll(Control& c);
@@ -372,6 +413,7 @@ struct Win32Toolkit::Impl {
   void RebuildBackground(Form& form);
   bool ApplyColumns(Control& c, HWND hwnd);
   void ListText(NMLVDISPINFOW& info);
+  void ListChosen(HWND list);
   void ApplyRows(Control& c, HWND hwnd);
 };
 
@@ -389,6 +431,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       // What the dialog manager sends for Esc.
       if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL && !lp) {
         if (Form* f = g_impl->FormOf(hwnd)) g_impl->CancelButton(*f);
+        return 0;
+      }
+      if (msg == g_impl->buttonCreated && g_impl->buttonCreated) {
+        if (Form* f = g_impl->FormOf(hwnd)) g_impl->ApplyTaskbar(hwnd, g_impl->forms[f].taskbar);
         return 0;
       }
       if (msg == WM_CLOSE) {
@@ -603,6 +649,17 @@ void Win32Toolkit::Impl::ListText(NMLVDISPINFOW& info) {
   lstrcpynW(info.item.pszText, c->Rows()[row][cell].c_str(), info.item.cchTextMax);
 }
 
+// The user chose another row, or none: the model learns it, and the list's
+// click runs.
+void Win32Toolkit::Impl::ListChosen(HWND list) {
+  Control* c = ControlOf(list);
+  if (!c) return;
+  const int64_t row = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+  if (row == c->Value()) return;
+  c->SetValue(row);
+  c->Click();
+}
+
 HWND Win32Toolkit::Impl::TipsOf(Form& form) {
   FormWindow& fw = forms[&form];
   if (fw.tips || !fw.hwnd) return fw.tips;
@@ -660,6 +717,8 @@ void Win32Toolkit::Impl::MakeFormWindow(Form& form) {
                             work.left + std::max(0L, (work.right - work.left - w) / 2),
                             work.top + std::max(0L, (work.bottom - work.top - h) / 2), w, h, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
+  // An elevated program hears from the unelevated shell only when it says so.
+  if (fw.hwnd && buttonCreated) ChangeWindowMessageFilterEx(fw.hwnd, buttonCreated, MSGFLT_ALLOW, nullptr);
   for (Control* c : form.Controls()) CreateWindowFor(*c);
   RebuildBackground(form);
 }
@@ -673,6 +732,7 @@ Win32Toolkit::Win32Toolkit() : impl_(new Impl) {
   ReleaseDC(nullptr, screen);
   CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                    reinterpret_cast<void**>(&impl_->wic));
+  impl_->buttonCreated = RegisterWindowMessageW(L"TaskbarButtonCreated");
   Register(kFormClass, FormProc, nullptr);
   Register(kPanelClass, PanelProc, nullptr);
   Register(kTimerClass, TimerProc, nullptr);
@@ -685,6 +745,7 @@ Win32Toolkit::~Win32Toolkit() {
   for (auto& [key, bmp] : impl_->scaled)
     if (bmp) DeleteObject(bmp);
   if (impl_->wic) impl_->wic->Release();
+  Release(impl_->taskbar);
   g_impl = nullptr;
   delete impl_;
 }
@@ -879,6 +940,28 @@ WindowProc Win32Toolkit::ReplaceWindowProc(Form& form, WindowProc proc) {
   if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != ReplacedProc)
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacedProc));
   return previous;
+}
+
+bool Win32Toolkit::ShowTaskbarProgress(Form& form, const TaskbarProgress& progress) {
+  HWND hwnd = impl_->WindowOf(form);
+  if (!hwnd) return false;
+  impl_->forms[&form].taskbar = progress;
+  return impl_->ApplyTaskbar(hwnd, progress);
+}
+
+bool Win32Toolkit::InFront(Form& form) {
+  HWND hwnd = impl_->WindowOf(form);
+  return hwnd && GetForegroundWindow() == hwnd && !IsIconic(hwnd);
+}
+
+// FlashWindowEx answers with the window's look before the call, not with
+// success: a window that is there is taken as heard.
+bool Win32Toolkit::FlashTaskbarButton(Form& form) {
+  HWND hwnd = impl_->WindowOf(form);
+  if (!hwnd || !IsWindow(hwnd)) return false;
+  FLASHWINFO flash{sizeof flash, hwnd, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+  FlashWindowEx(&flash);
+  return true;
 }
 
 }  // namespace vantrel::win32

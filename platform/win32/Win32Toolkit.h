@@ -28,6 +28,9 @@ class Win32Toolkit : public ToolkitBackend {
   Picture LoadPicture(const std::wstring& file) override;
   Picture ResourcePicture(const std::wstring& name) override;
   WindowProc ReplaceWindowProc(Form& form, WindowProc proc) override;
+  bool ShowTaskbarProgress(Form& form, const TaskbarProgress& progress) override;
+  bool InFront(Form& form) override;
+  bool FlashTaskbarButton(Form& form) override;
 
   // The window procedures' way back in; defined with the Win32 types.
   struct Impl;

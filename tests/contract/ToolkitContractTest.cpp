@@ -1,6 +1,7 @@
 // The Win32 toolkit mirrors the retained model into real windows as the
 // logic relies on: progress bars told only what changed (and right beyond
-// 32 bits), and a DoEvents that always hands control back, quickly. The
+// 32 bits), a DoEvents that always hands control back, quickly, and taskbar
+// calls that a system without a taskbar refuses without harm. The
 // disk page's tips, the history list and the Enter and Esc buttons are the
 // journeys', which read them from the real program.
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "platform/win32/WinApi.h"
 
 #include <commctrl.h>
+#include <shobjidl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -102,6 +104,41 @@ TEST_F(ToolkitContract, DoEventsReturnsQuickly) {
   const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - began).count() / 20000;
   std::printf("measured: DoEvents with nothing pending: %.1f us per call\n", us);
   EXPECT_LT(us, 900.0);
+}
+
+// A run tells the taskbar button its progress and flashes it at the end. A
+// system may have no taskbar (Wine without its desktop, a server core): the
+// calls then fail and the window goes on as before. What the shell itself
+// answered is printed for the record.
+TEST_F(ToolkitContract, TaskbarCallsAreTakenOrRefusedWithoutHarm) {
+  MakeForm();
+  ToolkitBackend& toolkit = Toolkit();
+  for (TaskbarState state : {TaskbarState::Normal, TaskbarState::Paused, TaskbarState::Error, TaskbarState::None})
+    std::printf("measured: taskbar state %d at 50/200: %s\n", static_cast<int>(state),
+                toolkit.ShowTaskbarProgress(*form, {state, 50, 200}) ? "taken" : "refused");
+  std::printf("measured: taskbar flash: %s\n", toolkit.FlashTaskbarButton(*form) ? "taken" : "refused");
+  SetForegroundWindow(formWindow);
+  const bool inFront = toolkit.InFront(*form);
+  form->SetVisible(false);
+  EXPECT_FALSE(toolkit.InFront(*form));
+  std::printf("measured: shown window in front after SetForegroundWindow: %d\n", inFront);
+  Form never(L"Never shown", 1000, 1000);
+  EXPECT_FALSE(toolkit.ShowTaskbarProgress(never, {TaskbarState::Normal, 1, 2}) || toolkit.FlashTaskbarButton(never) ||
+               toolkit.InFront(never));
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(IsWindow(formWindow) && SendMessageTimeoutW(formWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  ITaskbarList3* shell = nullptr;
+  const HRESULT made = CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                        reinterpret_cast<void**>(&shell));
+  std::printf("measured: HRESULT CoCreateInstance(TaskbarList, ITaskbarList3) 0x%08lX\n", static_cast<unsigned long>(made));
+  if (SUCCEEDED(made)) {
+    const HRESULT results[] = {shell->HrInit(), shell->SetProgressState(formWindow, TBPF_PAUSED),
+                               shell->SetProgressValue(formWindow, 50, 200), shell->SetProgressState(formWindow, TBPF_NOPROGRESS)};
+    std::printf("measured: HRESULT HrInit 0x%08lX, SetProgressState 0x%08lX, SetProgressValue 0x%08lX, cleared 0x%08lX\n",
+                static_cast<unsigned long>(results[0]), static_cast<unsigned long>(results[1]),
+                static_cast<unsigned long>(results[2]), static_cast<unsigned long>(results[3]));
+    shell->Release();
+  }
 }
 
 }  // namespace

@@ -199,12 +199,9 @@ history_and_session_end() {
     want+=("$(printf '%s\t%s\t%s\t%s\t%s' "$(field "$r" 4)" "$(field "$r" 5)" "$(field "$r" 1)" "$(($(field "$r" 3) / 60)) min" "$i")")
   done <<<"$(first_log 8)"
   list=$(drv list ListView1)
-  # Each column is as wide as its share of the list: 3, 10, 22, 10, 50 hundredths.
   expect_eq "history: columns and widths, every run newest first as logged, area and title shown" \
     "$(printf 'Disk\tLabel\tStarted at\tTime\tInfo')|ok|$(printf '%s\n' "${want[@]}")|1 1 1 1 1 $(text VERSION3 STATISTICS)" \
-    "$(sed -n 1p <<<"$list")|$(sed -n 2p <<<"$list" | awk -v w="$(drv rect ListView1 | cut -d' ' -f3)" '{ split("3 10 22 10 50", s, " ")
-      r = "ok"; for (i = 1; i <= 5; i++) { d = $i - int(w * s[i] / 100); if (d > 1 || d < -1) r = $0 " of " w } print r }')|$(
-      sed -n '3,$p' <<<"$list")|$(drv $area | cut -c9 | xargs) $(drv caption Label29)"
+    "$(sed -n 1p <<<"$list")|$(history_widths)|$(sed -n '3,$p' <<<"$list")|$(drv $area | cut -c9 | xargs) $(drv caption Label29)"
   shot 96 history
   expect_eq "completed runs only: stored, D and E listed" "YES|E D" \
     "$(drv click Check9 >/dev/null; setting Settings SHOWGOODONLY)|$(drv list ListView1 / click Check9 | sed -n '3,$p' | cut -f1 | xargs)"

@@ -5,8 +5,9 @@
 # the language page; the whole wizard with a run that the session's end
 # stops; the keyboard; a restart that keeps every choice; sticks plugged in
 # and pulled out on the disk page; leftover work folders; other scripts; a
-# missing picture; then the wizard and the language page at 144 DPI.
-# Screenshots go to build/screenshots/<dpi>/. Prints "N passed, N failed" last.
+# missing picture; then the wizard, the history and the language page at
+# 144 DPI (the history is read at 96 DPI too). Screenshots go to
+# build/screenshots/<dpi>/. Prints "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/harness/e2e.sh"
@@ -69,6 +70,20 @@ first_start() {
       drv focus | cut -d' ' -f2)|$(shot 96 language; drv click 'LangArray(0)' / click Command3 >/dev/null; app_gone && echo yes)|$(setting Settings Language)"
 }
 
+# The history at this DPI: columns by their shares, each wide enough for its
+# caption (the screenshot shows it), and the newest row, a completed run
+# whose label and outcome are longer than their columns, chosen by the
+# keyboard, whole in the list's tip; captured with the tip showing.
+history_readable() {  # dpi
+  local log="$(data_folder)/log.txt" tip
+  { printf '1|12/9/2026 1:00:00 AM|12/9/2026 1:02:05 AM|125|D|Photos and documents of 2026|NTFS|123|2|3\r\n'; cat "$log"; } >"$log.new"
+  mv "$log.new" "$log"
+  tip=$(drv click Check9 / click Check9 / click ListView1 / key DOWN / key UP 10 >/dev/null; drv tooltip ListView1 5 | tr -d '\r' | paste -sd'~' -)
+  shot "$1" history-tip
+  expect_eq "history at $1 DPI: columns by their shares; the chosen row whole in the tip" \
+    "ok|$(history_tip "$(first_log 1)")" "$(history_widths)|$tip"
+}
+
 # The whole walk at 96 DPI; the session's end, cancelled, stops the run.
 walk_96() {
   local c
@@ -113,6 +128,7 @@ restart_and_drives() {
   expect_eq "restart: page 2, kept by a cancelled session end; mode 2, metadata 3, method 4, bin; stored; C and D still selected" \
     "1|2|1 1 1 1|4|3|CD|mark mark" "$(drv end-session 30 cancelled)|$(page_now)|$(ticked Option7 Option10 Option4 Check4)|$(setting SecurityMethod Value)|$(
       setting NTFSMODE VALUE)|$(selected)|$(shot 96 page2-restart; pictures 96 page2-restart 'DiskImageSel(0)' 'DiskImageSel(1)')"
+  history_readable 96
   volume_mount k 64m
   drv plug K "$(mnt k)" removable >/dev/null
   expect_eq "a plugged stick gets a slot, can be selected; pulled, its slot goes, its selection stays" "CDEFGK|CDEFG|CDK" \
@@ -192,6 +208,10 @@ at_144() {
       there "$(dirname "$(data_folder)")/VNL_temp") $(there "$(mnt d)/VNL_temp")"
   keep_shots 144
   finish
+  app_open 1
+  drv click Command1 >/dev/null
+  history_readable 144
+  close_app "close after the history at 144 DPI"
   app_start lang
   expect_eq "144 DPI: the language page, no warning about the display; Enter presses OK: the program ends, German stored" "Vantrel||yes|German" \
     "$(wait_second)|$(drv message 2 2>/dev/null)|$(shot 144 language; drv click "$german" / key ENTER >/dev/null; app_gone && echo yes)|$(setting Settings Language)"

@@ -79,6 +79,20 @@ data_folder() { printf "%s" "$DRIVE_C/users/$(id -un)/AppData/Roaming/VNL"; }
 first_log() { head -n "${1:-1}" "$(data_folder)/log.txt" | tr -d '\r'; }
 # Field n (from 0) of a log record.
 field() { cut -d'|' -f"$(($2 + 1))" <<<"$1"; }
+# "ok" when each column of the history is its share of the list (hundredths,
+# within a pixel), else the widths and the list's.
+history_widths() {
+  drv list ListView1 | sed -n 2p | awk -v w="$(drv rect ListView1 | cut -d' ' -f3)" '{ split("7 11 27 9 41", s, " ")
+    r = "ok"; for (i = 1; i <= 5; i++) { d = $i - int(w * s[i] / 100); if (d > 1 || d < -1) r = $0 " of " w } print r }'
+}
+# What the history's tip shows of a log record, its lines joined by "~".
+history_tip() {  # record
+  local r=$1 i
+  i=$(text VERSION3 "WORK-STATUS-$(field "$r" 0)")
+  [ "$(field "$r" 0)" != 1 ] || i="$(text VERSION3 NTFS-MODE-REVIEW) $(text VERSION3 "MODE$(field "$r" 8)"), FAT/NTFS: $(text VERSION3 "NTFS-MODE-$(field "$r" 9)")"
+  printf 'Disk: %s%s~Started at: %s~Time: %s min~Info: %s' "$(field "$r" 4)" "$([ -z "$(field "$r" 5)" ] || echo "~Label: $(field "$r" 5)")" \
+    "$(field "$r" 1)" "$(($(field "$r" 3) / 60))" "$i"
+}
 # Status and letter of the newest records, newest first: "1|D 0|E".
 outcomes() {  # count
   first_log "$1" | awk -F"|" '{ printf "%s%s|%s", (NR > 1 ? " " : ""), $1, $5 }'

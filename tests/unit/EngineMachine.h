@@ -50,6 +50,7 @@ struct RecordingView : RunView {
   }
   void ShowStep(int stage, StepIcon icon) override { steps[stage] = icon; }
   void ShowProgress(int64_t, int64_t) override {}
+  void ShowRunProgress(int64_t, int64_t, bool) override {}
   void ShowStopButton(bool shown) override { stopButton = shown; }
   void ClearReport() override { rows.clear(); }
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override {

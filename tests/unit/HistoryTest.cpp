@@ -36,6 +36,8 @@ struct History : Window {
 
 TEST_F(History, ShowsTheLogNewestFirstFilteredBelowTheDisksAndClearsIt) {
   Begin();
+  f->ui.SetVisible(true);
+  f->wizard.ShowPage(2);
   auto text = [](const wchar_t* key) { return Text(L"VERSION3", key); };
   const std::vector<ListRow> all = {
       {L"E", L"B\u00fcro", L"08.12.2026 10:00:00", L"2 min",
@@ -45,8 +47,13 @@ TEST_F(History, ShowsTheLogNewestFirstFilteredBelowTheDisksAndClearsIt) {
       {L"H", L"Old", L"06.12.2026", L"60 min", text(L"WORK-STATUS-1")}};
   EXPECT_EQ(Rows(), all);
   EXPECT_TRUE(Shown());
+  // The chosen row shows whole in the list's tip; new rows choose none.
+  h().list.SetValue(1);
+  h().list.Click();
+  EXPECT_EQ(m.toolkit.HoverText(h().list), L"Disk: F\nStarted at: 08.12.2026 09:00:00\nTime: 0 min\nInfo: " + all[1][4]);
   h().completedOnly.Click();
   EXPECT_EQ(Rows(), (std::vector<ListRow>{all[0], all[3]}));
+  EXPECT_EQ(m.toolkit.HoverText(h().list), L"");
   h().completedOnly.Click();
   // Cleared without a question, with the records still waiting to join it.
   m.files.PutFile(kData + L"\\" + kPendingLogName, "0|waiting\r\n");

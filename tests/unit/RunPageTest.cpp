@@ -48,6 +48,48 @@ TEST_F(RunPageTest, TheFreeSpaceAndTheBarAreDrawnAtTheWindowsTurnsOnly) {
               changes[&f->run.progress] < 50) << changes[&f->run.freeBytes] << " " << changes[&f->run.progress];
 }
 
+// The taskbar button follows the whole run: its share never goes back and
+// ends full, yellow while the Pause box is ticked, red from the disk that
+// failed on, told only what changed, cleared at the end; and it flashes
+// then when the user works in another window.
+TEST_F(RunPageTest, TheTaskbarButtonFollowsTheRunAndFlashesAtItsEndWhenTheWindowIsBehind) {
+  using enum TaskbarState;
+  const struct {
+    bool inFront, pause, dFull;  // a full D fails before its stages; E goes on
+    std::vector<TaskbarState> states;
+    int flashes;
+    const char* log;
+  } cases[] = {{false, true, false, {Normal, Paused, Normal, None}, 1, "1|"},
+               {true, false, true, {Normal, Error, None}, 0, "1|"}};
+  f->ui.SetVisible(true);
+  for (const auto& c : cases) {
+    m.toolkit.taskbar.clear();
+    m.toolkit.flashes = 0;
+    m.toolkit.front = c.inFront ? &f->ui : nullptr;
+    m.files.capacity[L'D'] = c.dFull ? m.files.UsedOn(L'D') : 80'000'000;
+    m.Watch([&, turns = 0]() mutable {  // paused for a while once D's work has begun
+      if (!m.files.FolderExists(L"D:\\VNL_temp") || !c.pause) return !LogText().empty();
+      if (++turns == 1 || turns == 20) f->run.pause.Click();
+      return turns == 20;
+    });
+    if (&c == cases) Walk(L"DE", f->modes.quick, f->method.spaces);
+    else f->wizard.ShowPage(5), Next();
+    m.toolkit.RunFor(100);
+    const auto& calls = m.toolkit.taskbar;
+    std::vector<TaskbarState> states;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+      if (states.empty() || states.back() != calls[i].state) states.push_back(calls[i].state);
+      EXPECT_TRUE(i == 0 || calls[i] != calls[i - 1]);
+      EXPECT_TRUE(i == 0 || calls[i].state == None || calls[i].done >= calls[i - 1].done);
+    }
+    EXPECT_EQ(states, c.states);
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[calls.size() - 2].done, calls[calls.size() - 2].total);
+    EXPECT_EQ(m.toolkit.flashes, c.flashes);
+    EXPECT_TRUE(LogText().starts_with(c.log)) << LogText();
+  }
+}
+
 // Windows ends the session during the run: the work of the disk in work
 // goes before Windows hears yes, E is not begun, and nobody is asked. When
 // another program refuses and Windows goes on with the session, the window
