@@ -74,6 +74,7 @@ void CleanForm::StartRunTick() {
     run_ = nullptr;
   }
   lock_.reset();
+  taskbar_.End(ui);
   // Disks that the session's end kept from starting count as stopped.
   const bool allDone = disksDone_ == plan_->letters.size();
   exit_ = anyFailed_ ? kCleanDiskFailed : (anyStopped_ || !allDone) ? kCleanStopped : kCleanCompleted;
@@ -130,6 +131,7 @@ void CleanForm::Yield() {
     progress.SetValue(pendingBar_->value);
     pendingBar_.reset();
   }
+  taskbar_.Draw(ui, false);
   DoEvents();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ChoicesModel.h"
+#include "app/TaskbarButton.h"
 #include "engine/RunView.h"
 #include "platform/SystemInfo.h"
 #include "platform/Toolkit.h"
@@ -53,6 +54,9 @@ class CleanForm : public RunView {
   void Show(RunText which, const std::wstring& text) override;
   void ShowStep(int, StepIcon) override {}
   void ShowProgress(int64_t value, int64_t max) override;
+  void ShowRunProgress(int64_t done, int64_t total, bool diskFailed) override {
+    taskbar_.Tell(done, total, diskFailed);
+  }
   void ShowStopButton(bool shown) override { stop.SetVisible(shown); }
   void ClearReport() override {}
   void AddReportRow(int row, const std::wstring& disk, const std::wstring& info, bool ok) override;
@@ -81,6 +85,7 @@ class CleanForm : public RunView {
     int64_t value, max;
   };
   std::optional<Bar> pendingBar_;
+  TaskbarButton taskbar_;
 };
 
 }  // namespace vantrel

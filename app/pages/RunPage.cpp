@@ -13,7 +13,7 @@ RunPage::RunPage(const RunControls& controls, const Icons& icons, ChoicesModel& 
     : RunControls(controls), icons_(icons), choices_(choices), wizard_(wizard), finish_(finish) {
   pause.onClick = [this] {
     paused_ = Ticked(pause);
-    DrawTaskbar();
+    taskbar_.Draw(Window(), paused_);
   };
   turnOff.onClick = [this] { turnOffWhenDone_ = Ticked(turnOff); };
   sound.onClick = [this] { choices_.Set(&Choices::playSound, Ticked(sound)); };
@@ -48,7 +48,7 @@ void RunPage::Yield() {
     progress.SetValue(pendingBar_->value);
     pendingBar_.reset();
   }
-  DrawTaskbar();
+  taskbar_.Draw(Window(), paused_);
   DoEvents();
 }
 
@@ -66,28 +66,12 @@ void RunPage::ShowStep(int step, StepIcon icon) {
 void RunPage::ShowProgress(int64_t value, int64_t max) { pendingBar_ = Bar{value, max}; }
 
 void RunPage::ShowRunProgress(int64_t done, int64_t total, bool diskFailed) {
-  constexpr int64_t kSteps = 200;
-  running_ = true;
-  diskFailed_ = diskFailed;
-  runDone_ = total > 0 ? std::clamp(done, int64_t{0}, total) * kSteps / total : 0;
+  taskbar_.Tell(done, total, diskFailed);
 }
 
-void RunPage::DrawTaskbar() {
-  if (!running_) return;
-  const TaskbarState state = paused_ ? TaskbarState::Paused : diskFailed_ ? TaskbarState::Error : TaskbarState::Normal;
-  const TaskbarProgress wanted{state, static_cast<uint64_t>(runDone_), 200};
-  if (wanted == taskbarShown_) return;
-  taskbarShown_ = wanted;
-  Toolkit().ShowTaskbarProgress(Window(), wanted);
-}
-
-// Cleared once the run is over; a user who went on with other work learns
-// of the end from the button.
+// A user who went on with other work learns of the end from the button.
 void RunPage::EndTaskbar() {
-  if (!std::exchange(running_, false)) return;
-  taskbarShown_ = {};
-  Toolkit().ShowTaskbarProgress(Window(), {});
-  if (!Toolkit().InFront(Window())) Toolkit().FlashTaskbarButton(Window());
+  if (taskbar_.End(Window()) && !Toolkit().InFront(Window())) Toolkit().FlashTaskbarButton(Window());
 }
 
 void RunPage::ShowStopButton(bool shown) { wizard_.buttons.stop.SetVisible(shown); }

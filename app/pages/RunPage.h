@@ -6,6 +6,7 @@
 
 #include "app/ChoicesModel.h"
 #include "app/ControlArray.h"
+#include "app/TaskbarButton.h"
 #include "app/pages/FinishPage.h"
 #include "app/pages/Icons.h"
 #include "engine/RunView.h"
@@ -61,14 +62,8 @@ class RunPage : public RunControls, public RunView {
     int64_t value, max;
   };
   std::optional<Bar> pendingBar_;
-  // The taskbar button: the run's share done in steps of half a percent,
-  // sent only when it or the state changes, since each call reaches the
-  // shell's process.
-  void DrawTaskbar();
+  TaskbarButton taskbar_;
   void EndTaskbar();
-  bool running_ = false, diskFailed_ = false;
-  int64_t runDone_ = 0;
-  TaskbarProgress taskbarShown_;
 };
 
 }  // namespace vantrel
