@@ -93,6 +93,25 @@ void Control::SetToolTip(const std::wstring& text) {
   Notify(Property::ToolTip);
 }
 
+void Control::SetAccessibleName(const std::wstring& name) {
+  if (accessibleName_ == name) return;
+  accessibleName_ = name;
+  Notify(Property::Name);
+}
+
+bool Control::TabStop() const {
+  switch (kind_) {
+    case ControlKind::Image: return focusable && index_ <= 0;
+    case ControlKind::LinkLabel:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::ListView:
+    case ControlKind::TextBox: return true;
+    default: return false;
+  }
+}
+
 void Control::SetColumns(std::vector<ListColumn> columns) {
   columns_ = std::move(columns);
   Notify(Property::Columns);
@@ -219,6 +238,7 @@ Control* Form::Load(const std::wstring& arrayName, int index) {
   c.fontPoints = first.fontPoints;
   c.bold = first.bold;
   c.tabOrder = first.tabOrder + index;
+  c.focusable = first.focusable;
   c.visible_ = false;
   c.charset_ = first.charset_;
   c.position_ = first.Position();
@@ -254,6 +274,18 @@ Control& Form::operator()(const std::wstring& name, int index) const {
   Control* c = Find(name, index);
   if (!c) throw std::out_of_range("no such control");
   return *c;
+}
+
+Control* Form::Neighbour(const Control& from, int step) const {
+  const auto a = arrays_.find(from.name());
+  if (!from.focusable || from.index() < 0 || a == arrays_.end()) return nullptr;
+  std::vector<Control*> reachable;
+  for (const auto& [index, c] : a->second)
+    if (c == &from || (c->Visible() && c->Enabled())) reachable.push_back(c);
+  const auto at = std::find(reachable.begin(), reachable.end(), &from);
+  if (reachable.size() < 2 || at == reachable.end()) return nullptr;
+  const long n = static_cast<long>(reachable.size());
+  return reachable[static_cast<std::size_t>((((at - reachable.begin()) + step) % n + n) % n)];
 }
 
 int Form::UBound(const std::wstring& arrayName) const {

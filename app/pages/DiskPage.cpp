@@ -63,6 +63,7 @@ void DiskPage::DrawSlot(int n) {
   if (Control* kind = element(kinds, true)) {
     kind->SetVisible(true);
     kind->SetToolTip(tip);
+    kind->SetAccessibleName(DiskName(slot));
     Control* const pictures[] = {nullptr, &icons_.hardDisk, &icons_.flash, &icons_.externalDisk};
     if (Control* holder = pictures[static_cast<int>(slot.kind)]) kind->SetPicture(holder->picture());
   }
@@ -75,6 +76,7 @@ void DiskPage::EmptyFirstSlot() {
     Control& element = (*array)[0];
     element.SetCaption(L"");
     element.SetToolTip(L"");
+    element.SetAccessibleName(L"");
     element.SetPicture(nullptr);
     element.SetVisible(false);
   }
@@ -95,6 +97,8 @@ void DiskPage::Toggle(int i) {
   if (i < 0 || i >= static_cast<int>(slots_.size())) return;
   choices_.ChooseDisk(slots_[i].letter, !slots_[i].selected);
   Refresh();
+  // The rebuild made the slot anew; the keyboard stays on it.
+  if (Control* kind = kinds.Find(i); kind && kind->Visible()) kind->SetFocus();
 }
 
 }  // namespace vantrel

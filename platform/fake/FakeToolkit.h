@@ -47,6 +47,15 @@ class FakeToolkit : public ToolkitBackend {
   };
   std::map<const Control*, ListShown> lists;
 
+  // A key as Windows' dialog manager and the controls handle it: Tab and
+  // Shift+Tab walk the Tab stops shown and enabled, in the order the
+  // windows were made, round the end; an arrow moves among the elements of a
+  // focusable array; Space clicks the focused control if it is one that
+  // clicks; Enter presses the default button. A control hidden with the
+  // focus leaves nobody focused, so keys then reach nothing.
+  enum class Key { Tab, ShiftTab, Left, Right, Up, Down, Space, Enter };
+  void Press(Form& form, Key key);
+
   // What a form's window answers by itself to a message nobody replaced
   // (Windows' default procedure grants a power broadcast with 1, Wine's
   // answers 0).
@@ -78,6 +87,7 @@ class FakeToolkit : public ToolkitBackend {
     std::function<void()> fn;
   };
   void ShowList(const Control& control);
+  void WindowOrder(const Form& form, const Control* parent, std::vector<Control*>& order) const;
 
   FakeClock& clock_;
   FileSystem& files_;
