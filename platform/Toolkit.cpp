@@ -277,15 +277,18 @@ Control& Form::operator()(const std::wstring& name, int index) const {
 }
 
 Control* Form::Neighbour(const Control& from, int step) const {
-  const auto a = arrays_.find(from.name());
-  if (!from.focusable || from.index() < 0 || a == arrays_.end()) return nullptr;
-  std::vector<Control*> reachable;
-  for (const auto& [index, c] : a->second)
-    if (c == &from || (c->Visible() && c->Enabled())) reachable.push_back(c);
-  const auto at = std::find(reachable.begin(), reachable.end(), &from);
-  if (reachable.size() < 2 || at == reachable.end()) return nullptr;
-  const long n = static_cast<long>(reachable.size());
-  return reachable[static_cast<std::size_t>((((at - reachable.begin()) + step) % n + n) % n)];
+  std::vector<Control*> ring;
+  if (from.kind() == ControlKind::OptionButton) {
+    for (Control* c : Children(from.parent()))
+      if (c->kind() == ControlKind::OptionButton) ring.push_back(c);
+  } else if (const auto a = arrays_.find(from.name()); from.focusable && from.index() >= 0 && a != arrays_.end()) {
+    for (const auto& [index, c] : a->second) ring.push_back(c);
+  }
+  std::erase_if(ring, [&](const Control* c) { return c != &from && !(c->Visible() && c->Enabled()); });
+  const auto at = std::find(ring.begin(), ring.end(), &from);
+  if (ring.size() < 2 || at == ring.end()) return nullptr;
+  const long n = static_cast<long>(ring.size());
+  return ring[static_cast<std::size_t>((((at - ring.begin()) + step) % n + n) % n)];
 }
 
 int Form::UBound(const std::wstring& arrayName) const {

@@ -227,9 +227,11 @@ class Form {
   bool Unload(const std::wstring& arrayName, int index);
   Control* Find(const std::wstring& name, int index = -1) const;
   Control& operator()(const std::wstring& name, int index = -1) const;
-  // Where an arrow key moves the focus from a focusable element of a control
-  // array: `step` elements on among those shown and enabled, round the end
-  // to the start. Null when there is nowhere else to go.
+  // Where an arrow key moves the focus: from a focusable element of a
+  // control array to another element, from an option button to another of
+  // its group (those of its container, as a selection clears); `step` on among
+  // those shown and enabled, round the end to the start. Null when there is
+  // nowhere else to go.
   Control* Neighbour(const Control& from, int step) const;
   // Highest index of a control array, -1 when it is empty.
   int UBound(const std::wstring& arrayName) const;

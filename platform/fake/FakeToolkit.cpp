@@ -81,7 +81,10 @@ void FakeToolkit::Press(Form& form, Key key) {
     case Key::Right:
     case Key::Down:
       if (live)
-        if (Control* next = form.Neighbour(*focused, key == Key::Right || key == Key::Down ? 1 : -1)) focused = next;
+        if (Control* next = form.Neighbour(*focused, key == Key::Right || key == Key::Down ? 1 : -1)) {
+          focused = next;
+          if (next->kind() == ControlKind::OptionButton) next->Click();
+        }
       return;
     case Key::Space:
       if (live && (focused->TabStop() || focused->focusable) && focused->kind() != ControlKind::ListView &&

@@ -49,10 +49,11 @@ class FakeToolkit : public ToolkitBackend {
 
   // A key as Windows' dialog manager and the controls handle it: Tab and
   // Shift+Tab walk the Tab stops shown and enabled, in the order the
-  // windows were made, round the end; an arrow moves among the elements of a
-  // focusable array; Space clicks the focused control if it is one that
-  // clicks; Enter presses the default button. A control hidden with the
-  // focus leaves nobody focused, so keys then reach nothing.
+  // windows were made, round the end; an arrow moves among the elements of
+  // a focusable array, or among a group's option buttons selecting each;
+  // Space clicks the focused control if it is one that clicks; Enter
+  // presses the default button. A control hidden with the focus leaves
+  // nobody focused, so keys then reach nothing.
   enum class Key { Tab, ShiftTab, Left, Right, Up, Down, Space, Enter };
   void Press(Form& form, Key key);
 

@@ -829,17 +829,20 @@ void Win32Toolkit::TimerChanged(Timer& timer) {
 }
 
 namespace {
-// The arrow keys on a focusable element of a control array move to its
-// neighbour; the dialog manager would look for a group of windows instead,
-// and the elements made at run time lie apart in the window order.
+// The arrow keys move among the elements of a focusable control array and
+// among the option buttons of a group, selecting as they go, as Windows'
+// own option buttons do. The dialog manager cannot: the elements made at run
+// time lie apart in the window order, and it finds no group of a form's
+// option buttons inside a page (tried under Wine: the focus stays).
 bool ArrowKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !g_impl) return false;
   const int step = msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN ? 1 : msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 0;
   Control* c = step ? g_impl->ControlOf(msg.hwnd) : nullptr;
-  if (!c || !c->focusable) return false;
+  if (!c || !(c->focusable || c->kind() == ControlKind::OptionButton)) return false;
   if (Control* next = c->form().Neighbour(*c, step)) {
     const auto it = g_impl->windows.find(next);
     if (it != g_impl->windows.end()) SetFocus(it->second);
+    if (next->kind() == ControlKind::OptionButton) next->Click();
   }
   return true;
 }

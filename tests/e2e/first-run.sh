@@ -177,16 +177,18 @@ languages() {
 }
 
 # The keyboard alone, from page 1 to the finish page with a quick cleaning
-# of D: Tab into the disk panel, Space drops C, Right goes on to D, Space
-# takes the quick mode, Enter is Next. What a screen reader hears of the
-# slots, a step and the report row, read through oleacc.
+# of D: Tab into the disk panel, Space drops C, Right goes on to D, Tab
+# lands on the chosen full mode, Up takes the quick one, Enter is Next.
+# What a screen reader hears of the slots, a step and the report row, read
+# through oleacc.
 keyboard_only() {
   local names
   key_focus() { drv key "$@" / focus | cut -d' ' -f2; }
   app_open 1
-  expect_eq "keys: Enter, Tab into the panel, Space drops C there, Right to D, Enter, Tab and Space: quick" \
-    "2|DiskImage(0)|DiskImage(0)|D|DiskImage(1)|3|Option6|1" "$(drv key ENTER >/dev/null; page_now)|$(key_focus TAB)|$(key_focus SPACE)|$(
-      selected)|$(key_focus RIGHT; shot 96 page2-keyboard)|$(drv key ENTER >/dev/null; page_now)|$(key_focus TAB)|$(drv key SPACE >/dev/null; ticked Option6)"
+  expect_eq "keys: Enter, Tab into the panel, Space drops C there, Right to D, Enter, Tab to full, Up: quick" \
+    "2|DiskImage(0)|DiskImage(0)|D|DiskImage(1)|3|Option7|Option6|1" "$(drv key ENTER >/dev/null; page_now)|$(key_focus TAB)|$(
+      key_focus SPACE)|$(selected)|$(key_focus RIGHT; shot 96 page2-keyboard)|$(drv key ENTER >/dev/null; page_now)|$(
+      key_focus TAB)|$(key_focus UP)|$(ticked Option6)"
   names=$(drv1 name 'DiskImage(0)' / name 'DiskImage(1)')
   echo "measured: the slots' names through oleacc: $names"
   [[ "$names" == "C:, "*", not selected|D:, "*", NTFS, $(text VERSION3 DISK-TIP-FREE) "*", $(text VERSION3 DISK-SELECTED)" ]] &&

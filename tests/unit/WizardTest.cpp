@@ -94,7 +94,7 @@ TEST_F(Wizard, TheButtonsWaitWhileALeftoverFolderIsSwept) {
 
 // The keyboard alone: Tab reaches the disk panel, the arrows go from slot
 // to slot round the row, Space chooses the focused disk and stays on it,
-// Enter walks on into a run; every slot, step and report row has the name a
+// the arrows choose a mode, Enter walks on into a run; every slot, step and report row has the name a
 // screen reader says.
 TEST_F(Wizard, TheKeyboardAloneChoosesDisksAndRunsAndEveryPictureHasAName) {
   using K = fake::FakeToolkit::Key;
@@ -106,13 +106,15 @@ TEST_F(Wizard, TheKeyboardAloneChoosesDisksAndRunsAndEveryPictureHasAName) {
   } keys[] = {{K::Enter, L"", L"", 2},           {K::Tab, L"DiskImage0", L"", 2},     {K::Right, L"DiskImage1", L"", 2},
               {K::Space, L"DiskImage1", L"D", 2}, {K::Left, L"DiskImage0", L"D", 2},   {K::Up, L"DiskImage2", L"D", 2},
               {K::Space, L"DiskImage2", L"DE", 2}, {K::Space, L"DiskImage2", L"D", 2}, {K::Tab, L"Command2", L"D", 2},
-              {K::ShiftTab, L"Check9", L"D", 2}, {K::Enter, L"", L"D", 3},      {K::Enter, L"", L"D", 4},
+              {K::ShiftTab, L"Check9", L"D", 2},   {K::Enter, L"", L"D", 3},           {K::Tab, L"Option6", L"D", 3},
+              {K::Down, L"Option7", L"D full", 3}, {K::Down, L"Option6", L"D", 3},     {K::Enter, L"", L"D", 4},
               {K::Enter, L"", L"D", 5},            {K::Enter, L"", L"D", 6}};
   for (const auto& k : keys) {
     m.toolkit.Press(f->ui, k.key);
     const Control* on = m.toolkit.focused;
     std::wstring chosen;
     for (const std::wstring& letter : f->disks.SelectedLetters()) chosen += letter;
+    if (f->modes.full.Value()) chosen += L" full";
     EXPECT_EQ((on ? on->name() + (on->index() < 0 ? L"" : std::to_wstring(on->index())) : L"") + L"|" + chosen, k.focused + L"|" + k.chosen)
         << static_cast<int>(k.key);
     EXPECT_EQ(Page(), k.page);
