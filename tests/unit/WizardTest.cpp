@@ -115,9 +115,9 @@ TEST_F(Wizard, TheKeyboardAloneChoosesDisksAndRunsAndEveryPictureHasAName) {
     std::wstring chosen;
     for (const std::wstring& letter : f->disks.SelectedLetters()) chosen += letter;
     if (f->modes.full.Value()) chosen += L" full";
-    EXPECT_EQ((on ? on->name() + (on->index() < 0 ? L"" : std::to_wstring(on->index())) : L"") + L"|" + chosen, k.focused + L"|" + k.chosen)
-        << static_cast<int>(k.key);
-    EXPECT_EQ(Page(), k.page);
+    const std::wstring focused = on ? on->name() + (on->index() < 0 ? L"" : std::to_wstring(on->index())) : L"";
+    EXPECT_EQ(focused + L"|" + chosen + L"|" + std::to_wstring(Page()), k.focused + L"|" + k.chosen + L"|" + std::to_wstring(k.page))
+        << "row " << &k - keys;
   }
   m.toolkit.RunFor(100);
   ASSERT_EQ(Page(), 7);
