@@ -291,6 +291,8 @@ Control* Form::Neighbour(const Control& from, int step) const {
   return ring[static_cast<std::size_t>((((at - ring.begin()) + step) % n + n) % n)];
 }
 
+Control* Form::Focused() const { return backend().Focused(*this); }
+
 int Form::UBound(const std::wstring& arrayName) const {
   const auto a = arrays_.find(arrayName);
   return a == arrays_.end() || a->second.empty() ? -1 : a->second.rbegin()->first;

@@ -233,6 +233,8 @@ class Form {
   // those shown and enabled, round the end to the start. Null when there is
   // nowhere else to go.
   Control* Neighbour(const Control& from, int step) const;
+  // The control that has the keyboard's focus, if it is one of this form's.
+  Control* Focused() const;
   // Highest index of a control array, -1 when it is empty.
   int UBound(const std::wstring& arrayName) const;
   std::vector<Control*> Controls() const;
@@ -270,6 +272,7 @@ class ToolkitBackend {
   virtual void ControlChanged(Control& control, Property property) = 0;
   virtual void ControlRemoved(Control& control) = 0;
   virtual void TimerChanged(Timer& timer) = 0;
+  virtual Control* Focused(const Form& form) = 0;
   // Lets the window handle what is pending: clicks, keys, paints, due timers.
   virtual void DoEvents() = 0;
   // Handles events until EndProgram is called.

@@ -1,5 +1,7 @@
 #include "app/pages/DiskPage.h"
 
+#include <algorithm>
+
 #include "app/Wizard.h"
 #include "disks/ListedDrives.h"
 #include "services/Checkpoint.h"
@@ -16,6 +18,10 @@ DiskPage::DiskPage(const DiskControls& controls, const Icons& icons, HistoryView
 }
 
 void DiskPage::Refresh() {
+  // The keyboard stays on its slot (or the last one) through the rebuild,
+  // which makes slots anew: a choice by Space, a stick plugged in.
+  const Control* had = letters[0].form().Focused();
+  const int focusedSlot = had && had->name() == kinds.name() ? had->index() : -1;
   SetCheckpoint(L"DISKREFRESH0");
   slots_ = ReadDiskSlots();
   for (DiskSlot& slot : slots_) slot.selected = choices_->Chosen(slot.letter);
@@ -27,6 +33,8 @@ void DiskPage::Refresh() {
   for (std::size_t n = 0; n < slots_.size(); ++n) DrawSlot(static_cast<int>(n));
   if (slots_.empty()) EmptyFirstSlot();
   history_.Place(static_cast<int>((slots_.size() + kSlotsPerRow - 1) / kSlotsPerRow), kRowPitchTwips);
+  if (Control* kind = focusedSlot < 0 ? nullptr : kinds.Find(std::min(focusedSlot, kinds.UBound())); kind && kind->Visible())
+    kind->SetFocus();
   SetCheckpoint(L"");
   wizard_.SweepLeftovers(LeftoverNotice::Tell);
 }
@@ -97,8 +105,6 @@ void DiskPage::Toggle(int i) {
   if (i < 0 || i >= static_cast<int>(slots_.size())) return;
   choices_.ChooseDisk(slots_[i].letter, !slots_[i].selected);
   Refresh();
-  // The rebuild made the slot anew; the keyboard stays on it.
-  if (Control* kind = kinds.Find(i); kind && kind->Visible()) kind->SetFocus();
 }
 
 }  // namespace vantrel

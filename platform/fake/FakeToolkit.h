@@ -75,6 +75,7 @@ class FakeToolkit : public ToolkitBackend {
   void ControlChanged(Control& control, Property property) override;
   void ControlRemoved(Control& control) override;
   void TimerChanged(Timer& timer) override;
+  Control* Focused(const Form& form) override { return focused && &focused->form() == &form ? focused : nullptr; }
   void DoEvents() override;
   void Run() override {}
   void EndProgram() override { ended = true; }

@@ -828,6 +828,13 @@ void Win32Toolkit::TimerChanged(Timer& timer) {
   }
 }
 
+// GetFocus names nothing while another program is active, so a rebuild
+// then moves no focus (and activates no window).
+Control* Win32Toolkit::Focused(const Form& form) {
+  Control* c = impl_->ControlOf(GetFocus());
+  return c && &c->form() == &form ? c : nullptr;
+}
+
 namespace {
 // The arrow keys move among the elements of a focusable control array and
 // among the option buttons of a group, selecting as they go, as Windows'
