@@ -115,6 +115,7 @@ DiskControls Disks(Builder& b) {
   letters[0].bold = true;
   ControlArray marks = b.Array(ControlKind::Image, L"DiskImageSel", {750, 1320, 255, 255});
   ControlArray kinds = b.Array(ControlKind::Image, L"DiskImage", {360, 1680, 615, 615});
+  kinds[0].focusable = true;  // the slot the keyboard chooses with
   ControlArray boxes = b.Array(ControlKind::CheckBox, L"DiskSelect", {6960, 120, 255, 255});
   boxes[0].SetVisible(false);
   return {title, hint, letters, marks, kinds, boxes, b.form.AddTimer(L"DiskListRefresher", 500)};

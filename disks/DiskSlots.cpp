@@ -52,6 +52,14 @@ std::wstring DiskTip(const DiskSlot& slot) {
   return tip;
 }
 
+std::wstring DiskName(const DiskSlot& slot) {
+  std::wstring name = slot.letter + L":";
+  if (slot.label) name += L", " + (slot.label->empty() ? LangText(L"VERSION3", L"DISK-TIP-NO-LABEL") : *slot.label);
+  if (!slot.fileSystem.empty()) name += L", " + slot.fileSystem;
+  if (slot.freeSpace) name += L", " + LangText(L"VERSION3", L"DISK-TIP-FREE") + L" " + SizeText(*slot.freeSpace);
+  return name + L", " + LangText(L"VERSION3", slot.selected ? L"DISK-SELECTED" : L"DISK-NOT-SELECTED");
+}
+
 std::vector<DiskSlot> ReadDiskSlots() {
   Drives& drives = *Os().drives;
   std::vector<DiskSlot> slots;

@@ -28,6 +28,9 @@ DriveIcon DriveIconOf(int driveType, uint64_t totalSize);
 // Volume label, file system, size and free space, one per line; what cannot
 // be read is left out. It tells one disk from another before choosing it.
 std::wstring DiskTip(const DiskSlot& slot);
+// What a screen reader says for a slot: "D:, DATA, NTFS, Free: 7.45 GB,
+// selected"; what cannot be read is left out.
+std::wstring DiskName(const DiskSlot& slot);
 // "931 MB", "465.8 GB": sizes as Windows shows them, in units of 1024.
 std::wstring SizeText(uint64_t bytes);
 // One slot per listed drive, in the system's order, none selected.

@@ -93,6 +93,25 @@ void Control::SetToolTip(const std::wstring& text) {
   Notify(Property::ToolTip);
 }
 
+void Control::SetAccessibleName(const std::wstring& name) {
+  if (accessibleName_ == name) return;
+  accessibleName_ = name;
+  Notify(Property::Name);
+}
+
+bool Control::TabStop() const {
+  switch (kind_) {
+    case ControlKind::Image: return focusable && index_ <= 0;
+    case ControlKind::LinkLabel:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::ListView:
+    case ControlKind::TextBox: return true;
+    default: return false;
+  }
+}
+
 void Control::SetColumns(std::vector<ListColumn> columns) {
   columns_ = std::move(columns);
   Notify(Property::Columns);
@@ -220,6 +239,7 @@ Control* Form::Load(const std::wstring& arrayName, int index) {
   c.fontPoints = first.fontPoints;
   c.bold = first.bold;
   c.tabOrder = first.tabOrder + index;
+  c.focusable = first.focusable;
   c.visible_ = false;
   c.charset_ = first.charset_;
   c.position_ = first.Position();
@@ -256,6 +276,23 @@ Control& Form::operator()(const std::wstring& name, int index) const {
   if (!c) throw std::out_of_range("no such control");
   return *c;
 }
+
+Control* Form::Neighbour(const Control& from, int step) const {
+  std::vector<Control*> ring;
+  if (from.kind() == ControlKind::OptionButton) {
+    for (Control* c : Children(from.parent()))
+      if (c->kind() == ControlKind::OptionButton) ring.push_back(c);
+  } else if (const auto a = arrays_.find(from.name()); from.focusable && from.index() >= 0 && a != arrays_.end()) {
+    for (const auto& [index, c] : a->second) ring.push_back(c);
+  }
+  std::erase_if(ring, [&](const Control* c) { return c != &from && !(c->Visible() && c->Enabled()); });
+  const auto at = std::find(ring.begin(), ring.end(), &from);
+  if (ring.size() < 2 || at == ring.end()) return nullptr;
+  const long n = static_cast<long>(ring.size());
+  return ring[static_cast<std::size_t>((((at - ring.begin()) + step) % n + n) % n)];
+}
+
+Control* Form::Focused() const { return backend().Focused(*this); }
 
 int Form::UBound(const std::wstring& arrayName) const {
   const auto a = arrays_.find(arrayName);

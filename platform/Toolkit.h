@@ -39,7 +39,7 @@ struct Twips {
   int left = 0, top = 0, width = 0, height = 0;
 };
 
-enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus, ToolTip, Columns, Rows };
+enum class Property { Caption, Visible, Enabled, Value, Max, Picture, Font, Position, Focus, ToolTip, Columns, Rows, Name };
 
 // A column of a report list: its caption and its width in twips.
 struct ListColumn {
@@ -90,6 +90,10 @@ class Control {
   // break at "\n" and where the text is wider than the tip allows.
   const std::wstring& ToolTip() const { return toolTip_; }
   void SetToolTip(const std::wstring& text);
+  // What a screen reader says for the control; the caption when empty. A
+  // picture has no caption, so without one it is not read at all.
+  const std::wstring& AccessibleName() const { return accessibleName_.empty() ? caption_ : accessibleName_; }
+  void SetAccessibleName(const std::wstring& name);
 
   // A report list (ListView): its columns, and its rows, replaced whole so
   // the backend fills the window in one go.
@@ -102,6 +106,12 @@ class Control {
   int fontPoints = 9;
   bool bold = false;
   int tabOrder = 0;  // order among the controls of one container
+  // An image that the keyboard reaches: it shows when it has the focus and
+  // Space clicks it. Of a control array only element 0 is a Tab stop; the
+  // arrow keys move among the elements.
+  bool focusable = false;
+  // Whether Tab stops at the control (when it is shown and enabled).
+  bool TabStop() const;
 
   // What a click of the user does; set by the form's code.
   std::function<void()> onClick;
@@ -129,6 +139,7 @@ class Control {
   int charset_ = 1;
   Twips position_;
   std::wstring toolTip_;
+  std::wstring accessibleName_;
   std::vector<ListColumn> columns_;
   std::vector<ListRow> rows_;
 };
@@ -227,6 +238,14 @@ class Form {
   bool Unload(const std::wstring& arrayName, int index);
   Control* Find(const std::wstring& name, int index = -1) const;
   Control& operator()(const std::wstring& name, int index = -1) const;
+  // Where an arrow key moves the focus: from a focusable element of a
+  // control array to another element, from an option button to another of
+  // its group (those of its container, as a selection clears); `step` on among
+  // those shown and enabled, round the end to the start. Null when there is
+  // nowhere else to go.
+  Control* Neighbour(const Control& from, int step) const;
+  // The control that has the keyboard's focus, if it is one of this form's.
+  Control* Focused() const;
   // Highest index of a control array, -1 when it is empty.
   int UBound(const std::wstring& arrayName) const;
   std::vector<Control*> Controls() const;
@@ -264,6 +283,7 @@ class ToolkitBackend {
   virtual void ControlChanged(Control& control, Property property) = 0;
   virtual void ControlRemoved(Control& control) = 0;
   virtual void TimerChanged(Timer& timer) = 0;
+  virtual Control* Focused(const Form& form) = 0;
   // Lets the window handle what is pending: clicks, keys, paints, due timers.
   virtual void DoEvents() = 0;
   // Handles events until EndProgram is called.

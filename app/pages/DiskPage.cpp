@@ -1,5 +1,7 @@
 #include "app/pages/DiskPage.h"
 
+#include <algorithm>
+
 #include "app/Wizard.h"
 #include "disks/ListedDrives.h"
 #include "services/Checkpoint.h"
@@ -16,6 +18,10 @@ DiskPage::DiskPage(const DiskControls& controls, const Icons& icons, HistoryView
 }
 
 void DiskPage::Refresh() {
+  // The keyboard stays on its slot (or the last one) through the rebuild,
+  // which makes slots anew: a choice by Space, a stick plugged in.
+  const Control* had = letters[0].form().Focused();
+  const int focusedSlot = had && had->name() == kinds.name() ? had->index() : -1;
   SetCheckpoint(L"DISKREFRESH0");
   slots_ = ReadDiskSlots();
   for (DiskSlot& slot : slots_) slot.selected = choices_->Chosen(slot.letter);
@@ -27,6 +33,8 @@ void DiskPage::Refresh() {
   for (std::size_t n = 0; n < slots_.size(); ++n) DrawSlot(static_cast<int>(n));
   if (slots_.empty()) EmptyFirstSlot();
   history_.Place(static_cast<int>((slots_.size() + kSlotsPerRow - 1) / kSlotsPerRow), kRowPitchTwips);
+  if (Control* kind = focusedSlot < 0 ? nullptr : kinds.Find(std::min(focusedSlot, kinds.UBound())); kind && kind->Visible())
+    kind->SetFocus();
   SetCheckpoint(L"");
   wizard_.SweepLeftovers(LeftoverNotice::Tell);
 }
@@ -63,6 +71,7 @@ void DiskPage::DrawSlot(int n) {
   if (Control* kind = element(kinds, true)) {
     kind->SetVisible(true);
     kind->SetToolTip(tip);
+    kind->SetAccessibleName(DiskName(slot));
     Control* const pictures[] = {nullptr, &icons_.hardDisk, &icons_.flash, &icons_.externalDisk};
     if (Control* holder = pictures[static_cast<int>(slot.kind)]) kind->SetPicture(holder->picture());
   }
@@ -75,6 +84,7 @@ void DiskPage::EmptyFirstSlot() {
     Control& element = (*array)[0];
     element.SetCaption(L"");
     element.SetToolTip(L"");
+    element.SetAccessibleName(L"");
     element.SetPicture(nullptr);
     element.SetVisible(false);
   }

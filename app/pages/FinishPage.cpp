@@ -49,6 +49,7 @@ void FinishPage::AddReportRow(int row, const std::wstring& disk, const std::wstr
   SetCheckpoint(L"ADDREPORT1");
   if (Control* image = ReportElement(reportIcons, row)) {
     image->SetPicture((ok ? icons_.ok : icons_.error).picture());
+    image->SetAccessibleName(disk + L", " + info);  // the row read as one
     image->SetVisible(true);
   }
   SetCheckpoint(L"ADDREPORT2");

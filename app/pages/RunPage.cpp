@@ -56,6 +56,11 @@ void RunPage::ShowStep(int step, StepIcon icon) {
   Control* const pictures[] = {&icons_.pending, &icons_.current, &icons_.paused,
                                &icons_.ok,      &icons_.error,   &icons_.okGray};
   stepIcons[step].SetPicture(pictures[static_cast<int>(icon)]->picture());
+  // A screen reader cannot see the picture: the step's name says it.
+  const wchar_t* const states[] = {L"STEP-WAITING", L"STEP-WORKING", L"STEP-PAUSED",
+                                   L"STEP-DONE",    L"STEP-FAILED",  L"STEP-SKIPPED"};
+  stepIcons[step].SetAccessibleName(LangText(L"VERSION3", L"STEP" + std::to_wstring(step + 1) + L"-TITLE") + L", " +
+                                    LangText(L"VERSION3", states[static_cast<int>(icon)]));
 }
 
 // The run moves its bar after every line of the fill and every copy, and

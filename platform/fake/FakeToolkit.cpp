@@ -1,5 +1,7 @@
 #include "platform/fake/FakeToolkit.h"
 
+#include <algorithm>
+
 namespace vantrel::fake {
 
 void FakeToolkit::At(uint64_t atMs, std::function<void()> fn) { scheduled_.push_back({atMs, std::move(fn)}); }
@@ -13,6 +15,8 @@ void FakeToolkit::RunFor(uint32_t ms, uint32_t stepMs) {
 }
 
 void FakeToolkit::FormDestroyed(Form& form) {
+  for (const Control* c : form.Controls())
+    if (c == focused) focused = nullptr;
   windows_.erase(&form);
   procs_.erase(&form);
   for (auto it = due_.begin(); it != due_.end();) {
@@ -24,6 +28,9 @@ void FakeToolkit::FormDestroyed(Form& form) {
 
 void FakeToolkit::ControlChanged(Control& control, Property property) {
   if (property == Property::Focus) focused = &control;
+  if (property == Property::Visible && !control.Visible())
+    for (const Control* c = focused; c; c = c->parent())
+      if (c == &control) focused = nullptr;
   if (property == Property::Caption || property == Property::Value) ++changes[&control];
   if (property == Property::Columns || property == Property::Rows) ShowList(control);
   if (property != Property::ToolTip) return;
@@ -37,6 +44,57 @@ void FakeToolkit::ControlRemoved(Control& control) {
   if (focused == &control) focused = nullptr;
   toolTips.erase(&control);
   lists.erase(&control);
+}
+
+void FakeToolkit::WindowOrder(const Form& form, const Control* parent, std::vector<Control*>& order) const {
+  for (Control* c : form.Children(parent)) {
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (c->TabStop() || c == focused) order.push_back(c);
+    if (c->kind() == ControlKind::Container) WindowOrder(form, c, order);
+  }
+}
+
+void FakeToolkit::Press(Form& form, Key key) {
+  bool live = focused && focused->Enabled();
+  for (const Control* c = focused; c && live; c = c->parent()) live = c->Visible();
+  switch (key) {
+    case Key::Tab:
+    case Key::ShiftTab: {
+      // From the focused control in window order to the next Tab stop,
+      // which it need not be itself (an element of an array).
+      std::vector<Control*> order;
+      WindowOrder(form, nullptr, order);
+      const long n = static_cast<long>(order.size()), step = key == Key::Tab ? 1 : -1;
+      const auto at = std::find(order.begin(), order.end(), focused);
+      long i = at == order.end() ? (step > 0 ? -1 : n) : at - order.begin();
+      for (long tried = 0; tried < n; ++tried) {
+        i = ((i + step) % n + n) % n;
+        if (order[static_cast<std::size_t>(i)]->TabStop()) {
+          focused = order[static_cast<std::size_t>(i)];
+          break;
+        }
+      }
+      return;
+    }
+    case Key::Left:
+    case Key::Up:
+    case Key::Right:
+    case Key::Down:
+      if (live)
+        if (Control* next = form.Neighbour(*focused, key == Key::Right || key == Key::Down ? 1 : -1)) {
+          focused = next;
+          if (next->kind() == ControlKind::OptionButton) next->Click();
+        }
+      return;
+    case Key::Space:
+      if (live && (focused->TabStop() || focused->focusable) && focused->kind() != ControlKind::ListView &&
+          focused->kind() != ControlKind::TextBox)
+        focused->Click();
+      return;
+    case Key::Enter:
+      if (Control* next = form.DefaultButton(); next && next->Visible()) next->Click();
+      return;
+  }
 }
 
 void FakeToolkit::ShowList(const Control& control) {

@@ -54,6 +54,16 @@ class FakeToolkit : public ToolkitBackend {
   int flashes = 0;
   Form* front = nullptr;
 
+  // A key as Windows' dialog manager and the controls handle it: Tab and
+  // Shift+Tab walk the Tab stops shown and enabled, in the order the
+  // windows were made, round the end; an arrow moves among the elements of
+  // a focusable array, or among a group's option buttons selecting each;
+  // Space clicks the focused control if it is one that clicks; Enter
+  // presses the default button. A control hidden with the focus leaves
+  // nobody focused, so keys then reach nothing.
+  enum class Key { Tab, ShiftTab, Left, Right, Up, Down, Space, Enter };
+  void Press(Form& form, Key key);
+
   // What a form's window answers by itself to a message nobody replaced
   // (Windows' default procedure grants a power broadcast with 1, Wine's
   // answers 0).
@@ -72,6 +82,7 @@ class FakeToolkit : public ToolkitBackend {
   void ControlChanged(Control& control, Property property) override;
   void ControlRemoved(Control& control) override;
   void TimerChanged(Timer& timer) override;
+  Control* Focused(const Form& form) override { return focused && &focused->form() == &form ? focused : nullptr; }
   void DoEvents() override;
   void Run() override {}
   void EndProgram() override { ended = true; }
@@ -94,6 +105,7 @@ class FakeToolkit : public ToolkitBackend {
     std::function<void()> fn;
   };
   void ShowList(const Control& control);
+  void WindowOrder(const Form& form, const Control* parent, std::vector<Control*>& order) const;
 
   FakeClock& clock_;
   FileSystem& files_;

@@ -219,14 +219,20 @@ struct Win32Toolkit::Impl {
     PaintBackground(di.hDC, di.hwndItem, di.rcItem);
     if (c->kind() == ControlKind::Image) {
       const int w = di.rcItem.right - di.rcItem.left, h = di.rcItem.bottom - di.rcItem.top;
-      HBITMAP bmp = Scaled(c->picture(), w, h);
-      if (!bmp) return;
-      HDC mem = CreateCompatibleDC(di.hDC);
-      HGDIOBJ old = SelectObject(mem, bmp);
-      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      AlphaBlend(di.hDC, di.rcItem.left, di.rcItem.top, w, h, mem, 0, 0, w, h, blend);
-      SelectObject(mem, old);
-      DeleteDC(mem);
+      if (HBITMAP bmp = Scaled(c->picture(), w, h)) {
+        HDC mem = CreateCompatibleDC(di.hDC);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(di.hDC, di.rcItem.left, di.rcItem.top, w, h, mem, 0, 0, w, h, blend);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+      }
+      // The whole item is drawn anew each time, so the frame goes with the focus.
+      if (c->focusable && (di.itemState & ODS_FOCUS)) {
+        RECT frame = di.rcItem;
+        InflateRect(&frame, -1, -1);
+        DrawFocusRect(di.hDC, &frame);
+      }
     } else if (c->kind() == ControlKind::Label) {
       SetBkMode(di.hDC, TRANSPARENT);
       SetTextColor(di.hDC, kTextColour);
@@ -260,9 +266,23 @@ struct Win32Toolkit::Impl {
       if (code == EN_CHANGE) c->SetCaption(WindowText(child));
       return;
     }
-    if (!c || (code != BN_CLICKED && code != STN_CLICKED && code != STN_DBLCLK)) return;
+    // An image that takes the focus is an owner-drawn button, which tells a
+    // quick second click as a double click.
+    const bool clicked = code == BN_CLICKED || code == STN_CLICKED || code == STN_DBLCLK ||
+                         (code == BN_DOUBLECLICKED && c && c->focusable);
+    if (!c || !clicked) return;
     if (!c->Visible() || !c->Enabled()) return;
     c->Click();
+  }
+
+  // The text a control's window carries: what a screen reader reads. On a
+  // button an "&" would mark a key that clicks it ("R&D" would take D), so
+  // a focusable picture's name keeps its "&" as "&&", which reads as one.
+  static std::wstring TextFor(const Control& c) {
+    std::wstring text = c.AccessibleName();
+    if (c.focusable)
+      for (std::size_t at = text.find(L'&'); at != std::wstring::npos; at = text.find(L'&', at + 2)) text.insert(at, 1, L'&');
+    return text;
   }
 
   static std::wstring WindowText(HWND hwnd) {
@@ -532,7 +552,12 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
   switch (c.kind()) {
     case ControlKind::Container: cls = kPanelClass; ex = WS_EX_CONTROLPARENT; break;
     case ControlKind::Label: style |= SS_OWNERDRAW | SS_NOTIFY; break;
-    case ControlKind::Image: style |= SS_OWNERDRAW | SS_NOTIFY; break;
+    case ControlKind::Image:
+      // One that takes the focus is a button: Tab, Space and the focus
+      // frame come with it, and its text is what a screen reader reads.
+      if (c.focusable) cls = L"BUTTON";
+      style |= c.focusable ? BS_OWNERDRAW | (c.TabStop() ? WS_TABSTOP : 0) : SS_OWNERDRAW | SS_NOTIFY;
+      break;
     case ControlKind::LinkLabel: cls = L"BUTTON"; style |= BS_OWNERDRAW | WS_TABSTOP; break;
     case ControlKind::Button:
       cls = L"BUTTON";
@@ -563,7 +588,9 @@ void Win32Toolkit::Impl::CreateWindowFor(Control& c) {
     if (me == siblings.begin() || (*(me - 1))->kind() != ControlKind::OptionButton) style |= WS_GROUP;
   }
   const Twips& t = c.Position();
-  HWND hwnd = CreateWindowExW(ex, cls, c.Caption().c_str(), style, Px(t.left), Px(t.top), Px(t.width),
+  // A window's text is what the system's accessibility proxy names it by;
+  // the owner-drawn kinds draw the caption from the model, not that text.
+  HWND hwnd = CreateWindowExW(ex, cls, TextFor(c).c_str(), style, Px(t.left), Px(t.top), Px(t.width),
                               Px(t.height), parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(c.id())),
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return;
@@ -809,7 +836,7 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
       // A text box tells the model what the user typed; sending it back would
       // only move the caret to the start.
       if (c.kind() == ControlKind::TextBox && Impl::WindowText(hwnd) == c.Caption()) break;
-      SetWindowTextW(hwnd, c.Caption().c_str());
+      SetWindowTextW(hwnd, Impl::TextFor(c).c_str());
       if (c.kind() == ControlKind::Label || c.kind() == ControlKind::LinkLabel) InvalidateRect(hwnd, nullptr, TRUE);
       break;
     case Property::Visible: ShowWindow(hwnd, c.Visible() ? SW_SHOWNA : SW_HIDE); break;
@@ -835,6 +862,7 @@ void Win32Toolkit::ControlChanged(Control& c, Property property) {
       if (impl_->ApplyColumns(c, hwnd)) impl_->ApplyRows(c, hwnd);
       break;
     case Property::Rows: impl_->ApplyRows(c, hwnd); break;
+    case Property::Name: SetWindowTextW(hwnd, Impl::TextFor(c).c_str()); break;
   }
 }
 
@@ -861,8 +889,34 @@ void Win32Toolkit::TimerChanged(Timer& timer) {
   }
 }
 
+// GetFocus names nothing while another program is active, so a rebuild
+// then moves no focus (and activates no window).
+Control* Win32Toolkit::Focused(const Form& form) {
+  Control* c = impl_->ControlOf(GetFocus());
+  return c && &c->form() == &form ? c : nullptr;
+}
+
 namespace {
+// The arrow keys move among the elements of a focusable control array and
+// among the option buttons of a group, selecting as they go, as Windows'
+// own option buttons do. The dialog manager cannot: the elements made at run
+// time lie apart in the window order, and it finds no group of a form's
+// option buttons inside a page (tried under Wine: the focus stays).
+bool ArrowKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !g_impl) return false;
+  const int step = msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN ? 1 : msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 0;
+  Control* c = step ? g_impl->ControlOf(msg.hwnd) : nullptr;
+  if (!c || !(c->focusable || c->kind() == ControlKind::OptionButton)) return false;
+  if (Control* next = c->form().Neighbour(*c, step)) {
+    const auto it = g_impl->windows.find(next);
+    if (it != g_impl->windows.end()) SetFocus(it->second);
+    if (next->kind() == ControlKind::OptionButton) next->Click();
+  }
+  return true;
+}
+
 bool Dispatch(const MSG& msg) {
+  if (ArrowKey(msg)) return true;
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (root && g_impl && g_impl->FormOf(root) && IsDialogMessageW(root, const_cast<MSG*>(&msg))) return true;
   TranslateMessage(&msg);

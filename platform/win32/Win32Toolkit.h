@@ -22,6 +22,7 @@ class Win32Toolkit : public ToolkitBackend {
   void ControlChanged(Control& control, Property property) override;
   void ControlRemoved(Control& control) override;
   void TimerChanged(Timer& timer) override;
+  Control* Focused(const Form& form) override;
   void DoEvents() override;
   void Run() override;
   void EndProgram() override;

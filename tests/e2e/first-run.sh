@@ -5,8 +5,9 @@
 # the language page; the whole wizard with a run that the session's end
 # stops; the keyboard; a restart that keeps every choice; sticks plugged in
 # and pulled out on the disk page; leftover work folders; other scripts; a
-# missing picture; then the wizard, the history and the language page at
-# 144 DPI (the history is read at 96 DPI too). Screenshots go to
+# missing picture; the wizard by keyboard alone, with what a screen reader
+# hears; then the wizard, the history and the language page at 144 DPI (the
+# history is read at 96 DPI too). Screenshots go to
 # build/screenshots/<dpi>/. Prints "N passed, N failed" last.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -191,6 +192,31 @@ languages() {
   mv "$app/program-back.away" "$app/program-back.jpg"
 }
 
+# The keyboard alone, from page 1 to the finish page with a quick cleaning
+# of D: Tab into the disk panel, Space drops C, Right goes on to D, Tab
+# lands on the chosen full mode, Up takes the quick one, Enter is Next.
+# What a screen reader hears of the slots, a step and the report row, read
+# through oleacc.
+keyboard_only() {
+  local names
+  key_focus() { drv key "$@" / focus | cut -d' ' -f2; }
+  app_open 1
+  expect_eq "keys: Enter, Tab into the panel, Space drops C there, Right to D, Enter, Tab to full, Up: quick" \
+    "2|DiskImage(0)|DiskImage(0)|D|DiskImage(1)|3|Option7|Option6|1" "$(drv key ENTER >/dev/null; page_now)|$(key_focus TAB)|$(
+      key_focus SPACE)|$(selected)|$(key_focus RIGHT; shot 96 page2-keyboard)|$(drv key ENTER >/dev/null; page_now)|$(
+      key_focus TAB)|$(key_focus UP)|$(ticked Option6)"
+  names=$(drv1 name 'DiskImage(0)' / name 'DiskImage(1)')
+  echo "measured: the slots' names through oleacc: $names"
+  [[ "$names" == "C:, "*", not selected|D:, "*", NTFS, $(text VERSION3 DISK-TIP-FREE) "*", $(text VERSION3 DISK-SELECTED)" ]] &&
+    ok || bad "the slots' names: $names"
+  expect_eq "Enter to the review, Enter runs D; the finish page; a step's and the row's names" \
+    "D|visible=1|$(text VERSION3 STEP1-TITLE), $(text VERSION3 STEP-DONE)|D:, $(text VERSION3 WORK-STATUS-1)" \
+    "$(drv key ENTER 2 / caption Label18)|$(drv key ENTER >/dev/null; wait_page 7 120)|$(drv1 name 'StepImage(0)' / name 'ReportImage(0)')"
+  drv key ENTER >/dev/null
+  closed "Enter on the finish page ends the program"
+  set_setting DiskSelection C YES  # as the walk at 144 DPI wants it
+}
+
 # At 144 DPI the walk, Stop ending its run, then the language page, whose
 # Enter presses OK.
 at_144() {
@@ -228,5 +254,5 @@ volume_mount g 40g && image_map G "$(mnt g)" && drive_kind G floppy
 image_map H "$(mnt h)" && drive_kind H cdrom
 image_map J "$PREFIX_ROOT/no-such-folder"
 wine_restart
-parts first_start walk_96 restart_and_drives languages at_144
+parts first_start walk_96 restart_and_drives languages keyboard_only at_144
 e2e_end

@@ -60,9 +60,11 @@ TEST_F(DiskPanel, TheChoiceIsKeptPerLetterAcrossUnplugsAndOnlyCountChangesRebuil
   d().letters[2].Click();  // E
   d().kinds[3].Click();    // F
   EXPECT_EQ(d().SelectedLetters(), (Letters{L"E", L"F"}));
+  d().kinds[3].SetFocus();
   m.drives.Unplug(L"E");
   m.toolkit.RunFor(600);
   EXPECT_EQ(d().SelectedLetters(), Letters{L"F"});
+  EXPECT_EQ(m.toolkit.focused, d().kinds.Find(2));  // the keyboard stays on F's slot, rebuilt
   EXPECT_EQ(m.Setting(L"DiskSelection", L"E"), L"YES");
   m.drives.Plug({L"E"});
   m.toolkit.RunFor(600);

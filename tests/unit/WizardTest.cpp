@@ -92,5 +92,44 @@ TEST_F(Wizard, TheButtonsWaitWhileALeftoverFolderIsSwept) {
   EXPECT_EQ(Page(), 3);
 }
 
+// The keyboard alone: Tab reaches the disk panel, the arrows go from slot
+// to slot round the row, Space chooses the focused disk and stays on it,
+// the arrows choose a mode, Enter walks on into a run; every slot, step and report row has the name a
+// screen reader says.
+TEST_F(Wizard, TheKeyboardAloneChoosesDisksAndRunsAndEveryPictureHasAName) {
+  using K = fake::FakeToolkit::Key;
+  m.drives.Plugged(L"D")->volume.VolumeName = L"DATA";
+  const struct {
+    K key;
+    std::wstring focused, chosen;
+    int page;
+  } keys[] = {{K::Enter, L"", L"", 2},           {K::Tab, L"DiskImage0", L"", 2},     {K::Right, L"DiskImage1", L"", 2},
+              {K::Space, L"DiskImage1", L"D", 2}, {K::Left, L"DiskImage0", L"D", 2},   {K::Up, L"DiskImage2", L"D", 2},
+              {K::Space, L"DiskImage2", L"DE", 2}, {K::Space, L"DiskImage2", L"D", 2}, {K::Tab, L"Command2", L"D", 2},
+              {K::ShiftTab, L"Check9", L"D", 2},   {K::Enter, L"", L"D", 3},           {K::Tab, L"Option6", L"D", 3},
+              {K::Down, L"Option7", L"D full", 3}, {K::Down, L"Option6", L"D", 3},     {K::Enter, L"", L"D", 4},
+              {K::Enter, L"", L"D", 5},            {K::Enter, L"", L"D", 6}};
+  for (const auto& k : keys) {
+    m.toolkit.Press(f->ui, k.key);
+    const Control* on = m.toolkit.focused;
+    std::wstring chosen;
+    for (const std::wstring& letter : f->disks.SelectedLetters()) chosen += letter;
+    if (f->modes.full.Value()) chosen += L" full";
+    const std::wstring focused = on ? on->name() + (on->index() < 0 ? L"" : std::to_wstring(on->index())) : L"";
+    EXPECT_EQ(focused + L"|" + chosen + L"|" + std::to_wstring(Page()), k.focused + L"|" + k.chosen + L"|" + std::to_wstring(k.page))
+        << "row " << &k - keys;
+  }
+  m.toolkit.RunFor(100);
+  ASSERT_EQ(Page(), 7);
+  EXPECT_TRUE(m.Boxes().empty());
+  const std::pair<const Control*, const wchar_t*> names[] = {
+      {&f->disks.kinds[0], L"C:, (no label), NTFS, Free: 186 GB, not selected"},
+      {&f->disks.kinds[1], L"D:, DATA, NTFS, Free: 76.3 MB, selected"},
+      {&f->run.stepIcons[0], L"Overwriting file records, done"},
+      {&f->run.stepIcons[2], L"Filling the free space, not part of this cleaning"},
+      {&f->finish.reportIcons[0], L"D:, Completed successfully"}};
+  for (const auto& [control, name] : names) EXPECT_EQ(control->AccessibleName(), name);
+}
+
 }  // namespace
 }  // namespace vantrel::test

@@ -2,6 +2,7 @@
 # and drives them with real input, one command per run.
 add_executable(vdriver
   tests/e2e/driver/Driver.cpp
+  tests/e2e/driver/Accessible.cpp
   tests/e2e/driver/AnswerWatch.cpp
   tests/e2e/driver/Common.cpp
   tests/e2e/driver/ControlNames.cpp
@@ -19,4 +20,4 @@ add_executable(vdriver
 target_include_directories(vdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vdriver PRIVATE UNICODE _UNICODE)
 target_link_options(vdriver PRIVATE -municode)
-target_link_libraries(vdriver PRIVATE user32 gdi32 comctl32 shell32 ole32 uuid)
+target_link_libraries(vdriver PRIVATE user32 gdi32 comctl32 shell32 ole32 oleaut32 oleacc uuid)

@@ -32,10 +32,14 @@
 //   as a stick would be.
 // - GetWindowText does not read another process's controls; WM_GETTEXT
 //   through SendMessageTimeout does, and cannot hang the driver.
+// - A screen reader's view of a control (command name) comes from oleacc:
+//   the program's windows do not answer WM_GETOBJECT, so Wine's standard
+//   object names a control by its window text, as Windows' does.
 // - A tooltip shows when the mouse rests on its control and comes as input
 //   (SetCursorPos alone may not move the pointer the program sees), and
 //   only after the tip's delay. Its text is read like a control's, from the
 //   top-level tooltip window, while that shows.
+#include "tests/e2e/driver/Accessible.h"
 #include "tests/e2e/driver/AnswerWatch.h"
 #include "tests/e2e/driver/Common.h"
 #include "tests/e2e/driver/ControlNames.h"
@@ -88,6 +92,11 @@ HWND ControlOf(const std::wstring& text) {
 
 void Caption(const Args& a) {
   PrintLine(TextOf(ControlOf(a[0])));
+}
+
+// What a screen reader says for the control.
+void Name(const Args& a) {
+  PrintLine(AccessibleNameOf(ControlOf(a[0])));
 }
 
 void State(const Args& a) {
@@ -358,6 +367,7 @@ constexpr Command kCommands[] = {
     {L"pids", L"", 0, 0, Pids},
     {L"caption", L"<control>", 1, 1, Caption},
     {L"state", L"<control>", 1, 1, State},
+    {L"name", L"<control>", 1, 1, Name},
     {L"rect", L"<control>", 1, 1, Rect},
     {L"list", L"<list-view>", 1, 1, List},
     {L"click", L"<control>", 1, 1, Click},
