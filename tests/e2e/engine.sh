@@ -158,14 +158,16 @@ when() {  # condition action
 
 # H pulled out in stage 4, R filled by another program while its free space
 # is being filled, a read-only file in S's work folder; the bin emptied
-# first. H and R are paused from the host at those moments: the first name
-# file going (stage 4 removes them first), the first template copy.
+# first. H and R are paused from the host at those moments: H in the wait
+# of 5 s that ends its fill (the pause then holds at stage 4's first file:
+# a click takes longer than H's whole removal on a busy machine), R at its
+# first template copy.
 failures_run() {
-  local r=$(mnt r) s=$(mnt s) h0=$(run_name_file h 0) said stop="$PREFIX_ROOT/stop" paused="$PREFIX_ROOT/r-paused" helpers=()
+  local r=$(mnt r) s=$(mnt s) said stop="$PREFIX_ROOT/stop" paused="$PREFIX_ROOT/r-paused" helpers=()
   to_bin gone.txt
   start_run HRS Option7 Option8 click Check4 /
   when '[ -d "$s/VNL_temp" ]' 'echo locked >"$s/VNL_temp/locked.txt" && chmod 444 "$s/VNL_temp/locked.txt"'
-  when '{ [ -e "$h0" ] && touch "$PREFIX_ROOT/h-seen"; [ -e "$PREFIX_ROOT/h-seen" ] && [ ! -e "$h0" ]; }' \
+  when '[ "$(drv caption status)" = "$(text INTERFACE WAITINGTOCOMPLETE)" ]' \
     'drv click Check2 >/dev/null && touch "$PREFIX_ROOT/h-paused"'
   when 'compgen -G "$r/VNL_temp/c0/000-ws1-*" >/dev/null' 'drv click Check2 >/dev/null && touch "$paused"'
   go
