@@ -1,5 +1,6 @@
 #include "engine/Estimate.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Passes.h"
@@ -34,8 +35,11 @@ std::wstring EstimateText(const RunPlan& plan, const DiskFacts& disk) {
   // The figure is of one write of the disk; a method of several passes
   // goes over it that many times.
   double seconds = std::floor(static_cast<double>(disk.availableSpace) / *perSecond) * WorkFactor(plan);
+  // A stored time below zero is no time: it would pull the end into the
+  // past, or beyond what a time can hold.
   if (plan.rewriteFolderNames)
-    seconds += ParseNumber(ReadSetting(kProgramSettings, L"Statistics", FolderNamesKey(disk.serial))).value_or(0);
+    seconds += std::max(0.0, ParseNumber(ReadSetting(kProgramSettings, L"Statistics", FolderNamesKey(disk.serial)))
+                                 .value_or(0));
   if (seconds > kLongestEstimateSeconds) return L"";
   const auto when = Os().clock->FormatDateTime(Os().clock->NowSeconds() + static_cast<int64_t>(seconds));
   return when ? LangText(L"VERSION3", L"ESTIMATED") + L" " + *when : L"";

@@ -29,8 +29,10 @@ std::vector<OverwritePass> Units(std::initializer_list<const char*> hex) {
 
 std::string BlockOf(const OverwritePass& pass) {
   std::string unit = pass.unit;
+  // Through unsigned char: a byte above 127 does not fit a char as a number.
   if (unit.empty())
-    for (std::size_t i = 0; i < kRandomBlock; ++i) unit.push_back(static_cast<char>(Os().clock->Random() * 256));
+    for (std::size_t i = 0; i < kRandomBlock; ++i)
+      unit.push_back(static_cast<char>(static_cast<unsigned char>(Os().clock->Random() * 256)));
   std::string block;
   block.reserve(kBlock);
   while (block.size() < kBlock) block += unit;

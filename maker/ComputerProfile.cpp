@@ -34,9 +34,12 @@ std::vector<std::pair<std::wstring, std::wstring>> ComputerProfile() {
 
 void SendComputerProfile() {
   const std::wstring answers = Env().DataFolder + L"\\cip.txt";
-  for (const auto& [name, value] : ComputerProfile())
+  // No structured binding: clang 14, which builds the sanitizer and fuzz
+  // targets, cannot capture one in a lambda.
+  for (const auto& fact : ComputerProfile())
     IgnoringFailures([&] {
-      DownloadToFile(ServiceUrl(L"cip", L"&info=" + name + L"|" + value, true), answers, kEndpointAnswerLength);
+      DownloadToFile(ServiceUrl(L"cip", L"&info=" + fact.first + L"|" + fact.second, true), answers,
+                     kEndpointAnswerLength);
     });
   IgnoringFailures([&] {
     if (FileExists(answers)) Os().files->RemoveFile(answers);

@@ -1,16 +1,16 @@
 #include "platform/IniText.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace vantrel {
 
 namespace {
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  const auto last = s.find_last_not_of(" \t");
-  return s.substr(first, last - first + 1);
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 std::string Unquote(const std::string& v) {
@@ -21,30 +21,38 @@ std::string Unquote(const std::string& v) {
 
 }  // namespace
 
-std::vector<IniLine> ParseIniLines(const std::string& bytes) {
-  std::vector<IniLine> lines;
+void EachIniLine(const std::string& bytes, const std::function<bool(const IniLine&)>& each) {
   // A UTF-8 mark in front would hide the first section header.
   std::size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (start < bytes.size()) {
     auto end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
+    std::string_view text(bytes.data() + start, end - start);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     IniLine line;
-    line.text = bytes.substr(start, end - start);
-    if (!line.text.empty() && line.text.back() == '\r') line.text.pop_back();
-    const std::string t = Trim(line.text);
+    line.text = text;
+    const std::string_view t = Trim(text);
     const auto close = t.rfind(']');
     // A "[" without its "]" opens no section: the line is a key like others.
-    if (!t.empty() && t[0] == '[' && close != std::string::npos) {
+    if (!t.empty() && t[0] == '[' && close != std::string_view::npos) {
       line.isSection = true;
       line.name = Trim(t.substr(1, close - 1));
     } else {
       const auto eq = t.find('=');
       line.name = Trim(t.substr(0, eq));
-      if (eq != std::string::npos) line.value = Trim(t.substr(eq + 1));
+      if (eq != std::string_view::npos) line.value = Trim(t.substr(eq + 1));
     }
-    lines.push_back(line);
+    if (!each(line)) return;
     start = end + 1;
   }
+}
+
+std::vector<IniLine> ParseIniLines(const std::string& bytes) {
+  std::vector<IniLine> lines;
+  EachIniLine(bytes, [&](const IniLine& line) {
+    lines.push_back(line);
+    return true;
+  });
   return lines;
 }
 
@@ -64,19 +72,23 @@ std::string FindIniValue(const std::string& bytes, const std::wstring& section,
                          const std::wstring& key, std::size_t capacity) {
   if (capacity == 0) return {};
   bool inSection = false;
-  for (const IniLine& line : ParseIniLines(bytes)) {
+  std::string found;
+  // Line by line, ending at the value: a lookup does not take apart the rest
+  // of a long file.
+  EachIniLine(bytes, [&](const IniLine& line) {
     if (line.isSection) {
       // Only the first section of a name counts; a later one of the same
       // name is not searched.
-      if (inSection) return {};
+      if (inSection) return false;
       inSection = SameIniName(line.name, section);
     } else if (inSection && !line.name.empty() && SameIniName(line.name, key)) {
-      std::string v = Unquote(line.value);
-      if (v.size() > capacity - 1) v.resize(capacity - 1);
-      return v;
+      found = Unquote(line.value);
+      if (found.size() > capacity - 1) found.resize(capacity - 1);
+      return false;
     }
-  }
-  return {};
+    return true;
+  });
+  return found;
 }
 
 }  // namespace vantrel

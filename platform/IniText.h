@@ -6,6 +6,7 @@
 // two cannot drift apart.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct IniLine {
   std::string value;  // blanks trimmed, quotes kept
 };
 
+// Hands the lines to `each` in turn until it returns false.
+void EachIniLine(const std::string& bytes, const std::function<bool(const IniLine&)>& each);
 std::vector<IniLine> ParseIniLines(const std::string& bytes);
 
 // Names match without regard to the case of ASCII letters; names are ASCII.

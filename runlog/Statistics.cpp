@@ -67,14 +67,18 @@ class Texts {
   std::map<std::wstring, std::wstring> texts_;
 };
 
-bool IsStatusCode(const std::wstring& field) { return field.size() == 1 && field[0] >= L'0' && field[0] <= L'9'; }
+// A one-digit code from `first` to `last`: the codes that have a text.
+bool IsCode(const std::wstring& field, wchar_t first, wchar_t last) {
+  return field.size() == 1 && field[0] >= first && field[0] <= last;
+}
 
-// What became of the disk. A completed record without its modes (cut short)
-// says only that it completed; a status that is no code at all says nothing,
-// rather than naming a text key made of whatever bytes stand there.
+// What became of the disk. A completed record without its modes (cut short,
+// or modes no version wrote) says only that it completed; a status that is
+// no code says nothing, rather than naming a text key made of whatever bytes
+// stand there, which would show as a missing text.
 std::wstring Outcome(const std::vector<std::wstring>& f, Texts& text) {
-  if (!IsStatusCode(f[0])) return L"";
-  if (f[0] == L"1" && !f[8].empty() && !f[9].empty())
+  if (!IsCode(f[0], L'0', L'7')) return L"";
+  if (f[0] == L"1" && IsCode(f[8], L'1', L'2') && IsCode(f[9], L'1', L'3'))
     return text(L"NTFS-MODE-REVIEW") + L" " + text(L"MODE" + f[8]) + L", FAT/NTFS: " + text(L"NTFS-MODE-" + f[9]);
   return text(L"WORK-STATUS-" + f[0]);
 }

@@ -3,8 +3,10 @@
 set -euo pipefail
 # fonts-wqy-microhei: one small font with Chinese, Japanese and Korean
 # glyphs, through which Wine draws the texts of those language files.
+# clang and libclang-rt-14-dev: the sanitizer build and its fuzz targets
+# (libFuzzer and the sanitizers' runtimes).
 packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb ntfs-3g imagemagick python3 procps locales nsis zip
-  fonts-wqy-microhei)
+  fonts-wqy-microhei clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -30,6 +30,30 @@ count_gtest build/unit.out
 [ $unit_rc -eq 0 ] || { [ "$(grep -c FAILED build/unit.out)" -gt 0 ] || { tail -20 build/unit.out; failed=$((failed + 1)); }; }
 echo "unit tests: $(( $(date +%s) - t )) s"
 
+# The same tests under the address and undefined-behaviour checks (the first
+# finding ends the process, which counts as a failure), beside every fuzz
+# target in turn for a short while on the other core; tools/fuzz.sh runs
+# them longer.
+t=$(date +%s)
+build/sanitize/unit_tests >build/unit-sanitize.out 2>&1 &
+sanitized=$!
+bash tools/fuzz.sh "${FUZZ_SECONDS:-15}" >build/fuzz.out 2>&1
+grep -E '^(fuzz|FAILED)' build/fuzz.out || tail -20 build/fuzz.out
+line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' build/fuzz.out | tail -n 1)
+if [ -n "$line" ]; then
+  passed=$((passed + ${line%% passed*}))
+  rest=${line#*passed, }
+  failed=$((failed + ${rest%% failed*}))
+else
+  failed=$((failed + 1))
+fi
+echo "fuzz targets: $(( $(date +%s) - t )) s"
+wait $sanitized
+unit_rc=$?
+count_gtest build/unit-sanitize.out
+[ $unit_rc -eq 0 ] || { [ "$(grep -c FAILED build/unit-sanitize.out)" -gt 0 ] || { tail -20 build/unit-sanitize.out; failed=$((failed + 1)); }; }
+echo "unit tests under the sanitizers (beside the fuzz targets): $(( $(date +%s) - t )) s"
+
 t=$(date +%s)
 (
   source tests/harness/wineprefix.sh

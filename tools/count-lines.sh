@@ -31,10 +31,10 @@ files() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.inc' -o 
 program_dirs=()
 for d in app main maker engine disks runlog system lang services platform; do [ -d "$d" ] && program_dirs+=("$d"); done
 mapfile -t program < <(files "${program_dirs[@]}" | grep -v '^platform/fake/')
-# The machines the unit tests stand on and the contract tests' main are
-# harness, not cases.
-harness_files=(tests/unit/*Machine.h tests/contract/ContractHarness.h tests/contract/ContractMain.cpp)
-mapfile -t tests < <(files tests/unit tests/contract | grep -vxF -f <(printf '%s\n' "${harness_files[@]}");
+# The machines the unit tests and the fuzz targets stand on and the contract
+# tests' main are harness, not cases; the fuzz targets themselves are cases.
+harness_files=(tests/unit/*Machine.h tests/fuzz/*Machine.h tests/contract/ContractHarness.h tests/contract/ContractMain.cpp)
+mapfile -t tests < <(files tests/unit tests/contract tests/fuzz | grep -vxF -f <(printf '%s\n' "${harness_files[@]}");
                      find tests/e2e -maxdepth 1 -name '*.sh' | sort)
 mapfile -t fakes < <(files platform/fake)
 mapfile -t driver < <(files tests/e2e/driver)

@@ -264,12 +264,20 @@ TEST_F(Engine, ATemplateThatResistsRemovalFailsTheDiskWithStatusSix) {
 }
 
 // A stored figure that is no positive number, or one that puts the end
-// beyond a century, gives no estimate.
-TEST_F(Engine, AnOddStoredThroughputGivesNoEstimate) {
+// beyond a century, gives no estimate; a folder-names time that is no time
+// adds nothing.
+TEST_F(Engine, AnOddStoredFigureGivesNoEstimate) {
   const DiskFacts disk{L"D", L"NTFS", false, 0, 3'600'000, L"", 99};
   for (const wchar_t* odd : {L"0", L"abc", L"-5", L"0.0000000001"}) {
     WriteSetting(kProgramSettings, L"Statistics", L"Disk99-cleanway1-ntfs1", odd);
     EXPECT_EQ(EstimateText({}, disk), L"") << odd;
+  }
+  WriteSetting(kProgramSettings, L"Statistics", L"Disk99-cleanway1-ntfs1", L"1000");
+  RunPlan names;
+  names.rewriteFolderNames = true;
+  for (const wchar_t* odd : {L"-60", L"abc", L"-1e300"}) {
+    WriteSetting(kProgramSettings, L"Statistics", L"Disk99-foldernames", odd);
+    EXPECT_EQ(EstimateText(names, disk), EstimateText({}, disk)) << odd;
   }
 }
 

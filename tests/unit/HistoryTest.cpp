@@ -12,15 +12,18 @@ using namespace std::string_literals;
 const std::wstring kLog = kData + L"\\log.txt";
 
 // Newest first: a completed run, a stopped one, an empty line, a line of
-// binary bytes, a failed run cut short with a time that is no number, and a
-// completed run cut before its modes.
+// binary bytes, a failed run cut short with a time that is no number, a
+// completed run cut before its modes, one with modes no version wrote, and a
+// status no version wrote.
 const std::string kMixedLog =
     "1|08.12.2026 10:00:00|08.12.2026 10:02:05|125|E|B\xfcro|NTFS|123|2|3\r\n"
     "0|08.12.2026 09:00:00|08.12.2026 09:00:59|59|F||NTFS|5|1|1\r\n"
     "\r\n"
     "\x01\x02\xfe\xff\x80\x00\x7f\r\n"
     "2|07.12.2026 08:00:00|x|soon|G\r\n"
-    "1|06.12.2026|06.12.2026 01:00:00|3600|H|Old\r\n"s;
+    "1|06.12.2026|06.12.2026 01:00:00|3600|H|Old\r\n"
+    "1|05.12.2026|x|0|J|||1|9|0\r\n"
+    "9|04.12.2026|x|0|K\r\n"s;
 
 // The log is there before the window loads.
 struct History : Window {
@@ -44,7 +47,9 @@ TEST_F(History, ShowsTheLogNewestFirstFilteredBelowTheDisksAndClearsIt) {
        text(L"NTFS-MODE-REVIEW") + L" " + text(L"MODE2") + L", FAT/NTFS: " + text(L"NTFS-MODE-3")},
       {L"F", L"", L"08.12.2026 09:00:00", L"0 min", text(L"WORK-STATUS-0")},
       {L"G", L"", L"07.12.2026 08:00:00", L"soon", text(L"WORK-STATUS-2")},
-      {L"H", L"Old", L"06.12.2026", L"60 min", text(L"WORK-STATUS-1")}};
+      {L"H", L"Old", L"06.12.2026", L"60 min", text(L"WORK-STATUS-1")},
+      {L"J", L"", L"05.12.2026", L"0 min", text(L"WORK-STATUS-1")},
+      {L"K", L"", L"04.12.2026", L"0 min", L""}};
   EXPECT_EQ(Rows(), all);
   EXPECT_TRUE(Shown());
   // The chosen row shows whole in the list's tip; new rows choose none.
@@ -52,7 +57,7 @@ TEST_F(History, ShowsTheLogNewestFirstFilteredBelowTheDisksAndClearsIt) {
   h().list.Click();
   EXPECT_EQ(m.toolkit.HoverText(h().list), L"Disk: F\nStarted at: 08.12.2026 09:00:00\nTime: 0 min\nInfo: " + all[1][4]);
   h().completedOnly.Click();
-  EXPECT_EQ(Rows(), (std::vector<ListRow>{all[0], all[3]}));
+  EXPECT_EQ(Rows(), (std::vector<ListRow>{all[0], all[3], all[4]}));
   EXPECT_EQ(m.toolkit.HoverText(h().list), L"");
   h().completedOnly.Click();
   // Cleared without a question, with the records still waiting to join it.

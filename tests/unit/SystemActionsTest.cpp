@@ -58,7 +58,7 @@ TEST_F(Engine, TheSystemStaysAwakeForTheRunAndIsLetGoOnEveryEnd) {
     const int bins = m.shell.binEmptied;
     bool awakeThroughout = true, binFirst = false;
     view.stop = false;
-    view.onYield = [&] {
+    view.onYield = [&, prevent = prevent, end = end] {
       m.power.mains = m.power.mains == mains::Online ? mains::Offline : mains::Online;  // unplugged every other turn
       awakeThroughout &=
           m.power.awake == prevent && Guarded(m, view.window) == (prevent && m.power.mains == mains::Online);
