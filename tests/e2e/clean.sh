@@ -67,7 +67,7 @@ stopped() {
 cleaned() {
   clean_start D: full ntfs2
   app_window
-  in_stage 120 STEP3-TITLE
+  in_stage 120 STEP1-TITLE STEP2-TITLE STEP3-TITLE
   shot clean window
   expect_eq "exit code 0; logged completed with its modes as a wizard run is; no work folder" "0|1|D|2|2|no" \
     "$(exit_code 600)|$(r=$(first_log) && echo "$(field "$r" 0)|$(field "$r" 4)|$(field "$r" 8)|$(field "$r" 9)")|$(
